@@ -1,0 +1,58 @@
+// The application delegate: what the host calls when the application starts, changes and ends.
+#include <cmath>
+
+#include "app/startup.h"
+#include "core/framework_state.h"
+#include "core/report.h"
+#include "events/mouse_events.h"
+#include "host/framework_calls.h"
+#include "host/host.h"
+#include "puzzle/puzzle.h"
+
+namespace {
+constexpr int64_t programstacksize = 0x40000000;  // 1 GiB, as the program thread has always had
+std::function<void()> programentry = programmain;
+}  // namespace
+
+void setprogramentry(std::function<void()> entry) { programentry = std::move(entry); }
+
+namespace hostcalls {
+
+void applicationwillfinishlaunching() {
+    logline("applicationWillFinishLaunching: Called.");
+    if (threadnumber() == 1) namethread("AppDelegate");
+}
+
+void applicationdidfinishlaunching() {
+    logline("applicationDidFinishLaunching: Start.");
+    initmxtools();
+    framework.titleheight = host::titlebarheight();
+    logline("Program: Start.");
+    startprocess(programentry, programstacksize);
+    logline("applicationDidFinishLaunching: End.");
+    framework.applaunched = true;
+}
+
+void applicationdidbecomeactive() { framework.appactive = true; }
+void applicationwillresignactive() { framework.appactive = false; }
+
+void applicationwillterminate() {
+    logline("applicationWillTerminate: Called.");
+    framework.terminatehandler();
+}
+
+bool windowshouldclose(int window) {
+    t_MouseEventPostCloseBoxClick(static_cast<uint8_t>(window));
+    return false;
+}
+
+void windowdidresize(int window, int64_t width, int64_t height) {
+    const int64_t title = framework.titleheight;
+    if (window == pasteboardwindow) {
+        host::layouttextwindow(window, {10, 10, width - 20, height - 20 - title}, 0);
+    } else if (window == printerwindow || window == consolewindow) {
+        host::layouttextwindow(window, {20, 20, width - 40, height - 40 - title - 15}, width - 48);
+    }
+}
+
+}  // namespace hostcalls

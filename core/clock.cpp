@@ -1,0 +1,15 @@
+#include "core/clock.h"
+
+#include <chrono>
+
+namespace {
+// Seconds between the Unix epoch and 1 January 2001 00:00 UTC.
+constexpr int64_t epoch2001 = 978307200;
+}
+
+int64_t nowmicroseconds() {
+    const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::microseconds>(since1970).count() - epoch2001 * 1000000;
+}
+
+int64_t nowmilliseconds() { return nowmicroseconds() / 1000; }

@@ -1,0 +1,7 @@
+// The one clock behind every time field: the host's absolute time, counted from 1 January 2001.
+#pragma once
+
+#include <cstdint>
+
+int64_t nowmilliseconds();  // seconds since 2001-01-01 x 1000, truncated
+int64_t nowmicroseconds();  // the same clock in microseconds, for durations

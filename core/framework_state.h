@@ -1,0 +1,96 @@
+// The framework's process-wide state: the window table, video memory, readiness flags,
+// palette and character tables, and the one framework lock that guards them.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+#include "core/window_record.h"
+
+constexpr int windowcount = 8;                      // graphic windows 0-7
+constexpr int64_t videomemorysize = 0x100000F;      // 16,777,231 bytes
+constexpr int64_t videomemorytop = 0xFFFFFF;        // highest address a block may use
+constexpr int64_t reservedmemory = 0x10000;         // lowest 64 KB are never allocated
+constexpr uint8_t nowindow = 255;
+
+// Host window numbers above the graphic windows.
+constexpr int pasteboardwindow = 8;
+constexpr int printerwindow = 9;
+constexpr int consolewindow = 10;
+constexpr int preferenceswindow = 11;
+constexpr int applicationwindow = 12;
+constexpr int hostwindowcount = 13;
+
+struct t_FrameworkState {
+    // Flags read by every thread; set once by t_InitMemory / the launch sequence.
+    std::atomic<bool> memoryinitialized{false};
+    std::atomic<bool> frameworkready{false};
+    std::atomic<bool> autoupdaterunning{false};  // clearing it ends the refresh thread
+    std::atomic<bool> mxtoolsinitialized{false};
+    std::atomic<bool> applaunched{false};
+    std::atomic<bool> appactive{false};          // written on the GUI thread
+    std::atomic<uint8_t> mainwindow{nowindow};   // first window ever created, set once
+
+    // Guarded by frameworkmutex. Written by the program thread, read by views and refresh.
+    std::array<t_Window, windowcount> windows{};
+    std::vector<uint8_t> videomemory;            // empty until t_InitMemory
+    int64_t highmemory = videomemorytop;         // highest free address of video memory
+
+    std::atomic<int64_t> titleheight{0};         // measured at launch on the GUI thread
+
+    // Built by initmxtools before the program thread starts; read-only afterwards.
+    std::array<uint8_t, 256> uppercasetable{};
+    std::array<uint8_t, 256> lowercasetable{};
+    std::array<uint8_t, 16> hexdigits{};
+    std::array<int64_t, 256> hexvalues{};
+
+    // Replaceable by the user program before it uses them.
+    std::function<void()> terminatehandler = [] {};
+    std::function<void()> savegraphichandler;    // default plays the alert sound
+};
+
+extern t_FrameworkState framework;
+
+constexpr std::array<uint8_t, 16> palettered{0x00, 0xFF, 0x00, 0xFF, 0x00, 0x54, 0x00, 0x00,
+                                             0x80, 0xFF, 0xA8, 0xFF, 0x00, 0xFF, 0x00, 0xFF};
+constexpr std::array<uint8_t, 16> palettegreen{0x00, 0x00, 0x00, 0x00, 0x80, 0x54, 0x00, 0x80,
+                                               0x40, 0x80, 0xA8, 0x80, 0xFF, 0xFF, 0xFF, 0xFF};
+constexpr std::array<uint8_t, 16> paletteblue{0x00, 0x00, 0x80, 0xFF, 0x00, 0x54, 0xFF, 0xFF,
+                                              0x00, 0x00, 0xA8, 0x80, 0x00, 0x00, 0xFF, 0xFF};
+
+inline t_RGBColor palettecolor(int index) {  // opaque palette colour, index taken modulo 16
+    index &= 15;
+    return t_RGBColor{255, palettered[index], palettegreen[index], paletteblue[index]};
+}
+
+// The one lock over the window table and video memory. Recursive, because public operations
+// call each other; the depth is counted per thread so that a hand-over to the GUI thread can
+// let go of it completely (the GUI thread may be waiting for it to paint).
+class FrameworkLock {
+public:
+    FrameworkLock();
+    ~FrameworkLock();
+    FrameworkLock(const FrameworkLock&) = delete;
+    FrameworkLock& operator=(const FrameworkLock&) = delete;
+};
+
+int frameworklockdepth();                  // how often the calling thread holds the lock
+int releaseframeworklock();                // lets go completely, answers the depth it had
+void reacquireframeworklock(int depth);    // takes it again to the given depth
+
+// Releases the lock for the scope of a hand-over or a sleep, and takes it back afterwards.
+class FrameworkUnlock {
+public:
+    FrameworkUnlock() : depth(releaseframeworklock()) {}
+    ~FrameworkUnlock() { reacquireframeworklock(depth); }
+    FrameworkUnlock(const FrameworkUnlock&) = delete;
+    FrameworkUnlock& operator=(const FrameworkUnlock&) = delete;
+private:
+    int depth;
+};
+
+void resetframeworkfortests();  // back to the state at process start (tests only)

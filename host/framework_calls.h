@@ -1,0 +1,35 @@
+// The calls the host makes into the framework, all on the GUI thread.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace hostcalls {
+
+// Application delegate.
+void applicationwillfinishlaunching();
+void applicationdidfinishlaunching();
+void applicationdidbecomeactive();
+void applicationwillresignactive();
+void applicationwillterminate();
+bool windowshouldclose(int window);        // answers false: the window is hidden, never closed
+void windowdidresize(int window, int64_t width, int64_t height);
+
+// Graphic views. viewimage hands the window's current image to draw while the framework lock
+// is held; it does not call draw when the window has no image.
+bool viewwantsupdatelayer(int window);
+using t_ImageSink = std::function<void(const uint32_t* pixels, int width, int height)>;
+void viewimage(int window, const t_ImageSink& draw);
+void viewdrawstarted(int window);          // the view begins to copy the image (VerticalBlank)
+void viewdrawfinished(int window);
+
+// Keyboard and mouse, already translated to the classic codes (see DESIGN.md).
+void viewkeydown(int window, int64_t keycode, const std::string& characters, int64_t modifiers);
+void viewkeyup(int window, int64_t keycode, int64_t modifiers);
+void viewflagschanged(int window, int64_t modifiers);
+// x, y in the view's window with the origin at the lower left; button 0 left, 1 right.
+void viewmousedown(int window, double x, double y, int button, int64_t buttonmask, int64_t modifiers);
+void viewmouseup(int window, int button, int64_t modifiers);
+
+}  // namespace hostcalls

@@ -1,0 +1,67 @@
+// The host contract: everything the framework needs from the desktop, in plain types.
+// Windows are named by the framework's numbers (0-7 graphic, 8 pasteboard, 9 printer,
+// 10 console, 11 preferences, 12 main window). Coordinates are the framework's own: screen
+// origin at the lower left, a window frame that includes its title bar.
+// Every function may be called from any thread: those that touch host objects hand their
+// work to the GUI thread and wait, letting go of the framework lock meanwhile.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace host {
+
+struct t_Frame {
+    int64_t X = 0, Y = 0, Width = 0, Height = 0;
+};
+
+// --- application and threads --------------------------------------------------------------
+int runapplication(int argc, char** argv);  // runs the event loop until the user quits; exit code
+void quitapplication(int code);             // ends the event loop (applicationWillTerminate runs)
+bool isguithread();                         // true on the thread that runs the event loop
+void runsync(const std::function<void()>& job);  // on the GUI thread, waits; at once when on it
+void runasync(std::function<void()> job);         // queues the job for the GUI thread
+std::string resourcefolder();              // folder of the fonts and sounds, with a final '/'
+std::string applicationpath();             // path of the running program file
+
+// --- host windows ---------------------------------------------------------------------------
+bool windowexists(int window);             // a host window is there for the number
+bool viewexists(int window);               // windows 0-7: the graphic view is there
+t_Frame windowframe(int window);           // frame including the title bar
+void setwindowframe(int window, t_Frame frame);  // moves and sizes, redraws at once
+void setviewframe(int window, t_Frame frame);    // view inside its window, origin lower left
+t_Frame screenframe(int window);           // the screen that holds the window
+int64_t titlebarheight();                  // height of a window's title bar, 0 without one
+std::string windowtitle(int window);
+void setwindowtitle(int window, const std::string& title);
+void setwindowtitled(int window, bool titled);   // titled, closable, miniaturizable or borderless
+void showwindow(int window, bool visible);       // orders to the front or out
+bool windowisvisible(int window);
+void makekeywindow(int window);                  // key window and to the front
+void centerwindow(int window);
+int frontwindow();                         // the framework window that last had focus, 255 none
+void setwindowbackground(int window, uint32_t argb);  // colour around the drawing area
+void markviewfordisplay(int window);       // redraw at the next display pass
+void displayviewnow(int window);           // redraw before returning
+
+// --- text windows 8-10 ------------------------------------------------------------------------
+bool textviewexists(int window);
+std::string textviewtext(int window);
+void settextviewtext(int window, const std::string& text);
+void appendtextviewtext(int window, const std::string& text);  // and scrolls to the end
+void setrulertext(int window, const std::string& text);
+std::string rulertext(int window);
+void settextviewfont(int window, const std::string& family, int points);
+void setscrollviewsize(int window, int64_t width, int64_t height);  // -1 keeps a dimension
+// Places the text view's scroll view (window coordinates, origin lower left) and the ruler above it.
+void layouttextwindow(int window, t_Frame scroll, int64_t rulerwidth);
+
+// --- sound, clipboard ---------------------------------------------------------------------------
+void playalert();                          // "sysbeep.aif" once at a time, else the desktop beep
+std::string clipboardtext();               // plain text on the clipboard, "" when none
+void setclipboardtext(const std::string& text);
+void setclipboardimage(const uint32_t* pixels, int width, int height);  // 0xAARRGGBB rows
+
+}  // namespace host

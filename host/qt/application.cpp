@@ -1,0 +1,138 @@
+// The Qt application, the hand-over of work to the GUI thread and the resource folder.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTimer>
+#include <QWindow>
+
+#include <deque>
+#include <future>
+#include <mutex>
+#include <thread>
+
+#include "core/framework_state.h"
+#include "host/framework_calls.h"
+#include "host/host.h"
+#include "host/qt/interface.h"
+
+namespace {
+
+// Jobs for the GUI thread wait here; a posted event wakes the event loop to run them.
+// The queue's own mutex is never held while a job runs.
+struct t_JobQueue {
+    std::mutex Mutex;
+    std::deque<std::function<void()>> Jobs;
+};
+t_JobQueue jobqueue;
+
+const QEvent::Type jobevent = static_cast<QEvent::Type>(QEvent::User + 1);
+
+class Dispatcher : public QObject {
+public:
+    bool event(QEvent* event) override {
+        if (event->type() != jobevent) return QObject::event(event);
+        runpending();
+        return true;
+    }
+    static void runpending() {
+        for (;;) {
+            std::function<void()> job;
+            {
+                std::lock_guard<std::mutex> lock(jobqueue.Mutex);
+                if (jobqueue.Jobs.empty()) return;
+                job = std::move(jobqueue.Jobs.front());
+                jobqueue.Jobs.pop_front();
+            }
+            job();
+        }
+    }
+};
+
+Dispatcher* dispatcher = nullptr;       // lives on the GUI thread while the loop runs
+bool loopended = false;                 // after the event loop, jobs are dropped, not queued
+std::thread::id guithreadid;
+
+// Answers false when no GUI thread will ever run the job.
+bool enqueue(std::function<void()> job) {
+    std::lock_guard<std::mutex> lock(jobqueue.Mutex);
+    if (loopended) return false;
+    jobqueue.Jobs.push_back(std::move(job));
+    if (dispatcher != nullptr) QCoreApplication::postEvent(dispatcher, new QEvent(jobevent));
+    return true;
+}
+
+}  // namespace
+
+namespace host {
+
+bool isguithread() { return std::this_thread::get_id() == guithreadid; }
+
+void runsync(const std::function<void()>& job) {
+    if (isguithread()) {
+        job();
+        return;
+    }
+    // The GUI thread may be waiting for the framework lock to paint: never hold it here.
+    FrameworkUnlock unlocked;
+    std::promise<void> done;
+    std::future<void> finished = done.get_future();
+    if (enqueue([&job, &done] {
+            job();
+            done.set_value();
+        }))
+        finished.wait();
+}
+
+void runasync(std::function<void()> job) { (void)enqueue(std::move(job)); }
+
+std::string applicationpath() { return QCoreApplication::applicationFilePath().toStdString(); }
+
+std::string resourcefolder() {
+    // The build tree keeps resources beside the program; an installed program finds them
+    // under <prefix>/share/stangenspiel next to <prefix>/bin.
+    const QString bindir = QCoreApplication::applicationDirPath();
+    for (const QString& candidate : {bindir + "/resources", bindir + "/../share/stangenspiel",
+                                     bindir + "/../resources"}) {
+        if (QFileInfo(candidate + "/MenloBold 16x32.font").exists())
+            return QDir(candidate).canonicalPath().toStdString() + "/";
+    }
+    return (bindir + "/resources/").toStdString();
+}
+
+int runapplication(int argc, char** argv) {
+    guithreadid = std::this_thread::get_id();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Stangenspiel");
+    QApplication::setQuitOnLastWindowClosed(false);
+    Dispatcher localdispatcher;
+    {
+        std::lock_guard<std::mutex> lock(jobqueue.Mutex);
+        dispatcher = &localdispatcher;
+        if (!jobqueue.Jobs.empty()) QCoreApplication::postEvent(dispatcher, new QEvent(jobevent));
+    }
+    buildinterface();
+    QObject::connect(&application, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive) hostcalls::applicationdidbecomeactive();
+        else hostcalls::applicationwillresignactive();
+    });
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, [] { hostcalls::applicationwillterminate(); });
+    hostcalls::applicationwillfinishlaunching();
+    QTimer::singleShot(0, [] { hostcalls::applicationdidfinishlaunching(); });
+    const int code = QApplication::exec();
+    {
+        std::lock_guard<std::mutex> lock(jobqueue.Mutex);
+        dispatcher = nullptr;
+        loopended = true;
+    }
+    Dispatcher::runpending();  // no caller may hang on a job queued at the very end
+    return code;
+}
+
+void quitapplication(int code) {
+    runasync([code] { QCoreApplication::exit(code); });
+}
+
+}  // namespace host

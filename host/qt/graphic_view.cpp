@@ -1,0 +1,65 @@
+#include "host/qt/graphic_view.h"
+
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "host/framework_calls.h"
+#include "host/qt/key_mapping.h"
+
+GraphicView::GraphicView(int number, QWidget* parent) : QWidget(parent), Number(number) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void GraphicView::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    bool drawn = false;
+    hostcalls::viewdrawstarted(Number);
+    hostcalls::viewimage(Number, [&](const uint32_t* pixels, int width, int height) {
+        // Wraps the framework's buffer without copying; it is drawn before the lock is let go.
+        const QImage image(reinterpret_cast<const uchar*>(pixels), width, height, width * 4, QImage::Format_RGB32);
+        painter.drawImage(rect(), image);
+        drawn = true;
+    });
+    hostcalls::viewdrawfinished(Number);
+    if (!drawn) painter.fillRect(rect(), palette().color(QPalette::Window));
+}
+
+void GraphicView::keyPressEvent(QKeyEvent* event) {
+    const t_HostKey key = translatekeyevent(*event);
+    if (key.ModifierOnly) hostcalls::viewflagschanged(Number, key.Modifiers);
+    else hostcalls::viewkeydown(Number, key.KeyCode, key.Characters, key.Modifiers);
+}
+
+void GraphicView::keyReleaseEvent(QKeyEvent* event) {
+    const t_HostKey key = translatekeyevent(*event);
+    if (key.ModifierOnly) hostcalls::viewflagschanged(Number, key.Modifiers);
+    else if (!event->isAutoRepeat()) hostcalls::viewkeyup(Number, key.KeyCode, key.Modifiers);
+}
+
+namespace {
+int64_t buttonmask(Qt::MouseButtons buttons) {
+    int64_t mask = 0;
+    if (buttons & Qt::LeftButton) mask |= 1;
+    if (buttons & Qt::RightButton) mask |= 2;
+    if (buttons & Qt::MiddleButton) mask |= 4;
+    return mask;
+}
+}  // namespace
+
+void GraphicView::mousePressEvent(QMouseEvent* event) {
+    // Positions go to the framework in the host window's coordinates, origin at the bottom left.
+    const QPointF inwindow = mapTo(window(), event->position());
+    const double y = window()->height() - inwindow.y();
+    const int button = event->button() == Qt::RightButton ? 1 : 0;
+    hostcalls::viewmousedown(Number, inwindow.x(), y, button, buttonmask(event->buttons()),
+                             modifierword(event->modifiers(), false));
+}
+
+void GraphicView::mouseReleaseEvent(QMouseEvent* event) {
+    const int button = event->button() == Qt::RightButton ? 1 : 0;
+    hostcalls::viewmouseup(Number, button, modifierword(event->modifiers(), false));
+}

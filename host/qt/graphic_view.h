@@ -1,0 +1,18 @@
+// The view of a graphic window: paints the window image with crisp pixels, forwards input.
+#pragma once
+
+#include <QWidget>
+
+class GraphicView : public QWidget {
+public:
+    GraphicView(int number, QWidget* parent);
+    int number() const { return Number; }
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+private:
+    int Number;
+};

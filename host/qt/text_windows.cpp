@@ -1,0 +1,95 @@
+// The text views and rulers of the pasteboard, printer and console windows.
+#include <QScrollBar>
+
+#include "host/host.h"
+#include "host/qt/interface.h"
+
+namespace host {
+
+bool textviewexists(int window) {
+    bool exists = false;
+    runsync([&] {
+        const t_TextWindowParts* parts = textwindow(window);
+        exists = parts != nullptr && parts->TextView != nullptr;
+    });
+    return exists;
+}
+
+std::string textviewtext(int window) {
+    std::string text;
+    runsync([&] {
+        if (const t_TextWindowParts* parts = textwindow(window)) text = parts->TextView->toPlainText().toStdString();
+    });
+    return text;
+}
+
+void settextviewtext(int window, const std::string& text) {
+    runsync([&] {
+        if (const t_TextWindowParts* parts = textwindow(window)) parts->TextView->setPlainText(QString::fromStdString(text));
+    });
+}
+
+void appendtextviewtext(int window, const std::string& text) {
+    runsync([&] {
+        const t_TextWindowParts* parts = textwindow(window);
+        if (parts == nullptr) return;
+        QTextCursor cursor(parts->TextView->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(QString::fromStdString(text));
+        QScrollBar* bar = parts->TextView->verticalScrollBar();
+        bar->setValue(bar->maximum());
+    });
+}
+
+void setrulertext(int window, const std::string& text) {
+    runsync([&] {
+        const t_TextWindowParts* parts = textwindow(window);
+        if (parts != nullptr && parts->Ruler != nullptr) parts->Ruler->setText(QString::fromStdString(text));
+    });
+}
+
+std::string rulertext(int window) {
+    std::string text;
+    runsync([&] {
+        const t_TextWindowParts* parts = textwindow(window);
+        if (parts != nullptr && parts->Ruler != nullptr) text = parts->Ruler->text().toStdString();
+    });
+    return text;
+}
+
+void settextviewfont(int window, const std::string& family, int points) {
+    runsync([&] {
+        const t_TextWindowParts* parts = textwindow(window);
+        if (parts == nullptr) return;
+        QFont font = parts->TextView->font();
+        font.setFamilies({QString::fromStdString(family), font.family()});
+        font.setPointSize(points);
+        parts->TextView->setFont(font);
+    });
+}
+
+void layouttextwindow(int window, t_Frame scroll, int64_t rulerwidth) {
+    runsync([&] {
+        const t_TextWindowParts* parts = textwindow(window);
+        if (parts == nullptr) return;
+        const int height = parts->Window->height();
+        const int top = height - static_cast<int>(scroll.Y + scroll.Height);
+        parts->TextView->setGeometry(static_cast<int>(scroll.X), top, static_cast<int>(scroll.Width),
+                                     static_cast<int>(scroll.Height));
+        if (parts->Ruler != nullptr && rulerwidth > 0)
+            parts->Ruler->setGeometry(static_cast<int>(scroll.X), top - 19, static_cast<int>(rulerwidth), 19);
+    });
+}
+
+void setscrollviewsize(int window, int64_t width, int64_t height) {
+    runsync([&] {
+        const t_TextWindowParts* parts = textwindow(window);
+        if (parts == nullptr) return;
+        QSize size = parts->TextView->size();
+        if (width > 0) size.setWidth(static_cast<int>(width));
+        if (height > 0) size.setHeight(static_cast<int>(height));
+        parts->TextView->resize(size);
+    });
+}
+
+}  // namespace host

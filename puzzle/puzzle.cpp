@@ -1,0 +1,5 @@
+#include "puzzle/puzzle.h"
+
+#include "core/report.h"
+
+void programmain() { logline("programmain: Placeholder, nothing to run yet."); }

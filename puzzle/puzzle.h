@@ -1,0 +1,4 @@
+// The user program: the three-rod disk puzzle.
+#pragma once
+
+void programmain();  // the program thread's main routine

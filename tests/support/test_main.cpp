@@ -1,0 +1,20 @@
+// Runs the tests the way a user program runs: on the program thread of the real application,
+// with Qt's offscreen platform unless a display is asked for.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/startup.h"
+#include "host/host.h"
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    testing::InitGoogleTest(&argc, argv);
+    int result = 1;
+    setprogramentry([&result] {
+        result = RUN_ALL_TESTS();
+        host::quitapplication(result);
+    });
+    host::runapplication(argc, argv);
+    return result;
+}

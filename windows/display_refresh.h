@@ -1,0 +1,6 @@
+// The display refresh: the refresh thread and forced redraws.
+#pragma once
+
+#include <cstdint>
+
+void t_WindowUpdate(uint8_t window, bool deferred);  // deferred: at the next display pass
