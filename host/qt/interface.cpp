@@ -8,6 +8,7 @@
 
 #include "host/framework_calls.h"
 #include "host/qt/graphic_view.h"
+#include "host/qt/menubar.h"
 #include "host/qt/window_tracking.h"
 
 namespace {
@@ -91,6 +92,7 @@ void buildinterface() {
     theinterface.Windows[11]->resize(480, 320);
     theinterface.Windows[12] = new HostWindow(12, "Stangenspiel");
     theinterface.Windows[12]->resize(480, 320);
+    for (HostWindow* window : theinterface.Windows) attachmenubar(window);
     for (int number = 8; number <= 10; ++number) {
         const QRect frame = theinterface.Windows[number]->frameGeometry();
         hostcalls::windowdidresize(number, frame.width(), frame.height());

@@ -9,6 +9,7 @@
 #include "host/host.h"
 #include "host/qt/graphic_view.h"
 #include "host/qt/interface.h"
+#include "host/qt/menubar.h"
 #include "host/qt/window_tracking.h"
 
 namespace {
@@ -28,7 +29,7 @@ int screenbottom(QWidget* window) {
 
 // Decoration heights are known only once a window manager has framed a shown window.
 QSize decoration(QWidget* window) {
-    if (!window->isVisible()) return {0, static_cast<int>(host::titlebarheight())};
+    if (!window->isVisible()) return {0, static_cast<int>(host::titlebarheight()) - menubarheight()};
     return window->frameGeometry().size() - window->size();
 }
 
@@ -94,11 +95,16 @@ t_Frame screenframe(int window) {
     });
 }
 
+// The menu bar sits inside each window above the drawing area, so it counts as title bar.
 int64_t titlebarheight() {
     return ongui<int64_t>([] {
+        int64_t decorations = 0;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible()) return static_cast<int64_t>(w->geometry().y() - w->frameGeometry().y());
-        return int64_t{0};
+            if (w->isVisible()) {
+                decorations = w->geometry().y() - w->frameGeometry().y();
+                break;
+            }
+        return decorations + menubarheight();
     });
 }
 

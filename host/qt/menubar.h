@@ -1,0 +1,7 @@
+// The application menu bar, the same menus in every host window.
+#pragma once
+
+class QWidget;
+
+void attachmenubar(QWidget* window);  // gives the window its menu bar at the top
+int menubarheight();                  // pixels the menu bar takes at the top of a window
