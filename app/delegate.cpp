@@ -1,5 +1,5 @@
 // The application delegate: what the host calls when the application starts, changes and ends.
-#include <cmath>
+#include <atomic>
 
 #include "app/startup.h"
 #include "core/framework_state.h"
@@ -12,6 +12,15 @@
 namespace {
 constexpr int64_t programstacksize = 0x40000000;  // 1 GiB, as the program thread has always had
 std::function<void()> programentry = programmain;
+std::atomic<bool> programfinished{false};
+
+// Marks the end of the program thread however it ends: by returning or through t_QuitProgram.
+void runprogram() {
+    struct t_EndMark {
+        ~t_EndMark() { programfinished = true; }
+    } mark;
+    programentry();
+}
 }  // namespace
 
 void setprogramentry(std::function<void()> entry) { programentry = std::move(entry); }
@@ -28,10 +37,12 @@ void applicationdidfinishlaunching() {
     initmxtools();
     framework.titleheight = host::titlebarheight();
     logline("Program: Start.");
-    startprocess(programentry, programstacksize);
+    startprocess(runprogram, programstacksize);
     logline("applicationDidFinishLaunching: End.");
     framework.applaunched = true;
 }
+
+bool programended() { return programfinished; }
 
 void applicationdidbecomeactive() { framework.appactive = true; }
 void applicationwillresignactive() { framework.appactive = false; }

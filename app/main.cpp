@@ -1,3 +1,27 @@
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
 #include "host/host.h"
 
-int main(int argc, char** argv) { return host::runapplication(argc, argv); }
+int main(int argc, char** argv) {
+    const t_CommandLine line = parsecommandline(std::vector<std::string>(argv + 1, argv + argc));
+    switch (line.Result) {
+        case t_CommandLine::Outcome::Help:
+            std::fputs(helptext().c_str(), stdout);
+            return 0;
+        case t_CommandLine::Outcome::Version:
+            std::puts(versiontext().c_str());
+            return 0;
+        case t_CommandLine::Outcome::Error:
+            std::fprintf(stderr, "%s\n", line.Message.c_str());
+            return 2;
+        case t_CommandLine::Outcome::Run:
+            break;
+    }
+    if (line.Scripted) host::setscriptedrun({true, line.Keys, line.PaceMs, line.OutputFolder, line.TimeoutMs});
+    // Qt reads its own options from argv; ours are consumed above.
+    int qtargc = 1;
+    return host::runapplication(qtargc, argv);
+}

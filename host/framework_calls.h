@@ -16,6 +16,9 @@ void applicationwillterminate();
 bool windowshouldclose(int window);        // answers false: the window is hidden, never closed
 void windowdidresize(int window, int64_t width, int64_t height);
 
+bool programended();                       // the program thread has returned or quit
+std::string screentext(int window);        // the window's text screen, lines ended by "\n"
+
 // Graphic views. viewimage hands the window's current image to draw while the framework lock
 // is held; it does not call draw when the window has no image.
 bool viewwantsupdatelayer(int window);

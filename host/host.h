@@ -18,6 +18,15 @@ struct t_Frame {
 };
 
 // --- application and threads --------------------------------------------------------------
+// A run without a person: keys typed from a script, pictures and screens written at the end.
+struct t_ScriptedRun {
+    bool Enabled = false;
+    std::string Keys;          // typing notation, see app/command_line.h
+    int64_t PaceMs = 50;
+    std::string OutputFolder;  // empty: write nothing
+    int64_t TimeoutMs = 60000;
+};
+void setscriptedrun(const t_ScriptedRun& run);  // before runapplication; runs offscreen
 int runapplication(int argc, char** argv);  // runs the event loop until the user quits; exit code
 void quitapplication(int code);             // ends the event loop (applicationWillTerminate runs)
 bool isguithread();                         // true on the thread that runs the event loop

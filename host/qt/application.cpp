@@ -17,6 +17,7 @@
 #include "host/framework_calls.h"
 #include "host/host.h"
 #include "host/qt/interface.h"
+#include "host/qt/scripted_run.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ public:
     }
 };
 
+host::t_ScriptedRun scriptedrun;        // set before the application starts
 Dispatcher* dispatcher = nullptr;       // lives on the GUI thread while the loop runs
 bool loopended = false;                 // after the event loop, jobs are dropped, not queued
 std::thread::id guithreadid;
@@ -102,8 +104,11 @@ std::string resourcefolder() {
     return (bindir + "/resources/").toStdString();
 }
 
+void setscriptedrun(const t_ScriptedRun& run) { scriptedrun = run; }
+
 int runapplication(int argc, char** argv) {
     guithreadid = std::this_thread::get_id();
+    if (scriptedrun.Enabled) qputenv("QT_QPA_PLATFORM", "offscreen");  // no display needed
     QApplication application(argc, argv);
     QApplication::setApplicationName("Stangenspiel");
     QApplication::setQuitOnLastWindowClosed(false);
@@ -120,7 +125,10 @@ int runapplication(int argc, char** argv) {
     });
     QObject::connect(&application, &QCoreApplication::aboutToQuit, [] { hostcalls::applicationwillterminate(); });
     hostcalls::applicationwillfinishlaunching();
-    QTimer::singleShot(0, [] { hostcalls::applicationdidfinishlaunching(); });
+    QTimer::singleShot(0, [] {
+        hostcalls::applicationdidfinishlaunching();
+        if (scriptedrun.Enabled) startscriptedrun(scriptedrun);
+    });
     const int code = QApplication::exec();
     {
         std::lock_guard<std::mutex> lock(jobqueue.Mutex);

@@ -1,0 +1,129 @@
+#include "app/command_line.h"
+
+#include <array>
+#include <charconv>
+
+namespace {
+
+constexpr std::array<const char*, 22> namedkeys{
+    "Return", "Enter", "Tab", "Space", "Escape", "Backspace", "Delete", "Left", "Right", "Up", "Down",
+    "Home", "End", "PageUp", "PageDown", "F1", "F2", "F3", "F4", "F5", "F6", "Help"};
+
+bool parsenumber(const std::string& text, int64_t& value) {
+    const char* end = text.data() + text.size();
+    auto [last, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && last == end && value >= 0;
+}
+
+// Length of the UTF-8 sequence that starts with this byte (1 for a stray continuation byte).
+size_t sequencelength(unsigned char lead) {
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
+
+t_CommandLine failure(const std::string& message) {
+    t_CommandLine line;
+    line.Result = t_CommandLine::Outcome::Error;
+    line.Message = message;
+    return line;
+}
+
+}  // namespace
+
+std::string versiontext() { return "stangenspiel 0.1.0"; }
+
+std::string helptext() {
+    return "Usage: stangenspiel [OPTION]...\n"
+           "The three-rod disk puzzle on its own window framework.\n"
+           "\n"
+           "Without options the program opens its window and waits for you to play.\n"
+           "\n"
+           "Scripted headless runs (no display needed):\n"
+           "  --keys=KEYS       type KEYS into the program, one after the other;\n"
+           "                    {Return}, {Left}, {F1}, ... name special keys, ^x is Control+x,\n"
+           "                    {{ and }} stand for the braces themselves\n"
+           "  --pace=MS         milliseconds between two keys (default 50)\n"
+           "  --output=FOLDER   when the program has ended, write every visible window as\n"
+           "                    windowN.png and its text screen as windowN.txt into FOLDER\n"
+           "  --timeout=MS      stop after MS milliseconds even if the program has not ended\n"
+           "                    (default 60000); the exit code is then 1\n"
+           "\n"
+           "  --help            show this help and exit\n"
+           "  --version         show the version and exit\n";
+}
+
+bool parsetypedkeys(const std::string& notation, std::vector<t_TypedKey>& keys, std::string& message) {
+    keys.clear();
+    for (size_t i = 0; i < notation.size();) {
+        const char c = notation[i];
+        if (c == '{' && i + 1 < notation.size() && notation[i + 1] == '{') {
+            keys.push_back({"", "{", false});
+            i += 2;
+        } else if (c == '}' && i + 1 < notation.size() && notation[i + 1] == '}') {
+            keys.push_back({"", "}", false});
+            i += 2;
+        } else if (c == '{') {
+            const size_t close = notation.find('}', i);
+            if (close == std::string::npos) {
+                message = "unclosed '{' in the keys";
+                return false;
+            }
+            const std::string name = notation.substr(i + 1, close - i - 1);
+            bool known = false;
+            for (const char* candidate : namedkeys) known = known || name == candidate;
+            if (!known) {
+                message = "unknown key name '{" + name + "}'";
+                return false;
+            }
+            keys.push_back({name, "", false});
+            i = close + 1;
+        } else if (c == '^' && i + 1 < notation.size() && notation[i + 1] != '^') {
+            const size_t length = sequencelength(static_cast<unsigned char>(notation[i + 1]));
+            keys.push_back({"", notation.substr(i + 1, length), true});
+            i += 1 + length;
+        } else if (c == '^') {
+            keys.push_back({"", "^", false});
+            i += (i + 1 < notation.size()) ? 2 : 1;
+        } else {
+            const size_t length = sequencelength(static_cast<unsigned char>(c));
+            keys.push_back({"", notation.substr(i, length), false});
+            i += length;
+        }
+    }
+    return true;
+}
+
+t_CommandLine parsecommandline(const std::vector<std::string>& arguments) {
+    t_CommandLine line;
+    for (const std::string& argument : arguments) {
+        const size_t equals = argument.find('=');
+        const std::string option = argument.substr(0, equals);
+        const std::string value = equals == std::string::npos ? "" : argument.substr(equals + 1);
+        const bool hasvalue = equals != std::string::npos;
+        if (option == "--help" && !hasvalue) {
+            line.Result = t_CommandLine::Outcome::Help;
+        } else if (option == "--version" && !hasvalue) {
+            if (line.Result == t_CommandLine::Outcome::Run) line.Result = t_CommandLine::Outcome::Version;
+        } else if (option == "--keys" && hasvalue) {
+            std::vector<t_TypedKey> keys;
+            std::string message;
+            if (!parsetypedkeys(value, keys, message)) return failure("stangenspiel: " + message);
+            line.Keys = value;
+            line.Scripted = true;
+        } else if ((option == "--pace" || option == "--timeout") && hasvalue) {
+            int64_t number = 0;
+            if (!parsenumber(value, number) || number > 86400000)
+                return failure("stangenspiel: " + option + " needs a number of milliseconds, not '" + value + "'");
+            (option == "--pace" ? line.PaceMs : line.TimeoutMs) = number;
+            line.Scripted = true;
+        } else if (option == "--output" && hasvalue && !value.empty()) {
+            line.OutputFolder = value;
+            line.Scripted = true;
+        } else {
+            return failure("stangenspiel: unknown option '" + argument + "' (try --help)");
+        }
+    }
+    return line;
+}
