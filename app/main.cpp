@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -23,5 +24,9 @@ int main(int argc, char** argv) {
     if (line.Scripted) host::setscriptedrun({true, line.Keys, line.PaceMs, line.OutputFolder, line.TimeoutMs});
     // Qt reads its own options from argv; ours are consumed above.
     int qtargc = 1;
-    return host::runapplication(qtargc, argv);
+    const int code = host::runapplication(qtargc, argv);
+    // Threads the program started may still be running: leave without tearing down the
+    // state they use.
+    std::fflush(stdout);
+    std::_Exit(code);
 }

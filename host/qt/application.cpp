@@ -8,6 +8,11 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <unistd.h>
+
 #include <deque>
 #include <future>
 #include <mutex>
@@ -66,6 +71,30 @@ bool enqueue(std::function<void()> job) {
     return true;
 }
 
+// A termination signal (log-out, kill, Ctrl+C in the terminal) quits the application the
+// ordinary way, so that applicationWillTerminate and the terminate handler run. The handler only
+// writes a byte into a pipe; the event loop reads it.
+int signalpipe[2] = {-1, -1};
+
+void onsignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalpipe[1], &byte, 1);
+}
+
+void quitonsignals(QObject* parent) {
+    if (::pipe(signalpipe) != 0) return;
+    auto* notifier = new QSocketNotifier(signalpipe[0], QSocketNotifier::Read, parent);
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t got = ::read(signalpipe[0], &byte, 1);
+        QCoreApplication::quit();
+    });
+    struct sigaction action {};
+    action.sa_handler = onsignal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
 }  // namespace
 
 namespace host {
@@ -119,6 +148,7 @@ int runapplication(int argc, char** argv) {
         if (!jobqueue.Jobs.empty()) QCoreApplication::postEvent(dispatcher, new QEvent(jobevent));
     }
     buildinterface();
+    quitonsignals(&application);
     QObject::connect(&application, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive) hostcalls::applicationdidbecomeactive();
         else hostcalls::applicationwillresignactive();
