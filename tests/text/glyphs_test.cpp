@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include "core/framework_state.h"
+#include "text/glyphs.h"
+#include "text/text_colors.h"
+#include "text_fixture.h"
+
+namespace {
+
+// Column k of glyph row 0 has coverage k, row r column k has coverage 16 r + k (width 16).
+constexpr int64_t rowof(int g) { return g / 16; }
+constexpr int64_t columnof(int g) { return g % 16; }
+
+uint8_t* pixel(const t_Window& record, int g) {
+    return framework.videomemory.data() + pixeladdress(record, columnof(g), rowof(g));
+}
+
+}  // namespace
+
+using GlyphBlend = TextScreen;
+
+TEST_F(GlyphBlend, TwentyFourAndThirtyTwoBitsTruncateEachQuotientSeparately) {
+    maketextwindow(0, 24, 4, 2);
+    maketextwindow(1, 32, 4, 2);
+    framework.videomemory[pixeladdress(record(1), columnof(128), rowof(128))] = 0x37;  // alpha
+    // Colour 11 (FF 80 80) on colour 7 (00 80 FF): at g = 128 green is 64 + 63, not 128.
+    t_PrintSymbol(0, 'A', 0xB7, 1, 1);
+    t_PrintSymbol(1, 'A', 0xB7, 1, 1);
+    const uint8_t* p24 = pixel(record(0), 128);
+    EXPECT_EQ(p24[0], 128);
+    EXPECT_EQ(p24[1], 127);
+    EXPECT_EQ(p24[2], 191);
+    const uint8_t* p32 = pixel(record(1), 128);
+    EXPECT_EQ(p32[0], 0x37);
+    EXPECT_EQ(p32[1], 128);
+    EXPECT_EQ(p32[2], 127);
+    EXPECT_EQ(p32[3], 191);
+    // Coverage 0 and 255 give the exact background and foreground colours.
+    EXPECT_EQ(pixel(record(0), 0)[2], 0xFF);
+    EXPECT_EQ(pixel(record(0), 255)[0], 0xFF);
+    EXPECT_EQ(pixel(record(0), 255)[2], 0x80);
+    EXPECT_EQ(cellcolour(1, 1), 0xB7);
+}
+
+TEST_F(GlyphBlend, GreyDepthsBlendTheAveragedPaletteColours) {
+    maketextwindow(0, 8, 4, 2);
+    maketextwindow(1, 16, 4, 2);
+    framework.videomemory[pixeladdress(record(1), columnof(200), rowof(200))] = 0x55;
+    // Colour 9 (FF 80 00) averages to 127, colour 6 (00 00 FF) to 85; at g = 200:
+    // 200*127/255 = 99 and 55*85/255 = 18, so 117. Averaging blended channels would give 118.
+    t_PrintSymbol(0, 'A', 0x96, 1, 1);
+    t_PrintSymbol(1, 'A', 0x96, 1, 1);
+    EXPECT_EQ(*pixel(record(0), 200), 117);
+    EXPECT_EQ(pixel(record(1), 200)[0], 0x55);
+    EXPECT_EQ(pixel(record(1), 200)[1], 117);
+}
+
+TEST_F(GlyphBlend, FourBitsPicksGreyStepsOrTheNearestPaletteEntry) {
+    maketextwindow(0, 4, 4, 2);
+    const auto nibble = [&](int g) {
+        const uint8_t byte = framework.videomemory[record().MemoryStart + rowof(g) * record().Width / 2 + columnof(g) / 2];
+        return columnof(g) % 2 == 0 ? byte >> 4 : byte & 15;
+    };
+    t_PrintSymbol(0, 'A', 0xF0, 1, 1);  // white on black: greys by their sum
+    EXPECT_EQ(nibble(0), 0);
+    EXPECT_EQ(nibble(63), 0);     // sum 189
+    EXPECT_EQ(nibble(64), 5);     // sum 192
+    EXPECT_EQ(nibble(128), 10);   // sum 384
+    EXPECT_EQ(nibble(192), 15);   // sum 576
+    EXPECT_EQ(nibble(255), 15);
+    // Colour 2 (00 00 80) on black at g = 128 is (0, 0, 64): as near to 0 as to 2, lowest wins.
+    t_PrintSymbol(0, 'A', 0x20, 2, 1);
+    const auto nibble2 = [&](int g) {
+        const int64_t x = 16 + columnof(g);
+        const uint8_t byte = framework.videomemory[record().MemoryStart + rowof(g) * record().Width / 2 + x / 2];
+        return x % 2 == 0 ? byte >> 4 : byte & 15;
+    };
+    EXPECT_EQ(nibble2(128), 0);
+    EXPECT_EQ(nibble2(130), 2);
+    EXPECT_EQ(nibble2(255), 2);
+    EXPECT_EQ(nibble(128), 10) << "the neighbouring cell's nibbles stay";
+}
+
+TEST_F(GlyphBlend, OneBitSetsPixelsWhoseBlendIsBright) {
+    maketextwindow(0, 1, 4, 2);
+    const auto bit = [&](int64_t x, int64_t y) {
+        const uint8_t byte = framework.videomemory[record().MemoryStart + y * record().Width / 8 + x / 8];
+        return (byte >> (7 - x % 8)) & 1;
+    };
+    t_PrintSymbol(0, 'A', 0xC0, 1, 1);  // green on black never reaches 128 on average
+    int set = 0;
+    for (int64_t y = 0; y < 32; ++y)
+        for (int64_t x = 0; x < 16; ++x) set += bit(x, y);
+    EXPECT_EQ(set, 0);
+    t_PrintSymbol(0, 'A', 0xF0, 2, 1);
+    EXPECT_EQ(bit(16 + 127 % 16, 127 / 16), 0);
+    EXPECT_EQ(bit(16 + 128 % 16, 128 / 16), 1);
+    EXPECT_EQ(bit(16 + 0, 0), 0);
+}
+
+TEST_F(GlyphBlend, RecordingInverseVideoAndCharactersWithoutGlyphs) {
+    t_Font font = testfont();
+    font.Start = 32;
+    font.End = 126;
+    maketextwindow(0, 24, 4, 2, font);
+    t_Inverse(0);
+    t_PrintSymbol(0, 65, 0x1F, 1, 1);
+    EXPECT_EQ(cellcolour(1, 1), 0xF1);
+    EXPECT_EQ(pixel(record(), 255)[0], 0xFF);  // foreground is colour 15
+    EXPECT_EQ(pixel(record(), 0)[1], 0x00);    // background is colour 1 (FF 00 00)
+    EXPECT_EQ(pixel(record(), 0)[0], 0xFF);
+    t_Normal(0);
+    // A character outside Start-End draws nothing but is still recorded.
+    const std::vector<uint8_t> before(framework.videomemory.begin() + record().MemoryStart,
+                                      framework.videomemory.begin() + record().MemoryEnd + 1);
+    t_PrintSymbol(0, 200, 0x5A, 2, 1);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), framework.videomemory.begin() + record().MemoryStart));
+    EXPECT_EQ(cellcharacter(2, 1), 200);
+    EXPECT_EQ(cellcolour(2, 1), 0x5A);
+}
+
+TEST_F(GlyphBlend, RefusalsReportAndRecordNothing) {
+    maketextwindow(0, 24, 4, 2);
+    testing::internal::CaptureStdout();
+    t_PrintSymbol(0, 'A', 0xC0, 5, 1);
+    t_PrintSymbol(0, 'A', 0xC0, 0, 1);
+    t_PrintSymbol(0, 'A', 0xC0, INT64_MAX, INT64_MAX);
+    t_PrintSymbol(8, 'A', 0xC0, 1, 1);
+    t_PrintSymbol(3, 'A', 0xC0, 1, 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "t_PrintSymbol: Window #0 illegal coordinates (x = 5, y = 1).\n"
+              "t_PrintSymbol: Window #0 illegal coordinates (x = 0, y = 1).\n"
+              "t_PrintSymbol: Window #0 illegal coordinates (x = 9223372036854775807, y = 9223372036854775807).\n"
+              "t_PrintSymbol: Window is not a graphic window.\n"
+              "t_PrintSymbol: Window #3 not initialized.\n");
+    for (int64_t x = 1; x <= 4; ++x) EXPECT_EQ(cellcharacter(x, 1), 32);
+    // Fonts that cannot draw: the message, yet the cell is recorded.
+    record().Font.Format = 102;
+    testing::internal::CaptureStdout();
+    t_PrintSymbol(0, 'B', 0xC0, 1, 1);
+    record().Font.Format = 7;
+    t_PrintSymbol(0, 'C', 0xC0, 2, 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "t_PrintSymbol: Font format must be uncompressed grey for text-printing.\n"
+              "t_PrintSymbol: Illegal font format.\n");
+    EXPECT_EQ(cellcharacter(1, 1), 'B');
+    EXPECT_EQ(cellcharacter(2, 1), 'C');
+}
+
+TEST_F(GlyphBlend, RedirectionWritesToStandardOutputEvenWithoutTextMemory) {
+    maketextwindow(0, 24, 4, 2);
+    record().TextMemoryStart = record().TextMemoryEnd = -1;
+    record().TextRedirectOutput = 2;
+    testing::internal::CaptureStdout();
+    t_PrintSymbol(0, 'H', 0xC0, 1, 1);
+    t_PrintSymbol(0, 0xE4, 0xC0, 2, 1);
+    record().TextRedirectOutput = 0;
+    t_PrintSymbol(0, 'X', 0xC0, 3, 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "H\xC3\xA4");
+}
+
+TEST_F(GlyphBlend, SmallerOrShortFontsNeverWriteOutsideTheBlocks) {
+    maketextwindow(0, 24, 4, 2);
+    maketextwindow(1, 24, 4, 2);
+    const auto above = framework.videomemory.begin() + record(0).TextMemoryStart;
+    const auto below = framework.videomemory.begin() + record(1).TextMemoryStart - 4096;
+    const std::vector<uint8_t> window0(above, framework.videomemory.begin() + record(0).MemoryEnd + 1);
+    const std::vector<uint8_t> beneath(below, below + 4096);
+    // Glyphs of 8 x 8 fit 8 x 8 cells into pixels sized for 4 x 2 text cells.
+    record(1).Font = testfont(8, 8);
+    for (int64_t y = 1; y <= 8; ++y)
+        for (int64_t x = 1; x <= 8; ++x) t_PrintSymbol(1, 'Z', 0xF0, x, y);
+    // Glyph data shorter than the character needs: nothing read past it.
+    record(1).Font.Data.resize(100);
+    t_PrintSymbol(1, 'Z', 0xF0, 1, 1);
+    EXPECT_TRUE(std::equal(window0.begin(), window0.end(), above)) << "window 0 above is untouched";
+    EXPECT_TRUE(std::equal(beneath.begin(), beneath.end(), below)) << "free memory below is untouched";
+    EXPECT_EQ(cellcharacter(4, 2, 1), 'Z');
+}
+
+TEST_F(GlyphBlend, InvertRectTwiceRestoresPixelsAndColours) {
+    maketextwindow(0, 24, 4, 2);
+    t_PrintSymbol(0, 'A', 0x96, 2, 1);
+    t_PrintSymbol(0, 'B', 0xC0, 3, 2);
+    const std::vector<uint8_t> before(framework.videomemory.begin() + record().TextMemoryStart,
+                                      framework.videomemory.begin() + record().MemoryEnd + 1);
+    t_InvertRect(0, 2, 1, 3, 2);
+    EXPECT_EQ(cellcolour(2, 1), 0x69);
+    EXPECT_EQ(cellcolour(3, 2), 0x0C);
+    EXPECT_EQ(cellcolour(1, 1), 0xC0);
+    EXPECT_FALSE(record().TextInverse);
+    t_InvertRect(0, 2, 1, 3, 2);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), framework.videomemory.begin() + record().TextMemoryStart));
+    t_InvertRect(0, 3, 1, 2, 1);  // x2 < x1
+    t_InvertRect(0, 1, 1, 5, 1);  // off the screen
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), framework.videomemory.begin() + record().TextMemoryStart));
+}
