@@ -1,0 +1,279 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <pthread.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "auxwindows/console.h"
+#include "auxwindows/printer.h"
+#include "core/events.h"
+#include "core/framework_state.h"
+#include "core/guards.h"
+#include "events/menus.h"
+#include "host/host.h"
+#include "host/menus.h"
+#include "text/text_output.h"
+#include "windows/window_creation.h"
+#include "windows/window_placement.h"
+
+using testing::HasSubstr;
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+namespace {
+
+// The program's menu handler as the tests install it: counts its runs and keeps its thread name.
+struct t_HandlerProbe {
+    std::atomic<int> Runs{0};
+    std::string ThreadName;  // written by the handler before Runs counts up
+};
+
+void installprobe(t_HandlerProbe& probe) {
+    setprogrammenuhandler([&probe] {
+        char name[16] = {};
+        pthread_getname_np(pthread_self(), name, sizeof name);
+        probe.ThreadName = name;
+        ++probe.Runs;
+    });
+}
+
+// Waits up to a second for the handler; a handler that must not run gets the same chance to.
+int runsafter(const t_HandlerProbe& probe, int expected) {
+    for (int i = 0; i < 100 && probe.Runs < expected; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return probe.Runs;
+}
+
+// A small text font: 8 x 8 glyphs, enough for a text screen whose characters can be read back.
+t_Font smallfont() {
+    t_Font font;
+    font.Format = 2;
+    font.End = 255;
+    font.Width = 8;
+    font.Height = 8;
+    font.Data.assign(256 * 8 * 8, 0x80);
+    return font;
+}
+
+void maketextwindow(uint8_t window) {
+    t_InitGraphicWindow(window, 24, false, 160, 32, 0, 0, smallfont(), true);  // 20 x 4 cells
+}
+
+// The desktop activates a window a moment after it is asked to; the commands act on the window
+// it reports in front.
+int frontwindowafter(int expected) {
+    for (int i = 0; i < 100 && host::frontwindow() != expected; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return host::frontwindow();
+}
+
+void bringtofront(uint8_t window) {
+    t_WindowFront(window);
+    ASSERT_EQ(frontwindowafter(window), window);
+}
+
+class Menus : public testing::Test {
+protected:
+    void SetUp() override {
+        waitforframework();
+        if (menuactionlist().empty()) {  // until framework start-up fills the table itself
+            for (int64_t n = 200; n <= 231; ++n) appendmenuaction({n, n, "", "", "", "", ""});
+            for (int64_t n = 110; n <= 114; ++n) appendmenuaction({n, n, "", "", "", "", ""});
+        }
+        t_ClearMenuEvents();
+    }
+    void TearDown() override { setprogrammenuhandler({}); }
+};
+
+TEST_F(Menus, SaveGraphicGoesToTheHandlerOnlyForAGraphicWindow) {
+    std::atomic<int> saves{0};
+    framework.savegraphichandler = [&saves] { ++saves; };
+    t_HandlerProbe probe;
+    installprobe(probe);
+
+    maketextwindow(0);
+    bringtofront(0);
+    ASSERT_TRUE(host::choosemenuitem(113));
+    EXPECT_EQ(saves, 1);
+    bringtofront(printerwindow);
+    ASSERT_TRUE(host::choosemenuitem(113));
+    EXPECT_EQ(saves, 1);
+
+    ASSERT_EQ(t_MenuEventCount(), 2);
+    const t_MenuEvent first = t_NextMenuEvent();
+    EXPECT_EQ(first.Kind, 3);
+    EXPECT_EQ(first.ItemAction, 113);
+    EXPECT_EQ(first.MenuTitle, "Datei");
+    EXPECT_EQ(first.ItemKeyChar, "s");
+    EXPECT_EQ(first.ItemKeyAsc, 's');
+    EXPECT_EQ(first.ItemKeyMods, 0x60000u);  // Shift and Control
+    EXPECT_GT(first.Time, 0);
+    EXPECT_EQ(t_NextMenuEvent().ItemAction, 113);
+    EXPECT_EQ(runsafter(probe, 0), 0);
+}
+
+TEST_F(Menus, ItemsWithoutACommandGoToTheProgramHandler) {
+    t_HandlerProbe probe;
+    installprobe(probe);
+
+    ASSERT_TRUE(host::choosemenuitem(0));  // "Über Stangenspiel"
+    EXPECT_EQ(runsafter(probe, 1), 1);
+    EXPECT_EQ(probe.ThreadName, "t_EventMenu");
+
+    host::runsync([] { hostcalls::menuhandler({true, "Programm", "Eigener Befehl", "", 0, 4711}); });
+    EXPECT_EQ(runsafter(probe, 2), 2);
+
+    ASSERT_EQ(t_MenuEventCount(), 2);
+    EXPECT_EQ(t_NextMenuEvent().ItemTitle, "Über Stangenspiel");
+    const t_MenuEvent own = t_NextMenuEvent();
+    EXPECT_EQ(own.ItemAction, 4711);
+    EXPECT_EQ(own.ItemKeyAsc, 0);
+}
+
+TEST_F(Menus, AnItemOutsideEveryMenuIsQueuedEmptyAndStillRunsItsCommand) {
+    std::atomic<int> saves{0};
+    framework.savegraphichandler = [&saves] { ++saves; };
+    t_HandlerProbe probe;
+    installprobe(probe);
+    maketextwindow(0);
+    bringtofront(0);
+
+    host::runsync([] { hostcalls::menuhandler({false, "", "", "", 0, 113}); });
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(runsafter(probe, 1), 1);
+    const t_MenuEvent event = t_NextMenuEvent();
+    EXPECT_EQ(event.Kind, 0);
+    EXPECT_EQ(event.ItemAction, 0);
+    EXPECT_EQ(event.Time, 0);
+}
+
+TEST_F(Menus, GraphicWindowCommandsNeedACreatedWindow) {
+    bringtofront(printerwindow);
+    CaptureStdout();
+    ASSERT_TRUE(host::choosemenuitem(215));
+    EXPECT_EQ(GetCapturedStdout(), "t_MenuEventHandler: Window #1 not initialized.\n");
+    EXPECT_EQ(host::frontwindow(), printerwindow);
+    EXPECT_EQ(t_MenuEventCount(), 1);
+
+    maketextwindow(1);
+    ASSERT_TRUE(host::choosemenuitem(215));
+    EXPECT_EQ(frontwindowafter(1), 1);
+    EXPECT_TRUE(host::windowisvisible(1));
+    ASSERT_TRUE(host::choosemenuitem(216));
+    EXPECT_FALSE(host::windowisvisible(1));
+}
+
+TEST_F(Menus, HostWindowCommandsShowAndHide) {
+    ASSERT_TRUE(host::choosemenuitem(229));  // console to the front
+    EXPECT_TRUE(host::windowisvisible(consolewindow));
+    EXPECT_EQ(frontwindowafter(consolewindow), consolewindow);
+    ASSERT_TRUE(host::choosemenuitem(209));
+    ASSERT_EQ(frontwindowafter(printerwindow), printerwindow);
+    ASSERT_TRUE(host::choosemenuitem(201));  // hides the front window: the printer
+    EXPECT_FALSE(host::windowisvisible(printerwindow));
+    EXPECT_TRUE(host::windowisvisible(consolewindow));
+    ASSERT_TRUE(host::choosemenuitem(200));
+    EXPECT_FALSE(host::windowisvisible(consolewindow));
+}
+
+TEST_F(Menus, CopyTextPutsTheScreenWithLookAlikesOnTheClipboard) {
+    maketextwindow(0);
+    t_Print(0, std::vector<uint8_t>{'A', 140, 160, 'B', 13, 'z', 32, 32});
+    bringtofront(0);
+    ASSERT_TRUE(host::choosemenuitem(111));
+    const std::string expected = "A-\u02FDB\nz";  // trailing blanks and empty lines dropped
+    EXPECT_EQ(host::clipboardtext(), expected);
+
+    t_WindowVisible(pasteboardwindow, true);
+    EXPECT_EQ(host::textviewtext(pasteboardwindow), expected);
+}
+
+TEST_F(Menus, CopyTextOfThePrinterAndConsoleTakesTheirWholeText) {
+    host::settextviewtext(printerwindow, "Zeile 1\nZeile 2");
+    bringtofront(printerwindow);
+    ASSERT_TRUE(host::choosemenuitem(111));
+    EXPECT_EQ(host::clipboardtext(), "Zeile 1\nZeile 2");
+
+    host::settextviewtext(consolewindow, "Konsole");
+    bringtofront(consolewindow);
+    ASSERT_TRUE(host::choosemenuitem(111));
+    EXPECT_EQ(host::clipboardtext(), "Konsole");
+
+    host::setclipboardtext("unverändert");
+    bringtofront(applicationwindow);
+    ASSERT_TRUE(host::choosemenuitem(111));
+    EXPECT_EQ(host::clipboardtext(), "unverändert");
+}
+
+TEST_F(Menus, ClearingEmptiesTheTextViewsAndTheirBuffers) {
+    p_InitPrinter();
+    p_Print("gedruckt\n");
+    c_Print("notiert\n");
+    for (int i = 0; i < 100 && (host::textviewtext(printerwindow).empty() || host::textviewtext(consolewindow).empty()); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_EQ(host::textviewtext(printerwindow), "gedruckt\n");
+    ASSERT_EQ(host::textviewtext(consolewindow), "notiert\n");
+
+    CaptureStdout();
+    ASSERT_TRUE(host::choosemenuitem(112));
+    ASSERT_TRUE(host::choosemenuitem(114));
+    ASSERT_TRUE(host::choosemenuitem(114));  // a second clear finds nothing to complain about
+    EXPECT_EQ(GetCapturedStdout(), "");
+    EXPECT_EQ(host::textviewtext(printerwindow), "");
+    EXPECT_EQ(host::textviewtext(consolewindow), "");
+    {
+        std::lock_guard<std::mutex> guard(printer.buffermutex);
+        EXPECT_TRUE(printer.printerbuffer.empty());
+    }
+    std::lock_guard<std::mutex> guard(console.buffermutex);
+    EXPECT_TRUE(console.consolebuffer.empty());
+}
+
+TEST_F(Menus, ItemOperationsFindReadAndDelete) {
+    EXPECT_EQ(t_MenuItemIndex("Bearbeiten", "Text kopieren"), 1);
+    EXPECT_EQ(t_MenuItemIndex("Bearbeiten", "Text"), -1);
+    EXPECT_EQ(t_MenuItemTitle("Bearbeiten", lastmenuitem), "Text kopieren");
+    EXPECT_EQ(t_MenuItemTitle("Datei", 2), "");  // a separator
+
+    CaptureStdout();
+    EXPECT_EQ(t_MenuItemIndex("Extras", "Text kopieren"), -2);
+    EXPECT_EQ(t_MenuItemTitle("Extras", 0), "");
+    t_MenuItemDelete("Extras", 0);
+    t_MenuItemDelete("Bearbeiten", 2);
+    t_MenuItemDelete("Bearbeiten", -1);
+    EXPECT_EQ(GetCapturedStdout(),
+              "t_MenuItemIndex: Menu not found.\n"
+              "t_MenuItemTitle: Menu not found.\n"
+              "t_MenuItemDelete: Menu not found.\n"
+              "t_MenuItemDelete: Item position out of range\n"
+              "t_MenuItemDelete: Item position out of range\n");
+    EXPECT_EQ(findmenu("Bearbeiten")->ItemTitles.size(), 2u);
+
+    t_MenuItemDelete("Bearbeiten", lastmenuitem);
+    EXPECT_FALSE(host::choosemenuitem(111));  // gone with its shortcut
+    t_MenuItemDelete("Bearbeiten", 0);
+    EXPECT_TRUE(findmenu("Bearbeiten")->ItemTitles.empty());
+
+    CaptureStdout();
+    t_MenuItemDelete("Bearbeiten", lastmenuitem);
+    EXPECT_EQ(t_MenuItemTitle("Bearbeiten", lastmenuitem), "");
+    EXPECT_EQ(GetCapturedStdout(),
+              "t_MenuItemDelete: Item position out of range\n"
+              "t_MenuItemTitle: Item position out of range\n");
+}
+
+TEST(Pastetext, BlockGraphicsBecomeLookAlikesAndAllElseStays) {
+    std::string blocks;
+    for (char32_t c = 127; c <= 160; ++c) {
+        if (c == 127) blocks += '\x7F';
+        else blocks += {'\xC2', static_cast<char>(c)};
+    }
+    EXPECT_EQ(pastetext(blocks), "#*#<=>O++++||--++++++++++++---|+=\u02FD");
+    // Latin-1 above the block graphics, other scripts and a cut-off sequence are left alone.
+    EXPECT_EQ(pastetext("\u00A1\u00E4\u20AC\u0100x\xC2"), "\u00A1\u00E4\u20AC\u0100x\xC2");
+    EXPECT_EQ(pastetext("\r\t"), "\r\t");
+}
+
+}  // namespace
