@@ -1,0 +1,287 @@
+#include "graphics/lzw.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "core/clock.h"
+#include "core/report.h"
+#include "core/text_utilities.h"
+
+namespace {
+
+constexpr t_LZWCode firstfreecode = 256;
+constexpr uint64_t progressstep = 0x80000;     // progress is checked every 512 KB
+constexpr int64_t progressinterval = 1000;     // ms between two progress lines
+
+// --- coder dictionary ---------------------------------------------------------------------------
+// Strings are (prefix code, next byte) pairs. Pairs with a one-byte prefix, the most frequent
+// look-ups, sit in a direct 64K table that stays in cache. Longer prefixes go to a flat
+// open-addressing table of (prefix, code) slots; the byte of each code is kept in `suffix`,
+// which is also what a rehash needs. Slot code 0 marks an empty slot (real codes are >= 256).
+struct Slot {
+    t_LZWCode Prefix;
+    t_LZWCode Code;
+};
+
+class Dictionary {
+public:
+    Dictionary() : pairs(new t_LZWCode[65536]()) { resize(12); }
+
+    // The code of (prefix, byte), or 0 after adding it as `next`.
+    t_LZWCode findoradd(t_LZWCode prefix, uint8_t byte, t_LZWCode next) {
+        if (prefix < firstfreecode) {
+            t_LZWCode& entry = pairs[(prefix << 8) | byte];
+            if (entry != 0) return entry;
+            entry = next;
+            suffix.push_back(byte);
+            return 0;
+        }
+        for (uint64_t i = hash(prefix, byte);; i = (i + 1) & mask) {
+            const Slot slot = slots[i];
+            if (slot.Code == 0) {
+                slots[i] = Slot{prefix, next};
+                suffix.push_back(byte);
+                if (++used > limit) resize(bits + 1);
+                return 0;
+            }
+            if (slot.Prefix == prefix && suffix[slot.Code - firstfreecode] == byte) return slot.Code;
+        }
+    }
+
+private:
+    uint64_t hash(t_LZWCode prefix, uint8_t byte) const {
+        const uint64_t key = (uint64_t{prefix} << 8) | byte;
+        return (key * 0x9E3779B97F4A7C15ull) >> (64 - bits);
+    }
+
+    void resize(int newbits) {
+        std::unique_ptr<Slot[]> old = std::move(slots);
+        const uint64_t oldsize = old ? mask + 1 : 0;
+        bits = newbits;
+        mask = (uint64_t{1} << bits) - 1;
+        limit = (mask + 1) / 10 * 7;  // linear probing stays short below 70 % load
+        slots.reset(new Slot[mask + 1]());
+        for (uint64_t j = 0; j < oldsize; ++j) {
+            const Slot slot = old[j];
+            if (slot.Code == 0) continue;
+            uint64_t i = hash(slot.Prefix, suffix[slot.Code - firstfreecode]);
+            while (slots[i].Code != 0) i = (i + 1) & mask;
+            slots[i] = slot;
+        }
+    }
+
+    std::unique_ptr<t_LZWCode[]> pairs;
+    std::unique_ptr<Slot[]> slots;
+    std::vector<uint8_t> suffix;  // byte of code 256 + i
+    uint64_t mask = 0, used = 0, limit = 0;
+    int bits = 0;
+};
+
+// --- progress lines -----------------------------------------------------------------------------
+struct Progress {
+    uint64_t total;
+    int64_t last = nowmilliseconds();
+    std::string totaltext = intformat(static_cast<int64_t>(total), U' ', 0, true);
+
+    void at(uint64_t index) {
+        const int64_t now = nowmilliseconds();
+        if (now - last <= progressinterval) return;
+        last = now;
+        logline("texttolzwunpacked: " + std::to_string(index * 100 / total) + "% of " + totaltext + " Bytes.");
+    }
+};
+
+// --- decoder ------------------------------------------------------------------------------------
+// Every dictionary entry is a piece of the output already written: the entry made after code
+// i is the output of code i plus the first byte of code i + 1, that is the bytes from where
+// code i's output starts up to and including where code i + 1's starts. So the decoder keeps
+// only the output position of each code, and an entry is one copy within the output.
+class Decoder {
+public:
+    Decoder(int width, uint64_t maxoutput, std::vector<uint8_t>& out)
+        : maxoutput(std::min<uint64_t>(maxoutput, UINT32_MAX)), out(out) {
+        // Codes of this width cannot name entries beyond 2^width, so their starts are not kept.
+        const uint64_t reachable = uint64_t{1} << width;
+        keptstarts = reachable > firstfreecode ? reachable - firstfreecode + 2 : 0;
+        out.clear();
+    }
+
+    bool add(t_LZWCode code) {
+        const uint64_t size = out.size();
+        if (count == 0) return append(static_cast<uint8_t>(code & 0xFF), size);
+        if (code < firstfreecode) return append(static_cast<uint8_t>(code), size);
+        const uint64_t next = firstfreecode + count - 1;
+        if (code > next) return false;
+        const bool known = code < next;
+        // A known entry ends where the next code's output starts; the code not yet in the
+        // dictionary is the previous output followed by its own first byte.
+        const uint64_t from = known ? starts[code - firstfreecode] : laststart;
+        const uint64_t length = known ? starts[code - firstfreecode + 1] - from + 1 : size - laststart + 1;
+        if (size + length > maxoutput) return false;
+        grow(size + length);
+        uint8_t* base = out.data();
+        if (known) {
+            std::memcpy(base + size, base + from, length);
+        } else {
+            std::memcpy(base + size, base + from, length - 1);
+            base[size + length - 1] = base[from];
+        }
+        return record(size);
+    }
+
+private:
+    bool append(uint8_t byte, uint64_t size) {
+        if (size + 1 > maxoutput) return false;
+        grow(size + 1);
+        out[size] = byte;
+        return record(size);
+    }
+
+    // Notes where the code's output starts; the vector only ever grows to the size asked.
+    bool record(uint64_t start) {
+        if (starts.size() < keptstarts) starts.push_back(static_cast<uint32_t>(start));
+        laststart = start;
+        ++count;
+        return true;
+    }
+
+    void grow(uint64_t size) {
+        if (out.capacity() < size) out.reserve(std::min<uint64_t>(std::max<uint64_t>(size, out.capacity() * 2), maxoutput));
+        out.resize(size);
+    }
+
+    uint64_t maxoutput;
+    std::vector<uint8_t>& out;
+    std::vector<uint32_t> starts;  // output position of code i's output
+    uint64_t keptstarts = 0;
+    uint64_t laststart = 0;
+    uint64_t count = 0;            // codes decoded so far
+};
+
+// Reads width-bit codes, most significant bit first, from a byte range.
+class BitReader {
+public:
+    BitReader(const uint8_t* data, size_t size, int width) : p(data), end(data + size), width(width) {}
+
+    bool next(t_LZWCode& code) {
+        while (held < width) {
+            if (p == end) return false;
+            acc = (acc << 8) | *p++;
+            held += 8;
+        }
+        held -= width;
+        code = static_cast<t_LZWCode>((acc >> held) & ((uint64_t{1} << width) - 1));
+        return true;
+    }
+
+private:
+    const uint8_t* p;
+    const uint8_t* end;
+    int width;
+    uint64_t acc = 0;
+    int held = 0;
+};
+
+}  // namespace
+
+t_LZWCodes texttolzwunpacked(const std::vector<uint8_t>& data) {
+    t_LZWCodes result;
+    const uint64_t n = data.size();
+    if (n == 0) return result;
+    if (n > largestlzwinput) {
+        reportfailure("texttolzwunpacked", "Input too large.");
+        result.Width = 0;
+        return result;
+    }
+    Dictionary dictionary;
+    Progress progress{n};
+    std::vector<t_LZWCode>& codes = result.Codes;
+    codes.reserve(std::min<uint64_t>(n / 4 + 16, 1 << 20));
+    t_LZWCode w = data[0];
+    t_LZWCode next = firstfreecode;
+    t_LZWCode largest = 0;
+    const uint8_t* bytes = data.data();
+    for (uint64_t i = 1; i < n; ++i) {
+        if ((i & (progressstep - 1)) == 0) progress.at(i);
+        const uint8_t c = bytes[i];
+        const t_LZWCode found = dictionary.findoradd(w, c, next);
+        if (found != 0) {
+            w = found;
+            continue;
+        }
+        codes.push_back(w);
+        largest = std::max(largest, w);
+        ++next;
+        w = c;
+    }
+    codes.push_back(w);
+    largest = std::max(largest, w);
+    while ((uint64_t{1} << result.Width) <= largest) ++result.Width;
+    return result;
+}
+
+std::vector<uint8_t> lzwpackcodes(const std::vector<t_LZWCode>& codes, int64_t width) {
+    if (codes.empty() || width < 1 || width > 32) return {};
+    const uint64_t bitcount = codes.size() * static_cast<uint64_t>(width);
+    std::vector<uint8_t> out((bitcount + 7) / 8);
+    const uint64_t mask = (uint64_t{1} << width) - 1;
+    uint8_t* p = out.data();
+    uint64_t acc = 0;
+    int held = 0;
+    for (const t_LZWCode code : codes) {
+        acc = (acc << width) | (code & mask);
+        held += static_cast<int>(width);
+        while (held >= 8) {
+            held -= 8;
+            *p++ = static_cast<uint8_t>(acc >> held);
+        }
+    }
+    if (held > 0) *p = static_cast<uint8_t>(acc << (8 - held));
+    return out;
+}
+
+std::vector<uint8_t> lzwpack(const std::vector<uint8_t>& data) {
+    const t_LZWCodes coded = texttolzwunpacked(data);
+    std::vector<uint8_t> out{static_cast<uint8_t>(coded.Width)};
+    const std::vector<uint8_t> packed = lzwpackcodes(coded.Codes, coded.Width);
+    out.insert(out.end(), packed.begin(), packed.end());
+    return out;
+}
+
+std::vector<t_LZWCode> lzwunpackcodes(const std::vector<uint8_t>& bits, int64_t width, uint64_t maxcodes) {
+    std::vector<t_LZWCode> codes;
+    if (width < 1 || width > 31) return codes;
+    const uint64_t available = bits.size() * 8 / static_cast<uint64_t>(width);
+    if (available > maxcodes) return codes;
+    codes.reserve(available);
+    BitReader reader(bits.data(), bits.size(), static_cast<int>(width));
+    for (t_LZWCode code; reader.next(code);) codes.push_back(code);
+    return codes;
+}
+
+bool lzwdecodecodes(const std::vector<t_LZWCode>& codes, uint64_t maxoutput, std::vector<uint8_t>& out) {
+    Decoder decoder(32, maxoutput, out);
+    for (const t_LZWCode code : codes)
+        if (!decoder.add(code)) {
+            out = {};
+            return false;
+        }
+    return true;
+}
+
+bool lzwunpack(const std::vector<uint8_t>& coded, uint64_t maxoutput, std::vector<uint8_t>& out) {
+    out.clear();
+    if (coded.empty()) return true;
+    const int width = coded[0];
+    if (width < 1 || width > 31) return false;
+    Decoder decoder(width, maxoutput, out);
+    BitReader reader(coded.data() + 1, coded.size() - 1, width);
+    for (t_LZWCode code; reader.next(code);)
+        if (!decoder.add(code)) {
+            out = {};
+            return false;
+        }
+    return true;
+}
