@@ -3,4 +3,5 @@
 
 #include <cstdint>
 
-void t_WindowUpdate(uint8_t window, bool deferred);  // deferred: at the next display pass
+void t_WindowAutoUpdateProcess();                    // body of the refresh thread; runs for the process's life
+void t_WindowUpdate(uint8_t window, bool deferred);  // deferred: at the next display pass; else at once

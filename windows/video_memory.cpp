@@ -1,17 +1,28 @@
 #include "windows/video_memory.h"
 
+#include "app/startup.h"
+#include "core/events.h"
 #include "core/framework_state.h"
 #include "core/report.h"
+#include "host/host.h"
 
 void t_InitMemory() {
     if (framework.memoryinitialized.exchange(true)) return;
     logline("t_InitMemory: Start.");
+    if (threadnumber() == 2) namethread("Main Program");
     {
         FrameworkLock lock;
         framework.highmemory = videomemorytop;
         framework.videomemory.assign(static_cast<size_t>(videomemorysize), 0xFF);
         framework.windows = {};
     }
+    // Framework commands behind menu tags: the window commands 200-231, then 110-114.
+    for (int64_t tag = 200; tag <= 231; ++tag) appendmenuaction({tag, tag, "", "", "", "", ""});
+    for (int64_t tag = 110; tag <= 114; ++tag) appendmenuaction({tag, tag, "", "", "", "", ""});
+    // The desktop adds no menu items of its own here (no dictation, emoji or tiling entries),
+    // so there is nothing to remove from the menus.
+    host::settextviewfont(pasteboardwindow, "Menlo", 12);
+    host::settextviewtext(pasteboardwindow, "");
     framework.frameworkready = true;
     logline("t_InitMemory: End.");
 }

@@ -1,4 +1,6 @@
 // Video memory and framework initialisation.
 #pragma once
 
-void t_InitMemory();  // once; later calls return at once
+// Once, on whichever thread first needs the framework: window table, 16 MB of video memory
+// filled with 0xFF, the pasteboard text view; later calls return at once.
+void t_InitMemory();

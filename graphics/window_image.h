@@ -1,0 +1,21 @@
+// The picture of a graphic window as 32-bit pixels, built afresh from video memory each time.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// Pixels are 0xAARRGGBB words (alpha always 255), rows from the top, Width x Height of them.
+struct t_Image {
+    int64_t Width = 0;
+    int64_t Height = 0;
+    std::vector<uint32_t> Pixels;
+};
+
+// Fills image with the window's picture, reusing its buffer, and records UpdateDuration and
+// UpdateFinished. False when the framework is not ready, the window is not initialised (with
+// its message) or hidden (silently).
+bool t_WindowImage(uint8_t window, t_Image& image);
+// The picture for the clipboard: nothing for a number without a host window or above 7, or
+// when t_WindowImage has none.
+std::optional<t_Image> t_WindowImageCopy(uint8_t window);
