@@ -9,6 +9,7 @@
 #include "core/framework_state.h"
 #include "core/report.h"
 #include "events/menus.h"
+#include "graphics/window_image.h"
 #include "host/host.h"
 #include "text/text_areas.h"
 #include "windows/window_placement.h"
@@ -48,8 +49,14 @@ void copytext() {
 }
 
 void copypicture() {
-    // The window image's clipboard form is wired here once it exists.
-    host::playalert();
+    const int front = host::frontwindow();
+    const std::optional<t_Image> image =
+        isgraphicwindow(front) ? t_WindowImageCopy(static_cast<uint8_t>(front)) : std::nullopt;
+    if (!image) {
+        host::playalert();
+        return;
+    }
+    host::setclipboardimage(image->Pixels.data(), static_cast<int>(image->Width), static_cast<int>(image->Height));
 }
 
 void savegraphic() {
