@@ -30,13 +30,13 @@ struct FileHandle {
 
 // Reads to the end of the file, with the size bound checked as the bytes arrive (a file may
 // grow while it is read). Answers 0 or an errno.
-int readall(int fd, int64_t expected, std::vector<uint8_t>& out) {
+int readall(int fd, int64_t expected, int64_t largest, std::vector<uint8_t>& out) {
     out.resize(static_cast<size_t>(expected > 0 ? expected : 4096));
     size_t filled = 0;
     for (;;) {
         if (filled == out.size()) {
-            if (static_cast<int64_t>(out.size()) >= largestbinaryfile + 1) return EFBIG;
-            out.resize(std::min<size_t>(out.size() * 2, static_cast<size_t>(largestbinaryfile) + 1));
+            if (static_cast<int64_t>(out.size()) >= largest + 1) return EFBIG;
+            out.resize(std::min<size_t>(out.size() * 2, static_cast<size_t>(largest) + 1));
         }
         const ssize_t got = ::read(fd, out.data() + filled, out.size() - filled);
         if (got < 0) {
@@ -46,7 +46,7 @@ int readall(int fd, int64_t expected, std::vector<uint8_t>& out) {
         if (got == 0) break;
         filled += static_cast<size_t>(got);
     }
-    if (static_cast<int64_t>(filled) > largestbinaryfile) return EFBIG;
+    if (static_cast<int64_t>(filled) > largest) return EFBIG;
     out.resize(filled);
     return 0;
 }
@@ -87,7 +87,8 @@ int createbeside(const std::string& target, std::string& temporary, int& fd) {
 
 }  // namespace
 
-std::vector<uint8_t> getbinaryfromfile(const std::string& path) {
+std::vector<uint8_t> getbinaryfromfile(const std::string& path, int64_t largest) {
+    largest = std::clamp<int64_t>(largest, 0, largestbinaryfile);
     FileHandle file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     int error = file.fd < 0 ? errno : 0;
     struct stat info {};
@@ -95,9 +96,9 @@ std::vector<uint8_t> getbinaryfromfile(const std::string& path) {
     // Only plain files: a pipe or device could block or never end.
     if (error == 0 && S_ISDIR(info.st_mode)) error = EISDIR;
     if (error == 0 && !S_ISREG(info.st_mode)) error = EINVAL;
-    if (error == 0 && info.st_size > largestbinaryfile) error = EFBIG;
+    if (error == 0 && info.st_size > largest) error = EFBIG;
     std::vector<uint8_t> data;
-    if (error == 0) error = readall(file.fd, info.st_size, data);
+    if (error == 0) error = readall(file.fd, info.st_size, largest, data);
     if (error != 0) {
         reporterror("getbinaryfromfile", error);
         return {};

@@ -9,8 +9,8 @@
 constexpr int64_t largestbinaryfile = 256LL * 1024 * 1024;
 
 // The whole file; empty after "getbinaryfromfile: Error #<system text>" (also for a directory,
-// a device or pipe, or a file above largestbinaryfile). An empty file gives an empty array silently.
-std::vector<uint8_t> getbinaryfromfile(const std::string& path);
+// a device or pipe, or a file above largest bytes). An empty file gives an empty array silently.
+std::vector<uint8_t> getbinaryfromfile(const std::string& path, int64_t largest = largestbinaryfile);
 // Creates or replaces the file; 0, or the errno after "setbinarytofile: Error #<system text>".
 // Writes beside the target and renames, so a failed write leaves an existing file as it was.
 int64_t setbinarytofile(const std::string& path, const std::vector<uint8_t>& data);

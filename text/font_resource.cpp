@@ -1,0 +1,69 @@
+#include "text/font_resource.h"
+
+#include "core/framework_state.h"
+#include "core/guards.h"
+#include "core/report.h"
+#include "graphics/byte_files.h"
+#include "graphics/lzw.h"
+#include "host/host.h"
+
+namespace {
+
+constexpr int64_t rawformat = 0;
+constexpr int64_t greyformat = 2;
+constexpr int64_t codedrawformat = 100;
+constexpr int64_t codedgreyformat = 102;
+
+// The longest file that can still be a font: the largest header, the width byte and the most
+// glyph bytes coded at the widest code, one code per byte. Longer files are not read at all.
+constexpr int64_t largestfontfile = 256 + 1 + static_cast<int64_t>((largestfontdata * 31 + 7) / 8);
+
+int64_t byteat(const std::vector<uint8_t>& file, size_t offset) {
+    return offset < file.size() ? file[offset] : 0;
+}
+
+}  // namespace
+
+t_Font unpackfont(const t_Font& font) {
+    if (font.Format != codedrawformat && font.Format != codedgreyformat) return font;
+    t_Font result = font;
+    result.Format = font.Format == codedrawformat ? rawformat : greyformat;
+    if (!font.Data.empty() && !lzwunpack(font.Data, largestfontdata, result.Data)) result.Data.clear();
+    return result;
+}
+
+t_Font t_LoadFontResource(const std::string& name) {
+    const std::string path = !name.empty() && name.front() == '/' ? name : host::resourcefolder() + name;
+    const std::vector<uint8_t> file = getbinaryfromfile(path, largestfontfile);
+    t_Font font = emptyfont();
+    if (file.empty()) {
+        reportfailure("t_LoadFontResource", "Could not load file \u201E" + name + "\u201C");
+        return font;
+    }
+    font.HeaderSize = file[0];
+    if (file.size() < static_cast<size_t>(font.HeaderSize)) {
+        reportfailure("t_LoadFontResource", "Invalid header size");
+        return font;
+    }
+    font.Identifier.assign(file.begin() + 1, file.begin() + std::min<size_t>(5, file.size()));
+    if (font.Identifier != emptyfont().Identifier) {
+        reportfailure("t_LoadFontResource", "Invalid file type");
+        return font;
+    }
+    font.Format = byteat(file, 5);
+    font.Size = getbinaryint32(file, 6);
+    font.Start = static_cast<uint8_t>(byteat(file, 10));
+    font.End = static_cast<uint8_t>(byteat(file, 11));
+    font.Width = byteat(file, 12);
+    font.Height = byteat(file, 13);
+    font.Reserved = file.size() >= 16 ? (file[14] << 8) | file[15] : 0;
+    font.Data.assign(file.begin() + font.HeaderSize, file.end());
+    return unpackfont(font);
+}
+
+void t_WindowFont(uint8_t window, const t_Font& font) {
+    FrameworkLock lock;
+    t_Window* record = windowguard("t_WindowFont", window);
+    if (record == nullptr) return;
+    record->Font = font;
+}
