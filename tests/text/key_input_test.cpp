@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "core/events.h"
+#include "core/framework_state.h"
+#include "text/key_input.h"
+#include "text/text_areas.h"
+#include "text/text_output.h"
+#include "text_fixture.h"
+
+namespace {
+
+t_KeyTranslation press(int64_t keycode, const std::string& characters, int64_t modifiers = 0) {
+    return translatekey(0, keycode, characters, modifiers, 1234);
+}
+
+int64_t valueof(int64_t keycode, const std::string& characters, int64_t modifiers = 0) {
+    const t_KeyTranslation result = press(keycode, characters, modifiers);
+    return result.MakesEvent ? result.Event.Value : -1;
+}
+
+}  // namespace
+
+TEST(KeyTable, TranslatesCharactersCursorAndFunctionKeys) {
+    EXPECT_EQ(valueof(0, "a"), 'a');
+    EXPECT_EQ(valueof(18, "1"), '1');
+    EXPECT_EQ(valueof(39, "\xC3\xA4"), 228);        // ä
+    EXPECT_EQ(valueof(14, "\xC3\xA9"), 233);        // é
+    EXPECT_EQ(valueof(27, "\xC3\x9F"), 223);        // ß
+    EXPECT_EQ(valueof(1, "\x13", controlbit), 19);  // Ctrl-S
+    EXPECT_EQ(valueof(51, "\x7F"), 127);
+    EXPECT_EQ(valueof(76, "\x03"), 13);
+    EXPECT_EQ(valueof(71, "\xEF\x9C\xB9"), 27);
+    const t_KeyTranslation left = press(123, "\xEF\x9C\x82", numericpadbit | functionbit);
+    EXPECT_EQ(left.Event.Value, 8);
+    EXPECT_TRUE(left.Event.CursorKeyPressed);
+    EXPECT_TRUE(left.Event.FnPressed);
+    EXPECT_TRUE(left.Event.NumericPadPressed);
+    EXPECT_EQ(left.Event.Mods, (numericpadbit | functionbit) >> 16);
+    EXPECT_EQ(valueof(124, ""), 21);
+    EXPECT_EQ(valueof(125, ""), 10);
+    EXPECT_EQ(valueof(126, ""), 11);
+    EXPECT_EQ(valueof(115, ""), 2);
+    EXPECT_TRUE(press(121, "").Event.CursorKeyPressed);
+    const t_KeyTranslation f1 = press(122, "\xEF\x9C\x84");  // U+F704
+    EXPECT_EQ(f1.Event.Value, 129);
+    EXPECT_TRUE(f1.Event.FunctionKeyPressed);
+    EXPECT_FALSE(f1.Event.CursorKeyPressed);
+    EXPECT_EQ(f1.Event.Kind, 1);
+    EXPECT_EQ(f1.Event.Index, 122);
+    EXPECT_EQ(f1.Event.Description, "\xEF\x9C\x84");
+    EXPECT_EQ(f1.Event.Time, 1234);
+    EXPECT_EQ(valueof(111, "\xEF\x9C\x8F"), 140);  // F12
+}
+
+TEST(KeyTable, OptionCombinationsDeadKeysAndRefusals) {
+    EXPECT_EQ(valueof(14, "\xE2\x82\xAC", optionbit), 164);  // € on the e key
+    EXPECT_EQ(valueof(35, "\xCF\x80", optionbit), 240);      // π
+    EXPECT_EQ(valueof(35, "\xE2\x88\x8F", optionbit), 208);  // ∏
+    EXPECT_EQ(valueof(24, "", shiftbit), 96);
+    EXPECT_EQ(valueof(24, ""), 180);
+    EXPECT_EQ(valueof(37, "\x0C", optionbit), 0);
+    EXPECT_EQ(valueof(37, "\x0C"), 12) << "without Option the row does not hold";
+    EXPECT_EQ(valueof(45, "", optionbit), 126);
+    EXPECT_EQ(valueof(45, ""), 0);
+    EXPECT_EQ(valueof(83, "1", optionbit | numericpadbit), 185);
+    EXPECT_EQ(valueof(83, "1", numericpadbit), '1');
+    EXPECT_EQ(valueof(91, "8", optionbit), 230);
+    EXPECT_EQ(valueof(91, "8", optionbit | controlbit), 230);
+    EXPECT_EQ(valueof(91, "8"), '8');
+    const t_KeyTranslation redirect = press(91, "8", controlbit | numericpadbit);
+    EXPECT_FALSE(redirect.MakesEvent);
+    EXPECT_EQ(redirect.Redirect, 2);
+    EXPECT_EQ(press(89, "7", controlbit).Redirect, 0);
+    EXPECT_EQ(press(92, "9", controlbit).Redirect, 1);
+    // Characters beyond the set and below the function keys make nothing.
+    EXPECT_FALSE(press(5, "\xE4\xB8\xAD").MakesEvent);  // U+4E2D
+    EXPECT_FALSE(press(130, "\xEF\x9C\x80").MakesEvent);  // U+F700 without a cursor key code
+    EXPECT_EQ(valueof(130, ""), 0);
+}
+
+using KeyRead = TextScreen;
+
+TEST_F(KeyRead, TranslationQueuesRedirectsAndKeepsModifierFlags) {
+    maketextwindow(0, 8, 4, 2);
+    testing::internal::CaptureStdout();
+    keytranslation(0, 0, "a", shiftbit | capslockbit);
+    keytranslation(0, 5, "\xE4\xB8\xAD", 0);
+    keytranslation(0, 91, "8", controlbit);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(keyeventcount(), 1);
+    EXPECT_TRUE(eventstate.keyavailable);
+    EXPECT_EQ(framework.windows[0].TextRedirectOutput, 2);
+    EXPECT_TRUE(eventstate.controldown);
+    EXPECT_FALSE(eventstate.shiftdown);
+    keytranslation(0, 92, "9", controlbit);
+    EXPECT_EQ(framework.windows[0].TextRedirectOutput, 1);
+}
+
+TEST_F(KeyRead, ShowsTheCursorWhileWaitingAndRestoresIt) {
+    maketextwindow(0, 24, 6, 2);
+    t_Print(0, "ab");
+    const std::vector<uint8_t> before(framework.videomemory.begin() + record().TextMemoryStart,
+                                      framework.videomemory.begin() + record().MemoryEnd + 1);
+    uint8_t colourwhilewaiting = 0;
+    int64_t levelwhilewaiting = 0;
+    std::thread typist([&] {
+        for (int i = 0; i < 500 && framework.windows[0].TextCursorLevel == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        {
+            FrameworkLock lock;
+            levelwhilewaiting = framework.windows[0].TextCursorLevel;
+            colourwhilewaiting = cellcolour(3, 1);
+        }
+        keytranslation(0, 123, "\xEF\x9C\x82", 0);
+    });
+    const std::string key = t_GetKey(0);
+    typist.join();
+    EXPECT_EQ(levelwhilewaiting, 1);
+    EXPECT_EQ(colourwhilewaiting, 0x0C);
+    EXPECT_EQ(key, "\x08");
+    EXPECT_TRUE(currentkeyevent().CursorKeyPressed);
+    EXPECT_EQ(record().TextCursorLevel, 0);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), framework.videomemory.begin() + record().TextMemoryStart));
+    // Queued keys come back oldest first without the cursor being drawn.
+    keytranslation(0, 0, "\xC3\xA4", 0);
+    keytranslation(0, 122, "\xEF\x9C\x84", 0);
+    EXPECT_EQ(t_GetKey(0), "\xC3\xA4");
+    EXPECT_EQ(t_GetKey(0), "\xC2\x81");
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), framework.videomemory.begin() + record().TextMemoryStart));
+    t_Event hostile;
+    hostile.Kind = 1;
+    hostile.Value = 0xD800;
+    appendkeyevent(hostile);
+    EXPECT_EQ(t_GetKey(0), std::string(1, '\0'));
+}
+
+TEST_F(KeyRead, CursorLevelNests) {
+    maketextwindow(0, 8, 6, 2);
+    t_CursorOn(0);
+    t_CursorOn(0);
+    t_CursorOff(0);
+    EXPECT_EQ(record().TextCursorLevel, 1);
+    EXPECT_EQ(cellcolour(1, 1), 0x0C);
+    t_CursorOff(0);
+    EXPECT_EQ(cellcolour(1, 1), 0xC0);
+    t_CursorOff(0);  // unpaired: the level goes below 0 and nothing is drawn
+    t_CursorOn(0);
+    EXPECT_EQ(record().TextCursorLevel, 0);
+    EXPECT_EQ(cellcolour(1, 1), 0xC0);
+    testing::internal::CaptureStdout();
+    t_CursorOn(9);
+    t_CursorOff(1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "t_CursorOn: Window is not a graphic window.\nt_CursorOff: Window #1 not initialized.\n");
+}

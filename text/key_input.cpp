@@ -1,0 +1,73 @@
+// The key read and the text cursor.
+#include <chrono>
+#include <thread>
+
+#include "core/framework_state.h"
+#include "core/guards.h"
+#include "text/key_input.h"
+#include "text/text_colors.h"
+
+namespace {
+
+constexpr auto keypoll = std::chrono::milliseconds(10);
+
+std::string utf8ofvalue(int64_t value) {
+    auto scalar = static_cast<uint32_t>(value);
+    if (scalar > 0x10FFFF || (scalar >= 0xD800 && scalar <= 0xDFFF)) scalar = 0;
+    std::string text;
+    if (scalar < 0x80) {
+        text += static_cast<char>(scalar);
+    } else if (scalar < 0x800) {
+        text += static_cast<char>(0xC0 | scalar >> 6);
+        text += static_cast<char>(0x80 | (scalar & 0x3F));
+    } else if (scalar < 0x10000) {
+        text += static_cast<char>(0xE0 | scalar >> 12);
+        text += static_cast<char>(0x80 | (scalar >> 6 & 0x3F));
+        text += static_cast<char>(0x80 | (scalar & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | scalar >> 18);
+        text += static_cast<char>(0x80 | (scalar >> 12 & 0x3F));
+        text += static_cast<char>(0x80 | (scalar >> 6 & 0x3F));
+        text += static_cast<char>(0x80 | (scalar & 0x3F));
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string t_GetKey(uint8_t window) {
+    for (;;) {
+        if (!eventstate.keyavailable) {
+            t_CursorOn(window);
+            {
+                // The GUI thread may need the framework lock to paint while we wait.
+                FrameworkUnlock unlocked;
+                while (!eventstate.keyavailable) std::this_thread::sleep_for(keypoll);
+            }
+            t_CursorOff(window);
+        }
+        const std::optional<t_Event> event = takekeyevent();
+        if (!event || event->Value < 0) continue;
+        return utf8ofvalue(event->Value);
+    }
+}
+
+void t_CursorDraw(uint8_t window) {
+    FrameworkLock lock;
+    if (t_Window* record = windowguard("t_CursorDraw", window, true))
+        t_InvertRect(window, record->TextHpos, record->TextVpos, record->TextHpos, record->TextVpos);
+}
+
+void t_CursorOn(uint8_t window) {
+    FrameworkLock lock;
+    t_Window* record = windowguard("t_CursorOn", window, true);
+    if (!record) return;
+    if (record->TextCursorLevel++ == 0) t_CursorDraw(window);
+}
+
+void t_CursorOff(uint8_t window) {
+    FrameworkLock lock;
+    t_Window* record = windowguard("t_CursorOff", window, true);
+    if (!record) return;
+    if (record->TextCursorLevel-- == 1) t_CursorDraw(window);
+}

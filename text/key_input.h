@@ -1,0 +1,42 @@
+// Single-key input: the key translation (GUI thread), the key read (program thread) and the
+// text cursor shown while the read waits.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/events.h"
+
+// Modifier word bits as the views report them.
+constexpr int64_t capslockbit = 1 << 16;
+constexpr int64_t shiftbit = 1 << 17;
+constexpr int64_t controlbit = 1 << 18;
+constexpr int64_t optionbit = 1 << 19;
+constexpr int64_t commandbit = 1 << 20;
+constexpr int64_t numericpadbit = 1 << 21;
+constexpr int64_t helpbit = 1 << 22;
+constexpr int64_t functionbit = 1 << 23;
+
+// What one key press turns into: a key event, an output redirection, or nothing.
+struct t_KeyTranslation {
+    bool MakesEvent = false;
+    t_Event Event;            // filled when MakesEvent
+    int64_t Redirect = -1;    // TextRedirectOutput to switch to; -1 none
+};
+
+// Pure: the key table applied to a host key code, its characters (UTF-8) and modifier word.
+t_KeyTranslation translatekey(uint8_t window, int64_t keycode, const std::string& characters, int64_t modifiers,
+                              int64_t time);
+// GUI thread: translates one press of a ready window, queues its event or switches the output,
+// and stores the modifier flags. Keys whose characters lie outside the table do nothing.
+void keytranslation(uint8_t window, int64_t keycode, const std::string& characters, int64_t modifiers);
+void setmodifierflags(int64_t modifiers);  // capslockdown ... fndown from bits 16-20 and 23
+
+// Waits for the next key (text cursor shown, 10 ms polls, never holding the framework lock),
+// takes it into currentevent and returns it as a one-character UTF-8 string (U+0000 for a
+// value that is no Unicode scalar). Keys already queued are returned without drawing the cursor.
+std::string t_GetKey(uint8_t window);
+
+void t_CursorOn(uint8_t window);    // level + 1; the cell under the cursor is inverted at level 1
+void t_CursorOff(uint8_t window);   // level - 1; restored when it leaves level 1
+void t_CursorDraw(uint8_t window);  // inverts the cell under the cursor; a second call restores it
