@@ -57,6 +57,8 @@ std::vector<std::string> screenlines(uint8_t window) {
 }
 
 void TextScreen::SetUp() {
+    // Tests may also run one after another in one process: start from a fresh table.
+    resetframeworkfortests();
     t_InitMemory();
     reseteventsfortests();
 }
