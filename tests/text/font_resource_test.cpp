@@ -4,6 +4,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -177,4 +178,40 @@ TEST(WindowFont, RefusesWindowsItCannotChange) {
               "t_WindowFont: Window is not a graphic window.\nt_WindowFont: Window #0 not initialized.\n");
     FrameworkLock lock;
     EXPECT_TRUE(framework.windows[0].Font.Data.empty());
+}
+
+TEST(GeneratedFonts, LoadAsGreyCellsWithTheGlyphsTheProgramPrints) {
+    for (const char* name : {"MenloBold 16x32.font", "MenloRegular 16x32.font"}) {
+        testing::internal::CaptureStdout();
+        const t_Font font = t_LoadFontResource(name);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << name;
+        EXPECT_EQ(font.Format, 2);
+        EXPECT_EQ(font.Width, 16);
+        EXPECT_EQ(font.Height, 32);
+        EXPECT_EQ(font.Start, 0);
+        EXPECT_EQ(font.End, 255);
+        ASSERT_EQ(font.Data.size(), 256u * 16 * 32) << name;
+        auto glyph = [&](int code) {
+            return Bytes(font.Data.begin() + code * 512, font.Data.begin() + (code + 1) * 512);
+        };
+        auto inked = [&](int code) {
+            const Bytes g = glyph(code);
+            return std::count_if(g.begin(), g.end(), [](uint8_t v) { return v >= 128; });
+        };
+        EXPECT_EQ(inked(32), 0);
+        for (int code : {65, 103, 223, 246, 252, 160}) EXPECT_GT(inked(code), 10) << code;
+        // Umlaut dots and descenders stay inside the cell: no ink in the first and last row.
+        for (int code : {196, 214, 220, 103, 121, 199}) {
+            const Bytes g = glyph(code);
+            EXPECT_EQ(*std::max_element(g.begin(), g.begin() + 16), 0) << code;
+            EXPECT_EQ(*std::max_element(g.end() - 16, g.end()), 0) << code;
+        }
+        // The rule segment runs across the whole cell through its middle.
+        const Bytes rule = glyph(156);
+        for (int x = 0; x < 16; ++x) EXPECT_EQ(rule[16 * 16 + x], 255) << x;
+        EXPECT_EQ(rule[0], 0);
+        // Codes 0-31 are the capitals in inverse.
+        const Bytes a = glyph('A'), inverse = glyph(1);
+        for (size_t i = 0; i < a.size(); ++i) ASSERT_EQ(inverse[i], 255 - a[i]);
+    }
 }
