@@ -1,0 +1,70 @@
+// Helpers for the capture and graphic-file tests: fresh windows, random pictures, temp files.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/framework_state.h"
+#include "graphics/plot.h"
+#include "windows/window_creation.h"
+
+using Bytes = std::vector<uint8_t>;
+
+inline std::string logof(const std::function<void()>& action) {
+    testing::internal::CaptureStdout();
+    action();
+    return testing::internal::GetCapturedStdout();
+}
+
+struct TempDir {
+    std::filesystem::path path;
+    TempDir() {
+        char pattern[] = "/tmp/capturetestXXXXXX";
+        path = ::mkdtemp(pattern);
+    }
+    ~TempDir() { std::filesystem::remove_all(path); }
+    std::string file(const std::string& name) const { return (path / name).string(); }
+};
+
+class CaptureTest : public testing::Test {
+protected:
+    void SetUp() override { resetframeworkfortests(); }
+
+    // A graphic-only window of width x height at depth, cleared as the framework clears it.
+    static void makewindow(uint8_t window, int64_t depth, int64_t width, int64_t height) {
+        testing::internal::CaptureStdout();
+        t_InitGraphicWindow(window, depth, false, width, height, 0, 0, t_Font{}, true);
+        testing::internal::GetCapturedStdout();
+        ASSERT_TRUE(framework.windows[window].Initialized);
+    }
+
+    // The window's pixel bytes, as video memory holds them.
+    static Bytes pixelbytes(uint8_t window) {
+        FrameworkLock lock;
+        const t_Window& w = framework.windows[window];
+        const auto start = framework.videomemory.begin() + w.MemoryStart;
+        return Bytes(start, start + graphicrowbytes(w.BitDepth, w.Width) * w.Height);
+    }
+
+    static void setpixelbytes(uint8_t window, const Bytes& bytes) {
+        FrameworkLock lock;
+        std::copy(bytes.begin(), bytes.end(), framework.videomemory.begin() + framework.windows[window].MemoryStart);
+    }
+
+    // A picture with runs of a few colours and some noise, like a screen with shapes and text.
+    static void paintrandom(uint8_t window, std::mt19937& rng) {
+        Bytes bytes = pixelbytes(window);
+        Bytes colours(16);
+        for (uint8_t& c : colours) c = static_cast<uint8_t>(rng());
+        for (size_t i = 0; i < bytes.size();) {
+            const size_t run = rng() % 3 == 0 ? 1 : rng() % 200;
+            const uint8_t value = rng() % 5 == 0 ? static_cast<uint8_t>(rng()) : colours[rng() % colours.size()];
+            for (size_t k = 0; k < run && i < bytes.size(); ++k) bytes[i++] = value;
+        }
+        setpixelbytes(window, bytes);
+    }
+};

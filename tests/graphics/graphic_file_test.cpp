@@ -1,0 +1,217 @@
+#include <gmock/gmock.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <fstream>
+
+#include "capture_fixture.h"
+#include "graphics/byte_files.h"
+#include "graphics/capture.h"
+#include "graphics/graphic_coding.h"
+#include "graphics/graphic_file.h"
+
+using testing::HasSubstr;
+
+namespace {
+
+t_Graphic coded(const t_Graphic& g) { return g_CompressLZW(g_CompressRLE(g_Pack(g))); }
+
+t_Graphic record(int64_t format, Bytes data, int64_t width = 0, int64_t height = 0) {
+    t_Graphic g;
+    g.Format = format;
+    g.Width = width;
+    g.Height = height;
+    g.Size = width * height;
+    g.Data = std::move(data);
+    return g;
+}
+
+Bytes header(std::initializer_list<uint8_t> bytes) { return Bytes(bytes); }
+
+}  // namespace
+
+TEST(GraphicCoding, LZWStageStoresTheCodeWidthThenTheCodes) {
+    EXPECT_EQ(g_CompressLZW(record(2, {0x41})).Data, (Bytes{0x08, 0x41}));
+    EXPECT_EQ(g_CompressLZW(record(2, {0x41, 0x42, 0x41, 0x42})).Data, (Bytes{0x09, 0x20, 0x90, 0xA0, 0x00}));
+    const t_Graphic seven = g_CompressLZW(record(2, {0x41, 0x42, 0x41, 0x42, 0x41, 0x42, 0x41}));
+    EXPECT_EQ(seven.Format, 102);
+    EXPECT_EQ(seven.Data, (Bytes{0x09, 0x20, 0x90, 0xA0, 0x10, 0x20}));
+    EXPECT_EQ(g_CompressLZW(record(23, {1, 2, 3})).Format, 123);
+    EXPECT_EQ(g_CompressLZW(record(36, {1, 2, 3})), record(36, {1, 2, 3}));
+    EXPECT_EQ(g_CompressLZW(record(123, {1, 2, 3})).Format, 123);
+}
+
+TEST(GraphicCoding, EmptyRecordPassesEveryStageBothWays) {
+    const t_Graphic packed = g_Pack(emptygraphic());
+    EXPECT_EQ(packed.Format, 10);
+    const t_Graphic runs = g_CompressRLE(packed);
+    EXPECT_EQ(runs.Format, 30);
+    const t_Graphic lzw = g_CompressLZW(runs);
+    EXPECT_EQ(lzw.Format, 130);
+    EXPECT_TRUE(lzw.Data.empty());
+    EXPECT_EQ(graphictobytes(lzw), header({16, 0x6D, 0x78, 0x67, 0x72, 130, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(logof([&] { EXPECT_EQ(g_Decompress(lzw), emptygraphic()); }), "");
+    // Empty pictures of formats 4 and 5 become format 0; so do empty 14 and 15 in run-length coding.
+    EXPECT_EQ(g_Pack(record(5, {})).Format, 0);
+    EXPECT_EQ(g_CompressRLE(record(15, {})).Format, 0);
+}
+
+TEST(GraphicCoding, SharedAlphaStaysInFrontOfTheRunLengthCode) {
+    // 4 x 3 pixels of alpha 0x80 and grey 7: format 14 holds 1 + 12 bytes.
+    Bytes agrey;
+    for (int i = 0; i < 12; ++i) agrey.insert(agrey.end(), {0x80, 7});
+    t_Graphic runs;
+    const std::string log = logof([&] { runs = g_CompressRLE(g_Pack(record(4, agrey, 4, 3))); });
+    EXPECT_EQ(log,
+              "g_Pack: Transparency = 80\n"
+              "g_CompressRLE: Transparency = 80\n"
+              "binary24torle: Size 12 bytes.\n"
+              "binary24torle: 0 elements found: $0000.\n"
+              "g_CompressRLE: g_FormatPackedAGrey --> g_FormatRLEPackedAGrey\n");
+    EXPECT_EQ(runs.Format, 34);
+    EXPECT_EQ(runs.Data, (Bytes{0x80, 0, 0, 0x55, 0, 0, 0x55, 4, 7, 7, 7}));
+    EXPECT_EQ(logof([&] { EXPECT_EQ(g_Decompress(runs), record(4, agrey, 4, 3)); }), "");
+}
+
+TEST(GraphicCoding, DamagedRecordsAreRefusedWithOneLine) {
+    t_Graphic good;
+    logof([&] { good = coded(record(3, Bytes(3 * 40 * 30, 9), 40, 30)); });
+    ASSERT_EQ(logof([&] { EXPECT_EQ(g_Decompress(good).Data, Bytes(3 * 40 * 30, 9)); }), "");
+
+    struct t_Case {
+        t_Graphic Record;
+        std::string Line;
+    };
+    std::vector<t_Case> cases;
+    t_Graphic g = good;
+    g.Identifier = {1, 2, 3, 4};
+    cases.push_back({g, "g_Decompress: Not a graphic record.\n"});
+    g = good;
+    g.Format = 36;
+    cases.push_back({g, "g_Decompress: Unknown graphic format 36.\n"});
+    g = good;
+    g.Size = 1199;
+    cases.push_back({g, "g_Decompress: Size does not match width and height.\n"});
+    g = good;
+    g.Width = g.Height = 60000;
+    g.Size = g.Width * g.Height;
+    cases.push_back({g, "g_Decompress: Picture of 60000 x 60000 pixels is too large.\n"});
+    g = good;
+    g.Width = 41;
+    g.Size = 41 * 30;
+    cases.push_back({g, "rle24tobinary: Coded data does not give the picture's length.\n"});  // more pixels than coded
+    g = good;
+    g.Data.resize(g.Data.size() / 2);
+    cases.push_back({g, "rle24tobinary: Coded data does not give the picture's length.\n"});
+    g = record(10, Bytes(7), 40, 2);  // 5 bytes a row would be right
+    cases.push_back({g, "g_Decompress: Data does not match the picture size.\n"});
+    g = record(105, {9, 0xFF, 0xFF, 0xFF}, 2, 2);  // a code far above the next free one
+    cases.push_back({g, "g_Decompress: LZW data does not decode.\n"});
+    for (const t_Case& c : cases) {
+        t_Graphic result;
+        EXPECT_EQ(logof([&] { result = g_Decompress(c.Record); }), c.Line);
+        EXPECT_EQ(result, emptygraphic());
+    }
+}
+
+TEST_F(CaptureTest, TwoByTwoPipelineWritesTheKnownFile) {
+    makewindow(0, 24, 640, 480);
+    TempDir dir;
+    t_Graphic g;
+    const std::string log = logof([&] {
+        g = coded(g_GetScreenRect(0, 0, 0, 1, 1));
+        EXPECT_EQ(writegraphicfile(dir.file("two.gr"), g), 0);
+    });
+    EXPECT_EQ(log,
+              "binary24torle: Size 12 bytes.\n"
+              "binary24torle: 0 elements found: $0001.\n"
+              "g_CompressRLE: g_FormatRGBColor --> g_FormatRLERGBColor\n");
+    EXPECT_EQ(getbinaryfromfile(dir.file("two.gr")),
+              (Bytes{0x10, 0x6D, 0x78, 0x67, 0x72, 0x7B, 0x00, 0x00, 0x00, 0x04, 0x00, 0x02, 0x00,
+                     0x02, 0x11, 0x00, 0x09, 0x00, 0x00, 0x4A, 0xB0, 0x02, 0xA8, 0x10, 0x01, 0x06}));
+
+    Bytes whole;
+    logof([&] { whole = graphictobytes(coded(g_GetScreen(0))); });
+    EXPECT_EQ(Bytes(whole.begin(), whole.begin() + 5), (Bytes{0x10, 0x6D, 0x78, 0x67, 0x72}));
+    EXPECT_EQ(whole[5], 123);
+    EXPECT_EQ(Bytes(whole.begin() + 6, whole.begin() + 16),
+              (Bytes{0x00, 0x04, 0xB0, 0x00, 0x02, 0x80, 0x01, 0xE0, 0x11, 0x00}));
+}
+
+TEST(GraphicFile, BadFilesGiveOneLineAndTheEmptyRecord) {
+    TempDir dir;
+    const Bytes good = graphictobytes(coded(record(2, Bytes(100, 3), 10, 10)));
+    auto withbyte = [&](size_t at, uint8_t value) {
+        Bytes b = good;
+        b[at] = value;
+        return b;
+    };
+    struct t_Case {
+        Bytes File;
+        std::string Line;
+    };
+    const std::vector<t_Case> cases = {
+        {Bytes(good.begin(), good.begin() + 15), "readgraphicfile: File is too short for a graphic file.\n"},
+        {withbyte(2, 'y'), "readgraphicfile: Not a graphic file.\n"},
+        {withbyte(0, 17), "readgraphicfile: Unsupported header size 17.\n"},
+        {withbyte(5, 7), "readgraphicfile: Unknown graphic format 7.\n"},
+        {withbyte(9, 99), "readgraphicfile: Size does not match width and height.\n"},
+        {[&] {  // 65535 x 65535 pixels of ARGB: 16 GB unpacked
+             Bytes b = withbyte(5, 125);
+             for (size_t i = 6; i < 14; ++i) b[i] = 0xFF;
+             b[6] = 0xFF; b[7] = 0xFE; b[8] = 0x00; b[9] = 0x01;
+             return b;
+         }(),
+         "readgraphicfile: Picture of 65535 x 65535 pixels is too large.\n"},
+        {[&] {  // uncoded grey with one byte missing
+             Bytes b = graphictobytes(record(2, Bytes(100, 3), 10, 10));
+             b.pop_back();
+             return b;
+         }(),
+         "readgraphicfile: Data does not match the picture size.\n"},
+    };
+    for (const t_Case& c : cases) {
+        std::ofstream(dir.file("bad.gr"), std::ios::binary).write(reinterpret_cast<const char*>(c.File.data()),
+                                                                  static_cast<std::streamsize>(c.File.size()));
+        t_Graphic result;
+        EXPECT_EQ(logof([&] { result = readgraphicfile(dir.file("bad.gr")); }), c.Line);
+        EXPECT_EQ(result, emptygraphic());
+    }
+    std::ofstream(dir.file("empty.gr"));
+    EXPECT_EQ(logof([&] { readgraphicfile(dir.file("empty.gr")); }),
+              "readgraphicfile: File is too short for a graphic file.\n");
+    EXPECT_THAT(logof([&] { readgraphicfile(dir.file("missing.gr")); }), HasSubstr("getbinaryfromfile: Error #"));
+}
+
+TEST(GraphicFile, FailedSaveLeavesTheOldFile) {
+    TempDir dir;
+    const std::string path = dir.file("old.gr");
+    const t_Graphic small = record(2, Bytes(4, 1), 2, 2);
+    ASSERT_EQ(logof([&] { writegraphicfile(path, small); }), "");
+    const Bytes before = getbinaryfromfile(path);
+
+    // A picture too wide for the 16-bit width field is refused, not written truncated.
+    t_Graphic wide = record(2, Bytes(70000, 1), 70000, 1);
+    EXPECT_EQ(logof([&] { EXPECT_NE(writegraphicfile(path, wide), 0); }),
+              "writegraphicfile: Picture too large for a graphic file.\n");
+    // A write that fails half-way (the file size limit) leaves the old file whole.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small_limit = old;
+    small_limit.rlim_cur = 64;
+    ::setrlimit(RLIMIT_FSIZE, &small_limit);
+    const std::string log = logof([&] { EXPECT_NE(writegraphicfile(path, record(2, Bytes(1000, 5), 100, 10)), 0); });
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_THAT(log, HasSubstr("setbinarytofile: Error #"));
+    EXPECT_EQ(getbinaryfromfile(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);  // no leftovers
+}
+
+TEST(GraphicFile, PathBaseName) {
+    EXPECT_EQ(pathbasename("/a/b/picture.old.gr"), "picture.old");
+    EXPECT_EQ(pathbasename("picture"), "picture");
+    EXPECT_EQ(pathbasename("/a.b/picture"), "picture");
+    EXPECT_EQ(pathbasename(""), "");
+}
