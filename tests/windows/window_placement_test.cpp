@@ -1,0 +1,94 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/framework_state.h"
+#include "graphics/window_image.h"
+#include "host/host.h"
+#include "tests/windows/window_fixture.h"
+#include "windows/window_placement.h"
+
+using testing::HasSubstr;
+
+TEST_F(WindowTest, PositionSelectorsOfAGraphicWindow) {
+    created(2, 24, 640, 320, glyphfont(), 10);
+    EXPECT_EQ(t_WindowPos(2, 0), 1);
+    EXPECT_EQ(t_WindowPos(2, 2), 40);
+    EXPECT_EQ(t_WindowPos(2, 4), 40);
+    EXPECT_EQ(t_WindowPos(2, 5), 10);
+    const int64_t title = framework.titleheight;
+    EXPECT_EQ(t_WindowPos(2, 11), 340);
+    EXPECT_EQ(t_WindowPos(2, 12), 340 + title);
+    EXPECT_EQ(t_WindowPos(2, 17), title);
+    EXPECT_EQ(t_WindowPos(2, 18), 10);
+    EXPECT_EQ(t_WindowPos(2, 21), 0);
+    EXPECT_EQ(t_WindowPos(2, -1), 0);
+    const host::t_Frame frame = host::windowframe(2), screen = host::screenframe(2);
+    EXPECT_EQ(t_WindowPos(2, 13), frame.X);
+    EXPECT_EQ(t_WindowPos(2, 20), frame.Y);
+    EXPECT_EQ(t_WindowPos(2, 15), screen.Width);
+    EXPECT_EQ(t_WindowPos(2, 14), screen.Height - (340 + title) - frame.Y);
+
+    // Hiding the title takes it out of the frame height at once; the host window keeps its size.
+    t_WindowTitleVisible(2, false);
+    EXPECT_EQ(t_WindowPos(2, 17), 0);
+    EXPECT_EQ(t_WindowPos(2, 12), 340);
+    EXPECT_EQ(t_WindowPos(2, 9), 320);
+}
+
+TEST_F(WindowTest, PositionSelectorsOfHostWindowsAndMissingOnes) {
+    created(0, 8, 64, 64);
+    const int64_t title = framework.titleheight;
+    for (uint8_t window = 8; window <= 12; ++window) {
+        const host::t_Frame frame = host::windowframe(window);
+        EXPECT_EQ(t_WindowPos(window, 0), 0);
+        EXPECT_EQ(t_WindowPos(window, 2), frame.Width - 1);
+        EXPECT_EQ(t_WindowPos(window, 7), frame.Height);
+        EXPECT_EQ(t_WindowPos(window, 8), frame.Width);
+        EXPECT_EQ(t_WindowPos(window, 9), frame.Height - title);
+        EXPECT_EQ(t_WindowPos(window, 17), title);
+        EXPECT_EQ(t_WindowPos(window, 18), 0);
+    }
+    // A graphic window never created reads the initial record: no text screen.
+    EXPECT_EQ(t_WindowPos(5, 6), 0);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(t_WindowPos(13, 8), 0);
+    EXPECT_EQ(t_WindowTitle(200), "");
+    t_WindowVisible(255, true);
+    t_WindowSize(13, 0, 0, 100, 100);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "t_WindowPos: Window does not exist.\nt_WindowTitle: Window does not exist.\n"
+              "t_WindowVisible: Window does not exist.\nt_WindowSize: Window does not exist.\n");
+}
+
+TEST_F(WindowTest, SizingAndVisibility) {
+    created(1, 24, 200, 100, t_Font{}, 8);
+    // The user's resizing is undone by sizing to the drawing area again.
+    host::setwindowframe(1, {50, 60, 500, 500});
+    t_WindowSize(1, -1, -1, -1, -1);
+    EXPECT_EQ(host::windowframe(1).Width, 216);
+    EXPECT_EQ(host::windowframe(1).Height, 116 + framework.titleheight);
+
+    t_Image image;
+    EXPECT_FALSE(t_WindowImage(1, image));  // created, but not yet shown
+    t_WindowFront(1);
+    EXPECT_TRUE(record(1).Visible);
+    EXPECT_TRUE(host::windowisvisible(1));
+    EXPECT_TRUE(t_WindowImage(1, image));
+    t_WindowVisible(1, false);
+    EXPECT_FALSE(host::windowisvisible(1));
+    EXPECT_EQ(record(1).UpdateDuration, 0);
+
+    testing::internal::CaptureStdout();
+    t_WindowSize(3, -1, -1, 100, 100);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "t_WindowSize: Window #3 not initialized.\n");
+}
+
+TEST_F(WindowTest, PasteboardWindowOpensOnTheClipboardText) {
+    created(0, 8, 64, 64);
+    host::setclipboardtext("Zug 1 von 7");
+    t_WindowVisible(8, true);
+    EXPECT_TRUE(host::windowisvisible(8));
+    EXPECT_EQ(host::textviewtext(8), "Zug 1 von 7");
+    t_WindowVisible(8, false);
+    EXPECT_FALSE(host::windowisvisible(8));
+}
