@@ -34,13 +34,16 @@ bool refreshpass() {
     bool redrawn = false;
     for (int window = 0; window < windowcount; ++window) {
         if (!refreshdue(window, nowmilliseconds())) continue;
-        if (!host::viewexists(window)) {
-            logline("t_WindowAutoUpdateProcess: Window #" + std::to_string(window) + " view is nil, resource undefined.");
-            continue;
-        }
+        const bool hasview = host::viewexists(window);
         {
+            // Also after a failed lookup, so that a missing view is asked for once a period,
+            // not in every pass.
             FrameworkLock lock;
             framework.windows[static_cast<size_t>(window)].UpdateStarted = nowmilliseconds();
+        }
+        if (!hasview) {
+            logline("t_WindowAutoUpdateProcess: Window #" + std::to_string(window) + " view is nil, resource undefined.");
+            continue;
         }
         host::markviewfordisplay(window);
         redrawn = true;

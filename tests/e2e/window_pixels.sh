@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The windows on screen show their video memory 1:1 inside a border of the border colour.
+# The same program runs twice: headless, writing each shown window's image as the framework
+# builds it from video memory, and under Xvfb, where each window is photographed. Every
+# photographed window must hold that image pixel for pixel, 16 pixels in from its left and
+# bottom edges, surrounded by the border colour (palette colour 5, 84/84/84).
+# Usage: bash window_pixels.sh <path-to-stangenspiel>
+set -euo pipefail
+program=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+border=16
+bordercolour="84,84,84"
+# A blinking text cursor may differ between the two runs: at most one 16 x 32 cell.
+tolerance=512
+
+# 1. The images the framework makes from video memory (the run ends at the time limit when the
+#    program waits for a key; its pictures are written either way).
+"$program" --output="$work/memory" --timeout=4000 > "$work/headless.log" 2>&1 || true
+ls "$work"/memory/window*.png > /dev/null 2>&1 || { echo "no window images written"; cat "$work/headless.log"; exit 1; }
+
+# 2. The windows as the X server shows them.
+cat > "$work/onscreen.sh" <<'INNER'
+set -euo pipefail
+program=$1; work=$2
+"$program" > "$work/onscreen.log" 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+timeout 30 xdotool search --sync --onlyvisible --name '^Stangenspiel' > /dev/null
+sleep 4  # let every window be created, drawn and refreshed
+for id in $(xdotool search --onlyvisible --name '^Stangenspiel'); do
+    import -window "$id" "$work/shot-$id.png"
+done
+INNER
+xvfb-run -a -s "-screen 0 1920x1200x24" bash "$work/onscreen.sh" "$program" "$work"
+
+# Red, green and blue of one pixel in decimal, whatever colour type the file has.
+pixel() { convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:; }
+
+failures=0
+checked=0
+for shot in "$work"/shot-*.png; do
+    read -r sw sh < <(identify -format '%w %h\n' "$shot")
+    match=""
+    for image in "$work"/memory/window*.png; do
+        read -r w h < <(identify -format '%w %h\n' "$image")
+        if [ $((w + 2 * border)) -eq "$sw" ] && [ $((h + 2 * border)) -le "$sh" ]; then match=$image; fi
+    done
+    [ -n "$match" ] || continue
+    read -r w h < <(identify -format '%w %h\n' "$match")
+    top=$((sh - border - h))
+    convert "$shot" -crop "${w}x${h}+${border}+${top}" +repage "$work/crop.png"
+    differing=$(compare -metric AE "$work/crop.png" "$match" null: 2>&1 || true)
+    name=$(basename "$match")
+    checked=$((checked + 1))
+    if [ "${differing%%.*}" -gt "$tolerance" ] 2>/dev/null || ! [[ "$differing" =~ ^[0-9.]+$ ]]; then
+        echo "FAIL $name: $differing pixels differ from video memory"
+        failures=$((failures + 1))
+    fi
+    # The border on every side of the drawing area.
+    for point in "$((border / 2)) $((top + h / 2))" "$((sw - border / 2)) $((top + h / 2))" \
+                 "$((border + w / 2)) $((sh - border / 2))" "$((border + w / 2)) $((top - border / 2))"; do
+        read -r x y <<< "$point"
+        colour=$(pixel "$shot" "$x" "$y")
+        if [ "$colour" != "$bordercolour" ]; then
+            echo "FAIL $name: border pixel ($x, $y) is $colour"
+            failures=$((failures + 1))
+        fi
+    done
+    echo "checked $name against the window on screen ($sw x $sh)"
+done
+
+if [ "$checked" -eq 0 ]; then
+    echo "FAIL: no window on screen matched a window image"
+    cat "$work/onscreen.log" | tail -20
+    exit 1
+fi
+[ "$failures" -eq 0 ] || exit 1
+echo "window pixels: $checked windows match their video memory"
