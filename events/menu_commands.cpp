@@ -9,6 +9,7 @@
 #include "core/framework_state.h"
 #include "core/report.h"
 #include "events/menus.h"
+#include "graphics/file_panels.h"
 #include "graphics/window_image.h"
 #include "host/host.h"
 #include "text/text_areas.h"
@@ -31,6 +32,17 @@ bool isgraphicwindow(int window) { return window >= 0 && window < windowcount; }
 std::string desktoplines(std::string text) {
     std::replace(text.begin(), text.end(), '\r', '\n');
     return text;
+}
+
+// A file dialog with the entry's texts; the chosen path and its last component go back into the
+// entry, where the program reads them (both empty when the user cancels).
+void filedialog(t_MenuAction entry, bool save) {
+    const std::string path = save ? filesavepanel(entry.FileName, entry.Title, entry.Note, entry.FileTypes)
+                                  : fileopenpanel(entry.Title, entry.Note, entry.FileTypes, true, false);
+    const size_t slash = path.rfind('/');
+    entry.FilePath = path;
+    entry.FileName = slash == std::string::npos ? path : path.substr(slash + 1);
+    updatemenuaction(entry);
 }
 
 void copytext() {
@@ -120,6 +132,8 @@ void hostwindowcommand(int64_t action) {
 void runmenucommand(const t_MenuAction& entry) {
     const int64_t action = entry.Action;
     switch (action) {
+        case 100: filedialog(entry, false); return;
+        case 101: filedialog(entry, true); return;
         case 110: copypicture(); return;
         case 111: copytext(); return;
         case 112: clearprinter(); return;

@@ -13,6 +13,7 @@
 #include "core/framework_state.h"
 #include "core/guards.h"
 #include "events/menus.h"
+#include "host/dialogs.h"
 #include "host/host.h"
 #include "host/menus.h"
 #include "text/text_output.h"
@@ -78,10 +79,6 @@ class Menus : public testing::Test {
 protected:
     void SetUp() override {
         waitforframework();
-        if (menuactionlist().empty()) {  // until framework start-up fills the table itself
-            for (int64_t n = 200; n <= 231; ++n) appendmenuaction({n, n, "", "", "", "", ""});
-            for (int64_t n = 110; n <= 114; ++n) appendmenuaction({n, n, "", "", "", "", ""});
-        }
         t_ClearMenuEvents();
     }
     void TearDown() override { setprogrammenuhandler({}); }
@@ -229,6 +226,40 @@ TEST_F(Menus, ClearingEmptiesTheTextViewsAndTheirBuffers) {
     }
     std::lock_guard<std::mutex> guard(console.buffermutex);
     EXPECT_TRUE(console.consolebuffer.empty());
+}
+
+TEST_F(Menus, FileDialogEntriesReceiveTheChosenPath) {
+    appendmenuaction({100, 100, "Grafik laden", "Bitte wählen", "", "gr", ""});
+    appendmenuaction({101, 101, "Grafik sichern", "", "Bild.gr", "gr", ""});
+    std::vector<host::t_FileDialog> shown;
+    std::string answer = "/tmp/alt/Turm.gr";
+    host::setfiledialoganswerer([&](const host::t_FileDialog& dialog) {
+        shown.push_back(dialog);
+        return answer;
+    });
+    t_HandlerProbe probe;
+    installprobe(probe);
+
+    ASSERT_TRUE(host::choosemenuitem(100));
+    EXPECT_EQ(findmenuaction(100)->FilePath, "/tmp/alt/Turm.gr");
+    EXPECT_EQ(findmenuaction(100)->FileName, "Turm.gr");
+    answer = "neu.gr";
+    ASSERT_TRUE(host::choosemenuitem(101));
+    EXPECT_EQ(findmenuaction(101)->FileName, "neu.gr");  // a path without a folder is its own name
+    answer = "";
+    ASSERT_TRUE(host::choosemenuitem(100));
+    EXPECT_EQ(findmenuaction(100)->FilePath, "");
+    EXPECT_EQ(findmenuaction(100)->FileName, "");
+    host::setfiledialoganswerer({});
+
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_FALSE(shown[0].Save);
+    EXPECT_EQ(shown[0].Title, "Grafik laden");
+    EXPECT_EQ(shown[0].Message, "Bitte wählen");
+    EXPECT_EQ(shown[0].FileTypes, std::vector<std::string>{"gr"});
+    EXPECT_TRUE(shown[1].Save);
+    EXPECT_EQ(shown[1].Name, "Bild.gr");
+    EXPECT_EQ(runsafter(probe, 0), 0);
 }
 
 TEST_F(Menus, ItemOperationsFindReadAndDelete) {

@@ -85,7 +85,13 @@ TEST(MenuBar, ShortcutIsTakenBeforeTheViewAndControlLettersAreNot) {
     waitforframework();
     t_InitGraphicWindow(0, 24, false, 64, 32, 0, 0, blockfont(), true);
     t_WindowFront(0);
-    for (int i = 0; i < 100 && host::frontwindow() != 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // Shortcuts work only once the desktop has made the window the active one.
+    bool active = false;
+    for (int i = 0; i < 200 && !active; ++i) {
+        host::runsync([&] { active = QApplication::activeWindow() == hostwindow(0); });
+        if (!active) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(active);
     host::setclipboardtext("vorher");
     t_ClearMenuEvents();
 
