@@ -20,6 +20,9 @@ struct t_PanelCall {
 };
 
 struct t_PanelTicket {
+    explicit t_PanelTicket(std::shared_ptr<t_PanelCall> call) : Call(std::move(call)) {}
+    t_PanelTicket(const t_PanelTicket&) = delete;
+    t_PanelTicket& operator=(const t_PanelTicket&) = delete;
     std::shared_ptr<t_PanelCall> Call;
     ~t_PanelTicket() { Call->Finished.store(true, std::memory_order_release); }
 };
@@ -38,7 +41,7 @@ std::string runpanel(const host::t_FileDialog& dialog) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     auto call = std::make_shared<t_PanelCall>();
     {
-        auto ticket = std::make_shared<t_PanelTicket>(t_PanelTicket{call});
+        auto ticket = std::make_shared<t_PanelTicket>(call);
         host::runasync([ticket, dialog] { ticket->Call->Result = host::runfiledialog(dialog); });
     }
     while (!call->Finished.load(std::memory_order_acquire)) std::this_thread::sleep_for(std::chrono::milliseconds(1));
