@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/clock.h"
+#include "graphics/plot.h"
 #include "graphics/window_image.h"
 #include "tests/windows/window_fixture.h"
 #include "windows/window_placement.h"
@@ -83,4 +86,27 @@ TEST_F(WindowImageTest, TimingFieldsAndTheReusedBuffer) {
     const std::optional<t_Image> copy = t_WindowImageCopy(0);
     ASSERT_TRUE(copy.has_value());
     EXPECT_EQ(copy->Pixels[0], 0xFF010203u);
+}
+
+TEST_F(WindowImageTest, ImageAgreesWithThePixelsReadBackAtEveryDepthAndSize) {
+    // Sizes whose pixel counts are not multiples of the vector widths leave tails to finish.
+    std::mt19937 random(5);
+    for (const int64_t depth : {1, 4, 8, 16, 24, 32}) {
+        for (const int64_t width : {32, 36, 40, 100}) {
+            if ((depth == 1 && width % 8 != 0) || (depth == 4 && width % 4 != 0)) continue;
+            created(0, depth, width, 33);
+            t_WindowVisible(0, true);
+            const t_Window w = record(0);
+            for (int64_t i = w.MemoryStart; i <= w.MemoryEnd; ++i) *memoryat(i) = static_cast<uint8_t>(random());
+            ASSERT_TRUE(t_WindowImage(0, image));
+            ASSERT_EQ(image.Pixels.size(), static_cast<size_t>(width * 33));
+            for (int64_t y = 0; y < 33; ++y)
+                for (int64_t x = 0; x < width; ++x) {
+                    const t_RGBColor c = g_Scrn<t_RGBColor>(0, x, y);
+                    const uint32_t expected = 0xFF000000u | uint32_t{c.Red} << 16 | uint32_t{c.Green} << 8 | c.Blue;
+                    ASSERT_EQ(image.Pixels[static_cast<size_t>(y * width + x)], expected)
+                        << "depth " << depth << " width " << width << " at " << x << ", " << y;
+                }
+        }
+    }
 }
