@@ -6,7 +6,7 @@
 
 #include "core/framework_state.h"
 #include "core/report.h"
-#include "windows/memory_figures.h"
+#include "core/text_utilities.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ struct t_BlockMove {
     int64_t* End;
 };
 
-std::string range(int64_t start, int64_t end) { return hexaddress(start) + "..." + hexaddress(end); }
+std::string range(int64_t start, int64_t end) { return hex8(start) + "..." + hex8(end); }
 
 // Copies every block d bytes up. The highest block goes first: its target lies above every
 // lower block, so no block is overwritten before it has moved itself.
@@ -53,10 +53,10 @@ void freewindowblocks(uint8_t window, const std::string& prefix) {
     const int64_t gend = freed.MemoryEnd;
     int64_t d = gend - freed.MemoryStart + 1;
     if (freed.MemoryStart < reservedmemory || d <= 0 || gend > videomemorytop) return;  // holds no block
-    logline(prefix + " high memory = $" + hexaddress(gend) + ", graphic block size to delete = $" + hexaddress(d) + ".");
+    logline(prefix + " high memory = $" + hex8(gend) + ", graphic block size to delete = $" + hex8(d) + ".");
     if (freed.TextMemoryStart >= 0) {
         const int64_t t = freed.TextMemoryEnd - freed.TextMemoryStart + 1;
-        logline(prefix + " high memory = $" + hexaddress(gend) + ", text block size to delete = $" + hexaddress(t) + ".");
+        logline(prefix + " high memory = $" + hex8(gend) + ", text block size to delete = $" + hex8(t) + ".");
         d += t;
     }
     std::vector<t_BlockMove> moves;

@@ -11,6 +11,7 @@
 #include "text/font_resource.h"
 #include "windows/display_refresh.h"
 #include "windows/memory_blocks.h"
+#include "core/text_utilities.h"
 #include "windows/memory_figures.h"
 #include "windows/window_colors.h"
 #include "windows/window_placement.h"
@@ -174,7 +175,7 @@ bool placewindow(const std::string& prefix, t_Window& w, const t_Request& r) {
     w.MemoryStart = placeblock(r.GraphicSize);
     logline(prefix + " = " + std::to_string(r.Width) + " x " + std::to_string(r.Height) + " pixel x " +
             std::to_string(r.Depth) + " bit = " + kilobytes(r.GraphicSize) + "K video-memory = $" +
-            hexaddress(w.MemoryStart) + ".");
+            hex8(w.MemoryStart) + ".");
     settextfields(w, r);
     if (r.TextSize > 0) {
         w.TextMemoryEnd = framework.highmemory;

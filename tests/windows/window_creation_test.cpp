@@ -5,6 +5,7 @@
 
 #include "core/framework_state.h"
 #include "windows/invariants.h"
+#include "core/text_utilities.h"
 #include "windows/memory_figures.h"
 #include "windows/window_creation.h"
 #include "windows/window_placement.h"
@@ -69,11 +70,11 @@ TEST_F(WindowTest, RecreatingAWindowMovesTheLaterWindowsUpIntact) {
     EXPECT_THAT(log, HasSubstr("t_InitWindow: GraphicWindow #0 high memory = $00FFFFFF, text block size to delete = "
                                "$00001000.\n"));
     EXPECT_THAT(log, HasSubstr("t_InitWindow: GraphicWindow #0 moving graphic block for win #1 $" +
-                               hexaddress(one.MemoryStart) + "..." + hexaddress(one.MemoryEnd) + " to " +
-                               hexaddress(one.MemoryStart + d) + "..." + hexaddress(one.MemoryEnd + d) + "\n"));
+                               hex8(one.MemoryStart) + "..." + hex8(one.MemoryEnd) + " to " +
+                               hex8(one.MemoryStart + d) + "..." + hex8(one.MemoryEnd + d) + "\n"));
     EXPECT_THAT(log, HasSubstr("t_InitWindow: GraphicWindow #0 moving text block for win #1 $" +
-                               hexaddress(one.TextMemoryStart) + "..." + hexaddress(one.TextMemoryEnd) + " to $" +
-                               hexaddress(one.TextMemoryStart + d) + "..." + hexaddress(one.TextMemoryEnd + d) + "\n"));
+                               hex8(one.TextMemoryStart) + "..." + hex8(one.TextMemoryEnd) + " to $" +
+                               hex8(one.TextMemoryStart + d) + "..." + hex8(one.TextMemoryEnd + d) + "\n"));
     EXPECT_THAT(log, HasSubstr("moving graphic block for win #2 $"));
     const t_Window moved1 = record(1), moved2 = record(2), zero = record(0);
     EXPECT_EQ(moved1.MemoryStart, one.MemoryStart + d);
@@ -112,7 +113,7 @@ TEST_F(WindowTest, SizeCorrectionsAndRefusals) {
     // An unsupported depth frees the old window and creates nothing, without an end line.
     log = created(1, 2, 64, 64);
     EXPECT_EQ(log, "t_InitWindow: GraphicWindow #1 Start.\n"
-                   "t_InitWindow: GraphicWindow #1 high memory = $" + hexaddress(record(0).MemoryStart - 1) +
+                   "t_InitWindow: GraphicWindow #1 high memory = $" + hex8(record(0).MemoryStart - 1) +
                    ", graphic block size to delete = $002EE000.\n"
                    "t_InitWindow: GraphicWindow #1 unsupported 2 bit depth.\n");
     EXPECT_FALSE(record(1).Initialized);
@@ -176,4 +177,12 @@ TEST_F(WindowTest, TheDefaultFontMakesTheProgramsWindow) {
     }
     EXPECT_THAT(log, HasSubstr("t_InitWindow: Font 'No such font.font' not found.\n"));
     EXPECT_FALSE(record(1).Initialized);
+}
+
+TEST(MemoryFigures, KilobytesAreCutNotRounded) {
+    EXPECT_EQ(kilobytes(3072000), "3.000,00");
+    EXPECT_EQ(kilobytes(4000), "3,90");
+    EXPECT_EQ(kilobytes(1023), "0,99");
+    EXPECT_EQ(kilobytes(-4000), "-3,90");
+    EXPECT_EQ(kilobytes(INT64_MIN), "-9.007.199.254.740.992,00");
 }
