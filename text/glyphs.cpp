@@ -2,8 +2,11 @@
 #include "text/glyphs.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "core/framework_state.h"
 #include "core/guards.h"
@@ -16,6 +19,9 @@ constexpr int64_t greyformat = 2;
 
 // Every pixel value a coverage can turn into, for one foreground/background pair. Built once
 // per pair on first use, so the per-pixel work is a single table lookup.
+// The 24-bit path stores table entries as four bytes R, G, B, 0 in memory order.
+static_assert(std::endian::native == std::endian::little);
+
 struct t_BlendTable {
     std::array<uint32_t, 256> rgb{};    // R | G << 8 | B << 16
     std::array<uint8_t, 256> grey{};    // depths 8 and 16
@@ -28,6 +34,20 @@ struct t_BlendCache {
     std::array<std::once_flag, 256> built;
 };
 t_BlendCache blendcache;
+
+// Cells drawn at depth 24 are kept by character and colours, so text that repeats (all text)
+// is copied row by row instead of blended again. An entry is used only when the glyph's
+// coverage bytes are still the same, so a changed font can never show stale pixels.
+// Guarded by the framework lock, which every caller of t_PrintSymbol holds.
+struct t_CellCacheEntry {
+    int64_t Width = 0, Height = 0;
+    int Pair = -1;
+    std::vector<uint8_t> Coverage;  // Width x Height glyph bytes the pixels were made from
+    std::vector<uint8_t> Pixels;    // Height rows of 3 x Width bytes
+};
+constexpr size_t cellcacheentries = 512;
+constexpr int64_t largestcachedcell = 32 * 64;  // glyph pixels; larger glyphs are drawn directly
+std::array<t_CellCacheEntry, cellcacheentries> cellcache;
 
 int blendchannel(int g, int fg, int bg) { return g * fg / 255 + (255 - g) * bg / 255; }
 
@@ -97,6 +117,105 @@ void drawglyph(uint8_t* base, int64_t stride, const uint8_t* glyph, int64_t w, i
     }
 }
 
+// Rows of pure background or foreground, the most common rows of a glyph, are recognised
+// eight coverage bytes at a time.
+enum class t_RowKind { Background, Foreground, Mixed };
+
+t_RowKind rowkind(const uint8_t* coverage, int64_t w) {
+    uint64_t any = 0, all = ~uint64_t{0};
+    int64_t k = 0;
+    for (; k + 8 <= w; k += 8) {
+        uint64_t word;
+        std::memcpy(&word, coverage + k, 8);
+        any |= word;
+        all &= word;
+    }
+    for (; k < w; ++k) {
+        any |= coverage[k];
+        all &= 0xFFFFFFFFFFFFFF00u | coverage[k];
+    }
+    if (any == 0) return t_RowKind::Background;
+    if (all == ~uint64_t{0}) return t_RowKind::Foreground;
+    return t_RowKind::Mixed;
+}
+
+// One mixed row at depth 24, four bytes per pixel store; the last pixel gets exactly three.
+template <int64_t FixedWidth>
+void mixedrow24(uint8_t* p, const uint8_t* coverage, int64_t w, const t_BlendTable& table) {
+    if constexpr (FixedWidth > 0) w = FixedWidth;
+#pragma GCC unroll 16
+    for (int64_t k = 0; k + 1 < w; ++k) std::memcpy(p + 3 * k, &table.rgb[coverage[k]], 4);
+    const uint32_t last = table.rgb[coverage[w - 1]];
+    p += 3 * (w - 1);
+    p[0] = static_cast<uint8_t>(last);
+    p[1] = static_cast<uint8_t>(last >> 8);
+    p[2] = static_cast<uint8_t>(last >> 16);
+}
+
+// Depth 24, the common case, gets its own loop: pure rows are copied from a prepared row.
+template <int64_t FixedWidth>
+void drawcell24(uint8_t* cell, int64_t stride, const uint8_t* glyph, int64_t w, int64_t h, const t_BlendTable& table) {
+    if constexpr (FixedWidth > 0) w = FixedWidth;
+    uint8_t background[256 * 3 + 1], foreground[256 * 3 + 1];
+    for (int64_t k = 0; k < w; ++k) {
+        std::memcpy(background + 3 * k, &table.rgb[0], 4);
+        std::memcpy(foreground + 3 * k, &table.rgb[255], 4);
+    }
+    const size_t rowsize = static_cast<size_t>(3 * w);
+    for (int64_t r = 0; r < h; ++r, cell += stride, glyph += w) {
+        switch (rowkind(glyph, w)) {
+            case t_RowKind::Background: std::memcpy(cell, background, rowsize); break;
+            case t_RowKind::Foreground: std::memcpy(cell, foreground, rowsize); break;
+            case t_RowKind::Mixed: mixedrow24<FixedWidth>(cell, glyph, w, table); break;
+        }
+    }
+}
+
+void drawcell24direct(uint8_t* cell, int64_t stride, const uint8_t* glyph, int64_t w, int64_t h,
+                      const t_BlendTable& table) {
+    // The program's fonts are 16 pixels wide: that width gets a fully unrolled loop.
+    if (w == 16) drawcell24<16>(cell, stride, glyph, w, h, table);
+    else drawcell24<0>(cell, stride, glyph, w, h, table);
+}
+
+void drawcell24cached(uint8_t* cell, int64_t stride, const uint8_t* glyph, int64_t w, int64_t h, uint8_t character,
+                      int pair, const t_BlendTable& table) {
+    const int64_t pixels = w * h;
+    if (pixels > largestcachedcell) {
+        drawcell24direct(cell, stride, glyph, w, h, table);
+        return;
+    }
+    t_CellCacheEntry& entry = cellcache[(character + static_cast<size_t>(pair) * 97) % cellcacheentries];
+    const size_t rowsize = static_cast<size_t>(3 * w);
+    const bool hit = entry.Pair == pair && entry.Width == w && entry.Height == h &&
+                     std::memcmp(entry.Coverage.data(), glyph, static_cast<size_t>(pixels)) == 0;
+    if (!hit) {
+        entry.Pair = pair;
+        entry.Width = w;
+        entry.Height = h;
+        entry.Coverage.assign(glyph, glyph + pixels);
+        entry.Pixels.resize(rowsize * static_cast<size_t>(h) + 1);  // + 1: the four-byte stores
+        drawcell24direct(entry.Pixels.data(), static_cast<int64_t>(rowsize), glyph, w, h, table);
+    }
+    const uint8_t* from = entry.Pixels.data();
+    if (w == 16) {
+        // Three 16-byte moves per row; left to itself the compiler picks a string move whose
+        // start-up costs more than the row.
+        using t_Chunk = uint8_t __attribute__((vector_size(16)));
+        for (int64_t r = 0; r < h; ++r, cell += stride, from += 48) {
+            t_Chunk a, b, c;
+            std::memcpy(&a, from, 16);
+            std::memcpy(&b, from + 16, 16);
+            std::memcpy(&c, from + 32, 16);
+            std::memcpy(cell, &a, 16);
+            std::memcpy(cell + 16, &b, 16);
+            std::memcpy(cell + 32, &c, 16);
+        }
+    } else {
+        for (int64_t r = 0; r < h; ++r, cell += stride, from += rowsize) std::memcpy(cell, from, rowsize);
+    }
+}
+
 void drawcell(const t_Window& record, uint8_t character, int f, int b, int64_t x, int64_t y) {
     const int64_t w = record.Font.Width, h = record.Font.Height;
     const int64_t stride = rowbytes(record);
@@ -133,13 +252,7 @@ void drawcell(const t_Window& record, uint8_t character, int f, int b, int64_t x
                       [&](uint8_t* row, int64_t px, uint8_t g) { row[2 * px + 1] = table.grey[g]; });
             break;
         case 24:
-            drawglyph(base, stride, glyph, w, h, px0, py0, [&](uint8_t* row, int64_t px, uint8_t g) {
-                const uint32_t c = table.rgb[g];
-                uint8_t* p = row + 3 * px;
-                p[0] = static_cast<uint8_t>(c);
-                p[1] = static_cast<uint8_t>(c >> 8);
-                p[2] = static_cast<uint8_t>(c >> 16);
-            });
+            drawcell24cached(base + py0 * stride + px0 * 3, stride, glyph, w, h, character, f << 4 | b, table);
             break;
         case 32:
             drawglyph(base, stride, glyph, w, h, px0, py0, [&](uint8_t* row, int64_t px, uint8_t g) {

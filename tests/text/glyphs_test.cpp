@@ -195,3 +195,15 @@ TEST_F(GlyphBlend, InvertRectTwiceRestoresPixelsAndColours) {
     t_InvertRect(0, 1, 1, 5, 1);  // off the screen
     EXPECT_TRUE(std::equal(before.begin(), before.end(), framework.videomemory.begin() + record().TextMemoryStart));
 }
+
+TEST_F(GlyphBlend, AGlyphChangedInPlaceIsDrawnAnew) {
+    maketextwindow(0, 24, 4, 2);
+    t_PrintSymbol(0, 'A', 0xF0, 1, 1);
+    EXPECT_EQ(pixel(record(), 0)[0], 0);
+    record().Font.Data['A' * 16 * 32] = 255;  // same character, colours and cell, new coverage
+    t_PrintSymbol(0, 'A', 0xF0, 2, 1);
+    EXPECT_EQ(framework.videomemory[pixeladdress(record(), 16, 0)], 255);
+    t_PrintSymbol(0, 'A', 0x0F, 1, 1);
+    EXPECT_EQ(pixel(record(), 0)[0], 0) << "the exchanged colours draw coverage 255 black";
+    EXPECT_EQ(pixel(record(), 1)[0], 254);
+}
