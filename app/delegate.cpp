@@ -49,6 +49,8 @@ void applicationwillresignactive() { framework.appactive = false; }
 
 void applicationwillterminate() {
     logline("applicationWillTerminate: Called.");
+    // The views go with the event loop; a refresh thread left running would only find them gone.
+    framework.autoupdaterunning = false;
     framework.terminatehandler();
 }
 
