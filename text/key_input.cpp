@@ -54,8 +54,15 @@ std::string t_GetKey(uint8_t window) {
 
 void t_CursorDraw(uint8_t window) {
     FrameworkLock lock;
-    if (t_Window* record = windowguard("t_CursorDraw", window, true))
-        t_InvertRect(window, record->TextHpos, record->TextVpos, record->TextHpos, record->TextVpos);
+    t_Window* record = windowguard("t_CursorDraw", window, true);
+    if (!record) return;
+    // The cursor belongs to the window whatever the output redirection: drawn through it, it
+    // would write the cell's character into redirected output and, when the redirection
+    // changes while a key read waits, leave the cell inverted.
+    const int64_t redirect = record->TextRedirectOutput;
+    record->TextRedirectOutput = 1;
+    t_InvertRect(window, record->TextHpos, record->TextVpos, record->TextHpos, record->TextVpos);
+    record->TextRedirectOutput = redirect;
 }
 
 void t_CursorOn(uint8_t window) {

@@ -156,3 +156,14 @@ TEST_F(KeyRead, CursorLevelNests) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "t_CursorOn: Window is not a graphic window.\nt_CursorOff: Window #1 not initialized.\n");
 }
+
+TEST_F(KeyRead, TheCursorStaysInTheWindowWhenOutputIsRedirected) {
+    maketextwindow(0, 8, 6, 2);
+    testing::internal::CaptureStdout();
+    t_CursorOn(0);
+    keytranslation(0, 91, "8", controlbit);  // Control + keypad 8 while the cursor shows
+    t_CursorOff(0);
+    t_RedirectOutput(0, 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "no cursor characters in redirected output";
+    EXPECT_EQ(cellcolour(1, 1), 0xC0) << "the cell is restored";
+}

@@ -1,0 +1,47 @@
+// A keyboard check program, run instead of the puzzle when STANGENSPIEL_ECHO=1: every key read
+// is logged with its code and printed into window 0, and the screen's first line is logged
+// after each key, so a test can type from outside and compare.
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+#include "core/events.h"
+#include "core/report.h"
+#include "text/key_input.h"
+#include "text/text_areas.h"
+#include "text/text_output.h"
+#include "windows/window_creation.h"
+#include "windows/window_placement.h"
+
+namespace {
+
+void echoprogram() {
+    t_InitWindow(0, 24, 80, 25, 16, "MenloBold 16x32.font");
+    t_WindowCenter(0);
+    t_WindowFront(0);
+    t_Print(0, "Echo: ");
+    logline("echo: ready");
+    for (;;) {
+        t_GetKey(0);
+        const t_Event key = currentkeyevent();
+        logline("echo: key " + std::to_string(key.Value) + " code " + std::to_string(key.Index) +
+                (key.CursorKeyPressed ? " cursor" : "") + (key.FunctionKeyPressed ? " function" : ""));
+        // Printable codes are echoed; control codes would move the cursor and blur the check.
+        if (key.Value >= 32 && key.Value <= 255) t_Print(0, std::vector<uint8_t>{static_cast<uint8_t>(key.Value)});
+        const std::string screen = t_GetScreen(0, "\r");
+        logline("echo: screen " + screen.substr(0, screen.find('\r')));
+    }
+}
+
+bool selectecho() {
+    const char* wanted = std::getenv("STANGENSPIEL_ECHO");
+    if (wanted && std::strcmp(wanted, "1") == 0) setprogramentry(echoprogram);
+    return true;
+}
+
+}  // namespace
+
+// Chosen before the application starts, which is when the program entry is read.
+bool echoprogramselected = selectecho();
