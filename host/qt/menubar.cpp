@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPalette>
 #include <QWidget>
 
 #include <vector>
@@ -142,6 +143,13 @@ QMenuBar* makemenubar(QWidget* parent) {
     buildmenus();
     auto* bar = new QMenuBar(parent);
     bar->setNativeMenuBar(false);  // it must take the same height in every window
+    // The window's background is the framework's border colour; the menu bar keeps the
+    // desktop's own colours so that it stays readable on any border.
+    QPalette palette = QApplication::palette();
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText})
+        palette.setColor(role, palette.color(role));
+    bar->setPalette(palette);
+    bar->setAutoFillBackground(true);
     for (QMenu* menu : menubar.Menus) bar->addMenu(menu);
     return bar;
 }
