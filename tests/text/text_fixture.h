@@ -33,8 +33,8 @@ inline t_Font testfont(int64_t width = 16, int64_t height = 32) {
     return font;
 }
 
-// Creates window `window` of columns x lines cells at the given depth the way window creation
-// lays it out: graphic block on top, text block below, planes filled with blanks in 0xC0.
+// Creates window `window` of columns x lines cells of the font at the given depth, without
+// border, through the real window creation.
 void maketextwindow(uint8_t window, int64_t depth, int64_t columns, int64_t lines, const t_Font& font = testfont());
 
 // Byte address of pixel (x, y) of a window at depth 8, 16, 24 or 32.
