@@ -1,9 +1,14 @@
 #include "graphics/lzw.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
+#include <utility>
 
 #include "core/clock.h"
 #include "core/report.h"
@@ -16,10 +21,54 @@ constexpr uint64_t progressstep = 0x80000;     // progress is checked every 512 
 constexpr int64_t progressinterval = 1000;     // ms between two progress lines
 
 // --- coder dictionary ---------------------------------------------------------------------------
+// Zeroed memory for the tables. Large ones are mapped fresh, so they need no clearing pass, and
+// backed by huge pages where the system allows it, which spares most page faults and TLB
+// misses; small ones come from the heap, where mapping and unmapping would cost more.
+class ZeroedBuffer {
+public:
+    ZeroedBuffer() = default;
+    explicit ZeroedBuffer(size_t bytes) : size(bytes), mapped(bytes >= hugepage) {
+        if (mapped) {
+            memory = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            if (memory == MAP_FAILED) throw std::bad_alloc();
+            ::madvise(memory, size, MADV_HUGEPAGE);
+        } else {
+            memory = std::calloc(size, 1);
+            if (memory == nullptr) throw std::bad_alloc();
+        }
+    }
+    ZeroedBuffer(ZeroedBuffer&& other) noexcept { swap(other); }
+    ZeroedBuffer& operator=(ZeroedBuffer&& other) noexcept {
+        swap(other);
+        return *this;
+    }
+    ~ZeroedBuffer() {
+        if (memory == nullptr) return;
+        if (mapped) ::munmap(memory, size);
+        else std::free(memory);
+    }
+    template <typename T>
+    T* as() const { return static_cast<T*>(memory); }
+
+private:
+    void swap(ZeroedBuffer& other) noexcept {
+        std::swap(memory, other.memory);
+        std::swap(size, other.size);
+        std::swap(mapped, other.mapped);
+    }
+
+    static constexpr size_t hugepage = size_t{2} << 20;
+    void* memory = nullptr;
+    size_t size = 0;
+    bool mapped = false;
+};
+
 // Strings are (prefix code, next byte) pairs. Pairs with a one-byte prefix, the most frequent
 // look-ups, sit in a direct 64K table that stays in cache. Longer prefixes go to a flat
 // open-addressing table of (prefix, code) slots; the byte of each code is kept in `suffix`,
 // which is also what a rehash needs. Slot code 0 marks an empty slot (real codes are >= 256).
+// Most look-ups of long prefixes fail (that is where a string ends), so a bitmap four times the
+// slot count, small enough to stay in cache, answers "certainly not there" without the table.
 struct Slot {
     t_LZWCode Prefix;
     t_LZWCode Code;
@@ -38,42 +87,58 @@ public:
             suffix.push_back(byte);
             return 0;
         }
-        for (uint64_t i = hash(prefix, byte);; i = (i + 1) & mask) {
-            const Slot slot = slots[i];
-            if (slot.Code == 0) {
-                slots[i] = Slot{prefix, next};
-                suffix.push_back(byte);
-                if (++used > limit) resize(bits + 1);
-                return 0;
+        const uint64_t key = (uint64_t{prefix} << 8) | byte;
+        const uint64_t bit = filterbit(key);
+        uint64_t& word = filter[bit >> 6];
+        const uint64_t flag = uint64_t{1} << (bit & 63);
+        uint64_t i = slotof(key);
+        if (word & flag) {
+            for (;; i = (i + 1) & mask) {
+                const Slot slot = slots[i];
+                if (slot.Code == 0) break;
+                if (slot.Prefix == prefix && suffix[slot.Code - firstfreecode] == byte) return slot.Code;
             }
-            if (slot.Prefix == prefix && suffix[slot.Code - firstfreecode] == byte) return slot.Code;
+        } else {
+            while (slots[i].Code != 0) i = (i + 1) & mask;
+            word |= flag;
         }
+        slots[i] = Slot{prefix, next};
+        suffix.push_back(byte);
+        if (++used > limit) resize(bits + 1);
+        return 0;
     }
 
 private:
-    uint64_t hash(t_LZWCode prefix, uint8_t byte) const {
-        const uint64_t key = (uint64_t{prefix} << 8) | byte;
-        return (key * 0x9E3779B97F4A7C15ull) >> (64 - bits);
-    }
+    uint64_t slotof(uint64_t key) const { return (key * 0x9E3779B97F4A7C15ull) >> (64 - bits); }
+    uint64_t filterbit(uint64_t key) const { return (key * 0xC2B2AE3D27D4EB4Full) >> (64 - bits - 2); }
 
     void resize(int newbits) {
-        std::unique_ptr<Slot[]> old = std::move(slots);
+        ZeroedBuffer oldtable = std::move(table);
+        const Slot* old = slots;
         const uint64_t oldsize = old ? mask + 1 : 0;
         bits = newbits;
         mask = (uint64_t{1} << bits) - 1;
-        limit = (mask + 1) / 10 * 7;  // linear probing stays short below 70 % load
-        slots.reset(new Slot[mask + 1]());
+        limit = (mask + 1) / 20 * 17;  // 85 %: the filter keeps most look-ups from probing
+        table = ZeroedBuffer((mask + 1) * sizeof(Slot));
+        bitmap = ZeroedBuffer((mask + 1) * 4 / 8);
+        slots = table.as<Slot>();
+        filter = bitmap.as<uint64_t>();
         for (uint64_t j = 0; j < oldsize; ++j) {
             const Slot slot = old[j];
             if (slot.Code == 0) continue;
-            uint64_t i = hash(slot.Prefix, suffix[slot.Code - firstfreecode]);
+            const uint64_t key = (uint64_t{slot.Prefix} << 8) | suffix[slot.Code - firstfreecode];
+            uint64_t i = slotof(key);
             while (slots[i].Code != 0) i = (i + 1) & mask;
             slots[i] = slot;
+            const uint64_t bit = filterbit(key);
+            filter[bit >> 6] |= uint64_t{1} << (bit & 63);
         }
     }
 
     std::unique_ptr<t_LZWCode[]> pairs;
-    std::unique_ptr<Slot[]> slots;
+    ZeroedBuffer table, bitmap;
+    Slot* slots = nullptr;
+    uint64_t* filter = nullptr;
     std::vector<uint8_t> suffix;  // byte of code 256 + i
     uint64_t mask = 0, used = 0, limit = 0;
     int bits = 0;
@@ -244,6 +309,7 @@ std::vector<uint8_t> lzwpackcodes(const std::vector<t_LZWCode>& codes, int64_t w
 
 std::vector<uint8_t> lzwpack(const std::vector<uint8_t>& data) {
     const t_LZWCodes coded = texttolzwunpacked(data);
+    if (coded.Width == 0) return {};
     std::vector<uint8_t> out{static_cast<uint8_t>(coded.Width)};
     const std::vector<uint8_t> packed = lzwpackcodes(coded.Codes, coded.Width);
     out.insert(out.end(), packed.begin(), packed.end());

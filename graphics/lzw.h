@@ -23,7 +23,7 @@ constexpr uint64_t largestlzwinput = (uint64_t{1} << 31) - 512;
 t_LZWCodes texttolzwunpacked(const std::vector<uint8_t>& data);
 // The codes as a bit stream (without the width byte); empty for no codes or a width outside 1-32.
 std::vector<uint8_t> lzwpackcodes(const std::vector<t_LZWCode>& codes, int64_t width);
-// [width] followed by the packed codes: the whole coded form of data.
+// [width] followed by the packed codes: the whole coded form of data; empty when refused.
 std::vector<uint8_t> lzwpack(const std::vector<uint8_t>& data);
 
 // The codes of a bit stream (without the width byte); bits that do not fill a code are

@@ -18,6 +18,8 @@ constexpr int64_t codedgreyformat = 102;
 // glyph bytes coded at the widest code, one code per byte. Longer files are not read at all.
 constexpr int64_t largestfontfile = 256 + 1 + static_cast<int64_t>((largestfontdata * 31 + 7) / 8);
 
+const std::vector<uint8_t> fontidentifier{0x6D, 0x78, 0x66, 0x6E};  // "mxfn"
+
 int64_t byteat(const std::vector<uint8_t>& file, size_t offset) {
     return offset < file.size() ? file[offset] : 0;
 }
@@ -46,7 +48,7 @@ t_Font t_LoadFontResource(const std::string& name) {
         return font;
     }
     font.Identifier.assign(file.begin() + 1, file.begin() + std::min<size_t>(5, file.size()));
-    if (font.Identifier != emptyfont().Identifier) {
+    if (font.Identifier != fontidentifier) {
         reportfailure("t_LoadFontResource", "Invalid file type");
         return font;
     }
