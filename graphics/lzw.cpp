@@ -165,11 +165,13 @@ struct Progress {
 // only the output position of each code, and an entry is one copy within the output.
 class Decoder {
 public:
-    Decoder(int width, uint64_t maxoutput, std::vector<uint8_t>& out)
+    Decoder(int width, uint64_t codecount, uint64_t maxoutput, std::vector<uint8_t>& out)
         : maxoutput(std::min<uint64_t>(maxoutput, UINT32_MAX)), out(out) {
         // Codes of this width cannot name entries beyond 2^width, so their starts are not kept.
         const uint64_t reachable = uint64_t{1} << width;
         keptstarts = reachable > firstfreecode ? reachable - firstfreecode + 2 : 0;
+        // Every code writes at least one byte, so no more codes than output bytes are decoded.
+        starts.reserve(std::min({keptstarts, codecount, this->maxoutput}));
         out.clear();
     }
 
@@ -328,7 +330,7 @@ std::vector<t_LZWCode> lzwunpackcodes(const std::vector<uint8_t>& bits, int64_t 
 }
 
 bool lzwdecodecodes(const std::vector<t_LZWCode>& codes, uint64_t maxoutput, std::vector<uint8_t>& out) {
-    Decoder decoder(32, maxoutput, out);
+    Decoder decoder(32, codes.size(), maxoutput, out);
     for (const t_LZWCode code : codes)
         if (!decoder.add(code)) {
             out = {};
@@ -342,7 +344,7 @@ bool lzwunpack(const std::vector<uint8_t>& coded, uint64_t maxoutput, std::vecto
     if (coded.empty()) return true;
     const int width = coded[0];
     if (width < 1 || width > 31) return false;
-    Decoder decoder(width, maxoutput, out);
+    Decoder decoder(width, (coded.size() - 1) * 8 / static_cast<uint64_t>(width), maxoutput, out);
     BitReader reader(coded.data() + 1, coded.size() - 1, width);
     for (t_LZWCode code; reader.next(code);)
         if (!decoder.add(code)) {

@@ -1,5 +1,7 @@
 #include "text/font_resource.h"
 
+#include <utility>
+
 #include "core/framework_state.h"
 #include "core/guards.h"
 #include "core/report.h"
@@ -14,9 +16,10 @@ constexpr int64_t greyformat = 2;
 constexpr int64_t codedrawformat = 100;
 constexpr int64_t codedgreyformat = 102;
 
-// The longest file that can still be a font: the largest header, the width byte and the most
-// glyph bytes coded at the widest code, one code per byte. Longer files are not read at all.
-constexpr int64_t largestfontfile = 256 + 1 + static_cast<int64_t>((largestfontdata * 31 + 7) / 8);
+// The longest file worth reading as a font: the largest header and the most glyph bytes a font
+// can hold. Coded data longer than that would be better stored raw; refusing it keeps a
+// hostile file's decoding tables within a few tens of MB.
+constexpr int64_t largestfontfile = 255 + 1 + static_cast<int64_t>(largestfontdata);
 
 const std::vector<uint8_t> fontidentifier{0x6D, 0x78, 0x66, 0x6E};  // "mxfn"
 
@@ -24,19 +27,27 @@ int64_t byteat(const std::vector<uint8_t>& file, size_t offset) {
     return offset < file.size() ? file[offset] : 0;
 }
 
+// Unpacks in place, so that the coded bytes are never held twice.
+void unpackinplace(t_Font& font) {
+    if (font.Format != codedrawformat && font.Format != codedgreyformat) return;
+    font.Format = font.Format == codedrawformat ? rawformat : greyformat;
+    if (font.Data.empty()) return;
+    std::vector<uint8_t> glyphs;
+    if (!lzwunpack(font.Data, largestfontdata, glyphs)) glyphs.clear();
+    font.Data = std::move(glyphs);
+}
+
 }  // namespace
 
 t_Font unpackfont(const t_Font& font) {
-    if (font.Format != codedrawformat && font.Format != codedgreyformat) return font;
     t_Font result = font;
-    result.Format = font.Format == codedrawformat ? rawformat : greyformat;
-    if (!font.Data.empty() && !lzwunpack(font.Data, largestfontdata, result.Data)) result.Data.clear();
+    unpackinplace(result);
     return result;
 }
 
 t_Font t_LoadFontResource(const std::string& name) {
     const std::string path = !name.empty() && name.front() == '/' ? name : host::resourcefolder() + name;
-    const std::vector<uint8_t> file = getbinaryfromfile(path, largestfontfile);
+    std::vector<uint8_t> file = getbinaryfromfile(path, largestfontfile);
     t_Font font = emptyfont();
     if (file.empty()) {
         reportfailure("t_LoadFontResource", "Could not load file \u201E" + name + "\u201C");
@@ -59,8 +70,10 @@ t_Font t_LoadFontResource(const std::string& name) {
     font.Width = byteat(file, 12);
     font.Height = byteat(file, 13);
     font.Reserved = file.size() >= 16 ? (file[14] << 8) | file[15] : 0;
-    font.Data.assign(file.begin() + font.HeaderSize, file.end());
-    return unpackfont(font);
+    file.erase(file.begin(), file.begin() + font.HeaderSize);
+    font.Data = std::move(file);
+    unpackinplace(font);
+    return font;
 }
 
 void t_WindowFont(uint8_t window, const t_Font& font) {

@@ -12,7 +12,8 @@
 constexpr uint64_t largestfontdata = 256ull * 255 * 255;
 
 // Loads the named file from the resource folder (an absolute path is taken as it is) and
-// unpacks it. Never fails outright: after its one message the font has empty Data.
+// unpacks it. Never fails outright: after its one message the font has empty Data. A file
+// longer than any font can be (header plus largestfontdata) is not read: "Could not load file".
 t_Font t_LoadFontResource(const std::string& name);
 // Installs a copy of font as the window's text font; text memory and pixels stay as they are.
 void t_WindowFont(uint8_t window, const t_Font& font);

@@ -123,6 +123,12 @@ TEST_F(FontFiles, BrokenFilesGiveTheirMessage) {
     EXPECT_EQ(result.first.Format, 0);
     EXPECT_TRUE(result.first.Data.empty());
 
+    // Longer than any font can be: not even read.
+    result = load(withdata(header(2, 255, 255), Bytes(largestfontdata + 256, 0)));
+    EXPECT_NE(result.second.find("getbinaryfromfile: Error #"), std::string::npos);
+    EXPECT_NE(result.second.find("t_LoadFontResource: Could not load file"), std::string::npos);
+    EXPECT_TRUE(result.first.Data.empty());
+
     result = load({2, 'm', 'x'});  // identifier cut short by the end of the file
     EXPECT_EQ(result.second, "t_LoadFontResource: Invalid file type\n");
     EXPECT_EQ(result.first.Identifier, (Bytes{'m', 'x'}));
