@@ -12,6 +12,7 @@
 #include "graphics/byte_files.h"
 #include "graphics/lzw.h"
 #include "text/font_resource.h"
+#include "text_fixture.h"
 
 namespace {
 using Bytes = std::vector<uint8_t>;
@@ -220,4 +221,28 @@ TEST(GeneratedFonts, LoadAsGreyCellsWithTheGlyphsTheProgramPrints) {
         const Bytes a = glyph('A'), inverse = glyph(1);
         for (size_t i = 0; i < a.size(); ++i) ASSERT_EQ(inverse[i], 255 - a[i]);
     }
+}
+
+TEST(WindowFont, ReplacesOnlyTheFontOfAnInitialisedWindow) {
+    maketextwindow(2, 8, 10, 4);
+    t_Window before;
+    {
+        FrameworkLock lock;
+        before = framework.windows[2];
+    }
+    t_Font small = testfont(8, 8);
+    small.Start = 32;
+    testing::internal::CaptureStdout();
+    t_WindowFont(2, small);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    FrameworkLock lock;
+    const t_Window& after = framework.windows[2];
+    EXPECT_EQ(after.Font.Width, 8);
+    EXPECT_EQ(after.Font.Start, 32);
+    EXPECT_EQ(after.Font.Data, small.Data);
+    // The text screen keeps the size it was made for.
+    EXPECT_EQ(after.TextWidth, before.TextWidth);
+    EXPECT_EQ(after.TextHeight, before.TextHeight);
+    EXPECT_EQ(after.TextMemoryStart, before.TextMemoryStart);
+    EXPECT_EQ(after.MemoryStart, before.MemoryStart);
 }
