@@ -67,7 +67,7 @@ for shot in "$work"/shot-*.png; do
             failures=$((failures + 1))
         fi
     done
-    echo "checked $name against the window on screen ($sw x $sh)"
+    echo "checked $name against the window on screen ($sw x $sh): $differing pixels differ"
 done
 
 if [ "$checked" -eq 0 ]; then

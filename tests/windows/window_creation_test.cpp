@@ -186,3 +186,15 @@ TEST(MemoryFigures, KilobytesAreCutNotRounded) {
     EXPECT_EQ(kilobytes(-4000), "-3,90");
     EXPECT_EQ(kilobytes(INT64_MIN), "-9.007.199.254.740.992,00");
 }
+
+TEST_F(WindowTest, HiddenTitleAndBordersFillingTheScreen) {
+    testing::internal::CaptureStdout();
+    t_InitGraphicWindow(4, 8, true, 320, 200, -1, -5, t_Font{}, false);
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_THAT(log, HasSubstr("t_InitWindow: GraphicWindow #4 title will be invisible.\n"));
+    const t_Window w = record(4);
+    EXPECT_EQ(w.TitleHeight, 0);
+    EXPECT_EQ(w.BorderWidth, t_WindowPos(4, 15) - 320);
+    EXPECT_EQ(w.BorderHeight, t_WindowPos(4, 16) - 200);
+    EXPECT_EQ(t_WindowPos(4, 12), 200 + 2 * w.BorderHeight);
+}
