@@ -41,7 +41,7 @@ TEST(TypedKeys, NotationCoversNamesControlUmlautsAndBraces) {
     std::vector<t_TypedKey> keys;
     std::string message;
     ASSERT_TRUE(parsetypedkeys("a{Left}ä^s{{}}{F1}^", keys, message));
-    ASSERT_EQ(keys.size(), 7u);
+    ASSERT_EQ(keys.size(), 8u);
     EXPECT_EQ(keys[0].Text, "a");
     EXPECT_EQ(keys[1].Name, "Left");
     EXPECT_EQ(keys[2].Text, "ä");
@@ -50,6 +50,7 @@ TEST(TypedKeys, NotationCoversNamesControlUmlautsAndBraces) {
     EXPECT_EQ(keys[4].Text, "{");
     EXPECT_EQ(keys[5].Text, "}");
     EXPECT_EQ(keys[6].Name, "F1");
+    EXPECT_EQ(keys[7].Text, "^");
     ASSERT_TRUE(parsetypedkeys("^^x^", keys, message));  // ^^ is a caret itself, a final ^ too
     ASSERT_EQ(keys.size(), 3u);
     EXPECT_EQ(keys[0].Text, "^");

@@ -12,6 +12,8 @@
 #include "app/thread_entry.h"
 #include "core/framework_state.h"
 #include "host/host.h"
+#include "text/text_areas.h"
+#include "windows/window_creation.h"
 
 namespace {
 
@@ -112,6 +114,7 @@ TEST(QuitProgram, EndsOnlyItsThreadRunningDestructorsAndSaysSo) {
 }
 
 TEST(QuitProgram, NamesTheWindowItPrintedInto) {
+    t_InitWindow(0, 24, 20, 4, 0, "MenloRegular 16x32.font");
     std::atomic<bool> ended{false};
     testing::internal::CaptureStdout();
     startprocess([&] {
@@ -122,8 +125,11 @@ TEST(QuitProgram, NamesTheWindowItPrintedInto) {
         t_QuitProgram(0);
     }, 1 << 20);
     waitfor(ended);
-    const std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_NE(out.find("t_QuitProgram: Quitting current thread with message in window #0.\n"), std::string::npos) << out;
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "t_QuitProgram: Quitting current thread with message in window #0.\n");
+    // The message stands at the start of the last line, where t_CursorEnd put the cursor.
+    const std::string screen = t_GetScreen(0, "\n");
+    EXPECT_EQ(screen.substr(3 * 21, 20), "(Programm Ende)     ") << screen;
 }
 
 TEST(QuitProgram, RefusesThreadsItCannotEnd) {
