@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/startup.h"
 #include "host/host.h"
+#include "puzzle/echo_program.h"
 
 int main(int argc, char** argv) {
     const t_CommandLine line = parsecommandline(std::vector<std::string>(argv + 1, argv + argc));
@@ -21,6 +23,9 @@ int main(int argc, char** argv) {
         case t_CommandLine::Outcome::Run:
             break;
     }
+    // The end-to-end keyboard test runs a program that echoes what it reads.
+    const char* echo = std::getenv("STANGENSPIEL_ECHO");
+    if (echo != nullptr && std::string(echo) == "1") setprogramentry(echoprogram);
     if (line.Scripted) host::setscriptedrun({true, line.Keys, line.PaceMs, line.OutputFolder, line.TimeoutMs});
     // Qt reads its own options from argv; ours are consumed above.
     int qtargc = 1;

@@ -7,11 +7,6 @@
 #include "host/framework_calls.h"
 #include "text/key_input.h"
 
-// The keyboard echo program (STANGENSPIEL_ECHO=1) selects itself at start-up; naming its flag
-// here keeps it in every program that takes keys from the views.
-extern bool echoprogramselected;
-[[maybe_unused]] static const bool* const echoprogramanchor = &echoprogramselected;
-
 namespace hostcalls {
 
 void viewkeydown(int window, int64_t keycode, const std::string& characters, int64_t modifiers) {

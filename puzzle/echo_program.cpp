@@ -1,12 +1,10 @@
 // A keyboard check program, run instead of the puzzle when STANGENSPIEL_ECHO=1: every key read
 // is logged with its code and printed into window 0, and the screen's first line is logged
 // after each key, so a test can type from outside and compare.
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "app/startup.h"
+#include "puzzle/echo_program.h"
 #include "core/events.h"
 #include "core/report.h"
 #include "text/key_input.h"
@@ -14,8 +12,6 @@
 #include "text/text_output.h"
 #include "windows/window_creation.h"
 #include "windows/window_placement.h"
-
-namespace {
 
 void echoprogram() {
     t_InitWindow(0, 24, 80, 25, 16, "MenloBold 16x32.font");
@@ -34,14 +30,3 @@ void echoprogram() {
         logline("echo: screen " + screen.substr(0, screen.find('\r')));
     }
 }
-
-bool selectecho() {
-    const char* wanted = std::getenv("STANGENSPIEL_ECHO");
-    if (wanted && std::strcmp(wanted, "1") == 0) setprogramentry(echoprogram);
-    return true;
-}
-
-}  // namespace
-
-// Chosen before the application starts, which is when the program entry is read.
-bool echoprogramselected = selectecho();

@@ -1,1 +1,0 @@
-// Stand-ins until the windows subsystem lands; each goes as its real operation arrives.
