@@ -23,7 +23,13 @@ install_packages() {
 
 build() {  # build <dir> [cmake options...]
     local dir=$1; shift
-    cmake -S . -B "$dir" -G Ninja "$@" > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        # Paths below the checkout count as relative, so clones in other folders share the cache.
+        export CCACHE_BASEDIR="$here"
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
     cmake --build "$dir" -j"$(nproc)"
 }
 
