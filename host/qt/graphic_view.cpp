@@ -5,8 +5,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cstdlib>
+
+#include "core/report.h"
 #include "host/framework_calls.h"
 #include "host/qt/key_mapping.h"
+
+namespace {
+// Set by the start-up measurement: the first frame that shows a window's picture is logged.
+bool reportfirstframe = std::getenv("STANGENSPIEL_FIRST_FRAME") != nullptr;
+}  // namespace
 
 GraphicView::GraphicView(int number, QWidget* parent) : QWidget(parent), Number(number) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -26,6 +34,10 @@ void GraphicView::paintEvent(QPaintEvent* /*event*/) {
     });
     hostcalls::viewdrawfinished(Number);
     if (!drawn) painter.fillRect(rect(), palette().color(QPalette::Window));
+    if (drawn && reportfirstframe) {
+        reportfirstframe = false;
+        logline("first frame");
+    }
 }
 
 void GraphicView::keyPressEvent(QKeyEvent* event) {

@@ -1,0 +1,222 @@
+#!/usr/bin/env python3
+"""The performance table: every figure beside a baseline measured in the same run.
+
+  perf_report.py desktop BUILD OUT.json   start-up and idle CPU of the real program; run it under
+                                          xvfb-run (it needs an X display and xdotool)
+  perf_report.py table BENCH.json DESKTOP.json   prints the table as plain text
+"""
+import json
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+STARTUP_RUNS = 5
+IDLE_SECONDS = 10.0
+TICKS = os.sysconf("SC_CLK_TCK")
+
+
+# --- the desktop figures ---------------------------------------------------------------------
+
+def launch(command, log, extra_env=None):
+    env = dict(os.environ)
+    env.pop("QT_QPA_PLATFORM", None)  # the real X display, as a user sees it
+    env.update(extra_env or {})
+    return subprocess.Popen(command, stdout=log, stderr=subprocess.DEVNULL, env=env)
+
+
+def stop(process):
+    process.terminate()
+    try:
+        process.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
+def wait_for_line(path, text, timeout=30.0):
+    """Polls the log file every 2 ms; answers the time the line was first seen, or None."""
+    deadline = time.perf_counter() + timeout
+    while time.perf_counter() < deadline:
+        with open(path, "rb") as f:
+            if any(line.startswith(text.encode()) for line in f.read().splitlines()):
+                return time.perf_counter()
+        time.sleep(0.002)
+    return None
+
+
+def first_frame(command, extra_env, log_path):
+    """Wall seconds and CPU seconds from launch to the first painted frame ("first frame" in the log)."""
+    with open(log_path, "wb") as log:
+        start = time.perf_counter()
+        process = launch(command, log, extra_env)
+        seen = wait_for_line(log_path, "first frame")
+        cpu = cpu_ticks(process.pid) / TICKS if seen is not None else 0
+        stop(process)
+    if seen is None:
+        raise SystemExit(f"no first frame from {command[0]}")
+    time.sleep(0.3)
+    return seen - start, cpu
+
+
+def startup(program, minimal, log_path):
+    """Medians over alternating launches, so that both see the same load of the machine."""
+    runs = {"program": [], "minimal": []}
+    for _ in range(STARTUP_RUNS):
+        runs["program"].append(first_frame([program], {"STANGENSPIEL_FIRST_FRAME": "1"}, log_path))
+        runs["minimal"].append(first_frame([minimal], {}, log_path))
+    figures = {}
+    for name, times in runs.items():
+        figures[f"startup_{name}"] = statistics.median(t[0] for t in times)
+        figures[f"startup_cpu_{name}"] = statistics.median(t[1] for t in times)
+    return figures
+
+
+def cpu_ticks(pid):
+    """User plus system time of the whole process (all its threads) in clock ticks."""
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return int(fields[11]) + int(fields[12])  # utime, stime
+
+
+def cpu_share(pid, seconds=IDLE_SECONDS):
+    before, start = cpu_ticks(pid), time.perf_counter()
+    time.sleep(seconds)
+    after, elapsed = cpu_ticks(pid), time.perf_counter() - start
+    return (after - before) / TICKS / elapsed
+
+
+def window_of(title):
+    for _ in range(100):
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title],
+                               capture_output=True, text=True).stdout.split()
+        if found:
+            return found[0]
+        time.sleep(0.1)
+    raise SystemExit(f"no visible window named {title}")
+
+
+def desktop(build, out_path):
+    program = os.path.join(build, "stangenspiel")
+    minimal = os.path.join(build, "bench", "minimal_qt_window")
+    log_path = os.path.join(os.path.dirname(out_path), "desktop.log")
+    figures = startup(program, minimal, log_path)
+
+    # The minimal window doing nothing: what a shown Qt window costs by itself.
+    with open(log_path, "wb") as log:
+        process = launch([minimal], log)
+        wait_for_line(log_path, "first frame")
+        time.sleep(1)
+        figures["idle_minimal"] = cpu_share(process.pid)
+        stop(process)
+
+    with open(log_path, "wb") as log:
+        process = launch([program], log, {"STANGENSPIEL_FIRST_FRAME": "1"})
+        wait_for_line(log_path, "first frame")
+        time.sleep(2)  # the puzzle prints its rules and waits at the disk-count prompt
+        figures["idle_prompt"] = cpu_share(process.pid)
+        window = window_of("^Stangenspiel$")
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+        subprocess.run(["xdotool", "key", "--window", window, "--delay", "150",
+                        "2", "space", "space", "space"], check=True)
+        if wait_for_line(log_path, "t_QuitProgram: ") is None:
+            raise SystemExit("the puzzle did not finish")
+        time.sleep(1)
+        figures["idle_finished"] = cpu_share(process.pid)
+        stop(process)
+    with open(out_path, "w") as f:
+        json.dump(figures, f)
+
+
+# --- the table --------------------------------------------------------------------------------
+
+def counters(bench_path):
+    with open(bench_path) as f:
+        runs = json.load(f)["benchmarks"]
+    return {run["name"]: run for run in runs}
+
+
+def duration(seconds):
+    if seconds >= 1:
+        return f"{seconds:.2f} s"
+    if seconds >= 1e-3:
+        return f"{seconds * 1e3:.2f} ms"
+    if seconds >= 1e-6:
+        return f"{seconds * 1e6:.2f} us"
+    return f"{seconds * 1e9:.1f} ns"
+
+
+def rate(per_second, unit):
+    if per_second >= 1e6:
+        return f"{per_second / 1e6:.1f} M{unit}/s"
+    return f"{per_second / 1e3:.0f} k{unit}/s"
+
+
+def table(bench_path, desktop_path):
+    runs = counters(bench_path)
+    with open(desktop_path) as f:
+        desk = json.load(f)
+    rows = []  # figure, ours, baseline, its value, ratio, goal (ratio at most), note
+
+    def bench_row(figure, name, baseline, goal=None, base_key="base_us", note=""):
+        run = runs.get(name)
+        if run is None or "ours_us" not in run or base_key not in run:
+            rows.append((figure, "-", baseline, "-", None, goal, "not measured"))
+            return
+        ours, base = run["ours_us"] * 1e-6, run[base_key] * 1e-6
+        rows.append((figure, duration(ours), baseline, duration(base), ours / base, goal, note))
+
+    for depth in (1, 4, 8, 16, 24, 32):
+        goal = {1: 1.0, 4: 2.0}.get(depth, 1.2)
+        bench_row(f"window image 1280x800, {depth} bit", f"windowimage/{depth}", "memcpy 4,096,000 B", goal)
+    bench_row("window image 1280x800, 24 bit", "windowimage/24", "Qt RGB888->RGB32", None, "qt_us")
+    bench_row("character cell, 24 bit", "BM_GlyphCell24", "memcpy of its 32 rows", 4.0)
+    print_run = runs.get("BM_PrintWithScrolling", {})
+    bench_row("t_Print with scrolling, per char", "BM_PrintWithScrolling", "memcpy of a cell", None,
+              note=rate(print_run["items_per_second"], "chars") if "items_per_second" in print_run else "")
+    bench_row("full-width scroll 80x25", "BM_FullWidthScroll", "memmove graphic block", 1.5)
+    line_run = runs.get("BM_LineDiagonal24", {})
+    bench_row("g_Line over the diagonal", "BM_LineDiagonal24", "plain store loop", None,
+              note=rate(line_run["items_per_second"], "px") if "items_per_second" in line_run else "")
+    bench_row("g_Plot", "BM_Plot24", "one plain pixel store", None)
+    bench_row("LZW coder, puzzle screen", "BM_LzwPuzzleScreen", "compress -b16", 1.0)
+    bench_row("LZW coder, 3 MB random", "BM_LzwRandom3MB", "compress -b16", None)
+    bench_row("save-graphic compression", "BM_SavePuzzleScreen", "compress -b16 raw", 2.0)
+    bench_row("opening a saved file", "BM_OpenSavedPuzzleScreen", "compress -d of raw", None)
+
+    rows.append(("start-up to first frame", duration(desk["startup_program"]), "minimal Qt window",
+                 duration(desk["startup_minimal"]), desk["startup_program"] / desk["startup_minimal"], 2.0,
+                 f"median of {STARTUP_RUNS}"))
+    rows.append(("start-up CPU to first frame", duration(desk["startup_cpu_program"]), "minimal Qt window",
+                 duration(desk["startup_cpu_minimal"]),
+                 desk["startup_cpu_program"] / desk["startup_cpu_minimal"] if desk["startup_cpu_minimal"] else None,
+                 None, "user+system, all threads"))
+    for key, figure in (("idle_prompt", "CPU waiting at the prompt"), ("idle_finished", "CPU, finished game")):
+        ours, base = desk[key], desk["idle_minimal"]
+        met = "yes" if ours <= 0.02 else "NO"
+        rows.append((figure, f"{ours * 100:.2f} %", "idle minimal Qt window", f"{base * 100:.2f} %",
+                     ours / base if base > 0 else None, None, f"goal 2 % of a core: {met}"))
+
+    header = ("figure", "ours", "baseline", "baseline's", "ratio", "goal", "met / note")
+    lines = []
+    for figure, ours, baseline, base, ratio, goal, note in rows:
+        ratio_text = "-" if ratio is None else f"{ratio:.2f}x"
+        goal_text = "-" if goal is None else f"<= {goal:.1f}x"
+        if goal is not None and ratio is not None:
+            note = ("yes" if ratio <= goal else "NO") + (f"; {note}" if note else "")
+        lines.append((figure, ours, baseline, base, ratio_text, goal_text, note))
+    widths = [max(len(str(r[i])) for r in lines + [header]) for i in range(len(header))]
+    out = [" | ".join(str(c).ljust(w) for c, w in zip(header, widths)).rstrip(),
+           "-+-".join("-" * w for w in widths)]
+    out += [" | ".join(str(c).ljust(w) for c, w in zip(r, widths)).rstrip() for r in lines]
+    print("\n".join(out))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) == 4 and sys.argv[1] == "desktop":
+        desktop(sys.argv[2], sys.argv[3])
+    elif len(sys.argv) == 4 and sys.argv[1] == "table":
+        table(sys.argv[2], sys.argv[3])
+    else:
+        sys.exit(__doc__)
