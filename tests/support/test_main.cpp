@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include "app/startup.h"
+#include "core/framework_state.h"
 #include "host/host.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +16,9 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     int result = 1;
     setprogramentry([&result] {
+        // The launch sequence logs its last line after starting this thread: let it finish, so
+        // that no test captures it.
+        while (!framework.applaunched) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         result = RUN_ALL_TESTS();
         host::quitapplication(result);
     });
