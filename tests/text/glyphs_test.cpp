@@ -57,9 +57,10 @@ TEST_F(GlyphBlend, GreyDepthsBlendTheAveragedPaletteColours) {
 
 TEST_F(GlyphBlend, FourBitsPicksGreyStepsOrTheNearestPaletteEntry) {
     maketextwindow(0, 4, 4, 2);
-    const auto nibble = [&](int g) {
-        const uint8_t byte = framework.videomemory[record().MemoryStart + rowof(g) * record().Width / 2 + columnof(g) / 2];
-        return columnof(g) % 2 == 0 ? byte >> 4 : byte & 15;
+    const auto nibble = [&](int g, int64_t cell = 0) {
+        const int64_t x = 16 * cell + columnof(g);
+        const uint8_t byte = framework.videomemory[record().MemoryStart + rowof(g) * record().Width / 2 + x / 2];
+        return x % 2 == 0 ? byte >> 4 : byte & 15;
     };
     t_PrintSymbol(0, 'A', 0xF0, 1, 1);  // white on black: greys by their sum
     EXPECT_EQ(nibble(0), 0);
@@ -70,14 +71,9 @@ TEST_F(GlyphBlend, FourBitsPicksGreyStepsOrTheNearestPaletteEntry) {
     EXPECT_EQ(nibble(255), 15);
     // Colour 2 (00 00 80) on black at g = 128 is (0, 0, 64): as near to 0 as to 2, lowest wins.
     t_PrintSymbol(0, 'A', 0x20, 2, 1);
-    const auto nibble2 = [&](int g) {
-        const int64_t x = 16 + columnof(g);
-        const uint8_t byte = framework.videomemory[record().MemoryStart + rowof(g) * record().Width / 2 + x / 2];
-        return x % 2 == 0 ? byte >> 4 : byte & 15;
-    };
-    EXPECT_EQ(nibble2(128), 0);
-    EXPECT_EQ(nibble2(130), 2);
-    EXPECT_EQ(nibble2(255), 2);
+    EXPECT_EQ(nibble(128, 1), 0);
+    EXPECT_EQ(nibble(130, 1), 2);
+    EXPECT_EQ(nibble(255, 1), 2);
     EXPECT_EQ(nibble(128), 10) << "the neighbouring cell's nibbles stay";
 }
 
@@ -111,36 +107,35 @@ TEST_F(GlyphBlend, RecordingInverseVideoAndCharactersWithoutGlyphs) {
     EXPECT_EQ(pixel(record(), 0)[0], 0xFF);
     t_Normal(0);
     // A character outside Start-End draws nothing but is still recorded.
-    const std::vector<uint8_t> before(framework.videomemory.begin() + record().MemoryStart,
-                                      framework.videomemory.begin() + record().MemoryEnd + 1);
+    const std::vector<uint8_t> before = memoryblock(record().MemoryStart, record().MemoryEnd);
     t_PrintSymbol(0, 200, 0x5A, 2, 1);
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), framework.videomemory.begin() + record().MemoryStart));
+    EXPECT_EQ(memoryblock(record().MemoryStart, record().MemoryEnd), before);
     EXPECT_EQ(cellcharacter(2, 1), 200);
     EXPECT_EQ(cellcolour(2, 1), 0x5A);
 }
 
 TEST_F(GlyphBlend, RefusalsReportAndRecordNothing) {
     maketextwindow(0, 24, 4, 2);
-    testing::internal::CaptureStdout();
-    t_PrintSymbol(0, 'A', 0xC0, 5, 1);
-    t_PrintSymbol(0, 'A', 0xC0, 0, 1);
-    t_PrintSymbol(0, 'A', 0xC0, INT64_MAX, INT64_MAX);
-    t_PrintSymbol(8, 'A', 0xC0, 1, 1);
-    t_PrintSymbol(3, 'A', 0xC0, 1, 1);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(logof([] {
+                  t_PrintSymbol(0, 'A', 0xC0, 5, 1);
+                  t_PrintSymbol(0, 'A', 0xC0, 0, 1);
+                  t_PrintSymbol(0, 'A', 0xC0, INT64_MAX, INT64_MAX);
+                  t_PrintSymbol(8, 'A', 0xC0, 1, 1);
+                  t_PrintSymbol(3, 'A', 0xC0, 1, 1);
+              }),
               "t_PrintSymbol: Window #0 illegal coordinates (x = 5, y = 1).\n"
               "t_PrintSymbol: Window #0 illegal coordinates (x = 0, y = 1).\n"
               "t_PrintSymbol: Window #0 illegal coordinates (x = 9223372036854775807, y = 9223372036854775807).\n"
               "t_PrintSymbol: Window is not a graphic window.\n"
               "t_PrintSymbol: Window #3 not initialized.\n");
-    for (int64_t x = 1; x <= 4; ++x) EXPECT_EQ(cellcharacter(x, 1), 32);
+    EXPECT_EQ(screenlines(0)[0], "    ");
     // Fonts that cannot draw: the message, yet the cell is recorded.
-    record().Font.Format = 102;
-    testing::internal::CaptureStdout();
-    t_PrintSymbol(0, 'B', 0xC0, 1, 1);
-    record().Font.Format = 7;
-    t_PrintSymbol(0, 'C', 0xC0, 2, 1);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(logof([&] {
+                  record().Font.Format = 102;
+                  t_PrintSymbol(0, 'B', 0xC0, 1, 1);
+                  record().Font.Format = 7;
+                  t_PrintSymbol(0, 'C', 0xC0, 2, 1);
+              }),
               "t_PrintSymbol: Font format must be uncompressed grey for text-printing.\n"
               "t_PrintSymbol: Illegal font format.\n");
     EXPECT_EQ(cellcharacter(1, 1), 'B');
@@ -151,21 +146,20 @@ TEST_F(GlyphBlend, RedirectionWritesToStandardOutputEvenWithoutTextMemory) {
     maketextwindow(0, 24, 4, 2);
     record().TextMemoryStart = record().TextMemoryEnd = -1;
     record().TextRedirectOutput = 2;
-    testing::internal::CaptureStdout();
-    t_PrintSymbol(0, 'H', 0xC0, 1, 1);
-    t_PrintSymbol(0, 0xE4, 0xC0, 2, 1);
-    record().TextRedirectOutput = 0;
-    t_PrintSymbol(0, 'X', 0xC0, 3, 1);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "H\xC3\xA4");
+    EXPECT_EQ(logof([&] {
+                  t_PrintSymbol(0, 'H', 0xC0, 1, 1);
+                  t_PrintSymbol(0, 0xE4, 0xC0, 2, 1);
+                  record().TextRedirectOutput = 0;
+                  t_PrintSymbol(0, 'X', 0xC0, 3, 1);
+              }),
+              "H\xC3\xA4");
 }
 
 TEST_F(GlyphBlend, SmallerOrShortFontsNeverWriteOutsideTheBlocks) {
     maketextwindow(0, 24, 4, 2);
     maketextwindow(1, 24, 4, 2);
-    const auto above = framework.videomemory.begin() + record(0).TextMemoryStart;
-    const auto below = framework.videomemory.begin() + record(1).TextMemoryStart - 4096;
-    const std::vector<uint8_t> window0(above, framework.videomemory.begin() + record(0).MemoryEnd + 1);
-    const std::vector<uint8_t> beneath(below, below + 4096);
+    const int64_t below = record(1).TextMemoryStart - 4096;
+    const std::vector<uint8_t> window0 = windowblocks(0), beneath = memoryblock(below, below + 4095);
     // Glyphs of 8 x 8 fit 8 x 8 cells into pixels sized for 4 x 2 text cells.
     record(1).Font = testfont(8, 8);
     for (int64_t y = 1; y <= 8; ++y)
@@ -173,8 +167,8 @@ TEST_F(GlyphBlend, SmallerOrShortFontsNeverWriteOutsideTheBlocks) {
     // Glyph data shorter than the character needs: nothing read past it.
     record(1).Font.Data.resize(100);
     t_PrintSymbol(1, 'Z', 0xF0, 1, 1);
-    EXPECT_TRUE(std::equal(window0.begin(), window0.end(), above)) << "window 0 above is untouched";
-    EXPECT_TRUE(std::equal(beneath.begin(), beneath.end(), below)) << "free memory below is untouched";
+    EXPECT_EQ(windowblocks(0), window0) << "window 0 above is untouched";
+    EXPECT_EQ(memoryblock(below, below + 4095), beneath) << "free memory below is untouched";
     EXPECT_EQ(cellcharacter(4, 2, 1), 'Z');
 }
 
@@ -182,18 +176,16 @@ TEST_F(GlyphBlend, InvertRectTwiceRestoresPixelsAndColours) {
     maketextwindow(0, 24, 4, 2);
     t_PrintSymbol(0, 'A', 0x96, 2, 1);
     t_PrintSymbol(0, 'B', 0xC0, 3, 2);
-    const std::vector<uint8_t> before(framework.videomemory.begin() + record().TextMemoryStart,
-                                      framework.videomemory.begin() + record().MemoryEnd + 1);
+    const std::vector<uint8_t> before = windowblocks();
     t_InvertRect(0, 2, 1, 3, 2);
     EXPECT_EQ(cellcolour(2, 1), 0x69);
     EXPECT_EQ(cellcolour(3, 2), 0x0C);
     EXPECT_EQ(cellcolour(1, 1), 0xC0);
     EXPECT_FALSE(record().TextInverse);
     t_InvertRect(0, 2, 1, 3, 2);
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), framework.videomemory.begin() + record().TextMemoryStart));
     t_InvertRect(0, 3, 1, 2, 1);  // x2 < x1
     t_InvertRect(0, 1, 1, 5, 1);  // off the screen
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), framework.videomemory.begin() + record().TextMemoryStart));
+    EXPECT_EQ(windowblocks(), before);
 }
 
 TEST_F(GlyphBlend, AGlyphChangedInPlaceIsDrawnAnew) {

@@ -6,15 +6,18 @@
 #include "windows/window_creation.h"
 
 void maketextwindow(uint8_t window, int64_t depth, int64_t columns, int64_t lines, const t_Font& font) {
-    testing::internal::CaptureStdout();  // the creation log is not what these tests look at
-    t_InitGraphicWindow(window, depth, false, columns * font.Width, lines * font.Height, 0, 0, font, true);
-    testing::internal::GetCapturedStdout();
+    logof([&] { t_InitGraphicWindow(window, depth, false, columns * font.Width, lines * font.Height, 0, 0, font, true); });
     ASSERT_TRUE(framework.windows[window].Initialized);
     ASSERT_EQ(framework.windows[window].TextWidth, columns);
 }
 
 int64_t pixeladdress(const t_Window& record, int64_t x, int64_t y) {
     return record.MemoryStart + (y * record.Width + x) * (record.BitDepth / 8);
+}
+
+std::vector<uint8_t> memoryblock(int64_t first, int64_t last) {
+    FrameworkLock lock;
+    return {framework.videomemory.begin() + first, framework.videomemory.begin() + last + 1};
 }
 
 std::vector<std::string> screenlines(uint8_t window) {
@@ -36,10 +39,6 @@ void TextScreen::SetUp() {
     reseteventsfortests();
 }
 
-uint8_t TextScreen::cellcharacter(int64_t x, int64_t y, uint8_t window) {
-    return recordedcharacter(record(window), x, y);
-}
+uint8_t TextScreen::cellcharacter(int64_t x, int64_t y, uint8_t window) { return recordedcharacter(record(window), x, y); }
 
-uint8_t TextScreen::cellcolour(int64_t x, int64_t y, uint8_t window) {
-    return recordedcolour(record(window), x, y);
-}
+uint8_t TextScreen::cellcolour(int64_t x, int64_t y, uint8_t window) { return recordedcolour(record(window), x, y); }

@@ -55,13 +55,12 @@ TEST_F(TextOutput, ControlCodesMoveClearAndSwitch) {
     EXPECT_EQ(screenlines(0)[1], "          ");
     t_Print(0, bytes({20}));
     EXPECT_EQ(record().TextDisplayMode, 1);
-    t_Print(0, bytes({19, 'q', 31}));
+    t_Print(0, bytes({19, 'q', 31}));  // 19 ends the mode before it maps a character
     EXPECT_EQ(record().TextDisplayMode, 2);
     EXPECT_EQ(cellcharacter(1, 2), 'q');
     t_Print(0, bytes({12}));  // home and clear everything
-    for (const std::string& line : screenlines(0)) EXPECT_EQ(line, "          ");
-    EXPECT_EQ(record().TextHpos, 1);
-    EXPECT_EQ(record().TextVpos, 1);
+    EXPECT_EQ(screenlines(0), std::vector<std::string>(4, "          "));
+    EXPECT_EQ(cursor(), Cursor(1, 1));
 }
 
 TEST_F(TextOutput, DisplayModesMapCodesForOneCharacter) {
@@ -108,15 +107,14 @@ TEST_F(TextOutput, EscapeCommands) {
     EXPECT_EQ(record().TextDisplayMode, 99);
     t_Print(0, bytes({'i'}));  // tab to column 11
     EXPECT_EQ(record().TextHpos, 11);
-    EXPECT_EQ(record().TextDisplayMode, 0);
+    EXPECT_EQ(record().TextDisplayMode, 0) << "the tab ended the escape";
     EXPECT_EQ(cellcolour(10, 1), 0x15) << "the tab fills with blanks in the current colour";
     t_Print(0, bytes({27, 'j', 27, 'k'}));  // to 21, then to 41
     EXPECT_EQ(record().TextHpos, 41);
     t_Htab(0, 75);
     t_Print(0, "x");
     t_Print(0, bytes({27, 'i'}));  // 81 does not fit: the line is finished
-    EXPECT_EQ(record().TextHpos, 1);
-    EXPECT_EQ(record().TextVpos, 2);
+    EXPECT_EQ(cursor(), Cursor(1, 2));
     EXPECT_EQ(cellcharacter(75, 1), 'x');
     t_Print(0, bytes({27, 'f'}));
     EXPECT_EQ(record().TextHpos, 80);
@@ -135,8 +133,7 @@ TEST_F(TextOutput, FullWidthScrollMovesPlanesAndPixels) {
     t_Print(0, "KLMNOPQRST");  // the last cell wraps and scrolls
     EXPECT_EQ(screenlines(0), (std::vector<std::string>{"abcdefghij", "KLMNOPQRST", "          "}));
     EXPECT_EQ(cellcolour(1, 2), 0x0C);
-    EXPECT_EQ(w.TextHpos, 1);
-    EXPECT_EQ(w.TextVpos, 3);
+    EXPECT_EQ(cursor(), Cursor(1, 3));
     // The pixels of line 2 are the inverse glyphs: coverage 255 drew the background (black).
     const uint8_t* cell = framework.videomemory.data() + pixeladdress(w, 15, 32 + 15);
     EXPECT_EQ(cell[1], 0);
@@ -158,8 +155,7 @@ TEST_F(TextOutput, PartialWidthAreaScrollsCellByCell) {
     t_Area(0, 3, 2, 6, 3);
     t_Print(0, "abcdefghijk");  // the wrap after h scrolls the area only
     EXPECT_EQ(screenlines(0), (std::vector<std::string>{"########", "##efgh##", "##ijk ##", "########"}));
-    EXPECT_EQ(record().TextHpos, 6);
-    EXPECT_EQ(record().TextVpos, 3);
+    EXPECT_EQ(cursor(), Cursor(6, 3));
     t_Print(0, bytes({30, 30}));  // up past the area's first line scrolls it down
     EXPECT_EQ(screenlines(0), (std::vector<std::string>{"########", "##    ##", "##efgh##", "########"}));
     t_Area(0, 3, 2, 6, 2);
@@ -169,8 +165,7 @@ TEST_F(TextOutput, PartialWidthAreaScrollsCellByCell) {
     EXPECT_EQ(screenlines(0)[2], "##efgh##");
     t_Htab(0, 1);
     t_Print(0, bytes({8}));  // left at the first column: last column, one line up (scrolling)
-    EXPECT_EQ(record().TextHpos, 6);
-    EXPECT_EQ(record().TextVpos, 2);
+    EXPECT_EQ(cursor(), Cursor(6, 2));
 }
 
 TEST_F(TextOutput, CursorPositioningCountsFromTheAreaForColumnsOnly) {
@@ -178,8 +173,7 @@ TEST_F(TextOutput, CursorPositioningCountsFromTheAreaForColumnsOnly) {
     t_Area(0, 3, 3, 10, 6);
     t_Htab(0, 5);
     t_Vtab(0, 2);
-    EXPECT_EQ(record().TextHpos, 7);
-    EXPECT_EQ(record().TextVpos, 2);
+    EXPECT_EQ(cursor(), Cursor(7, 2));
     t_Htab(0, 18);  // 3 + 18 - 1 = 20: still on the screen, beyond the area
     EXPECT_EQ(record().TextHpos, 20);
     t_Htab(0, 19);
@@ -187,8 +181,7 @@ TEST_F(TextOutput, CursorPositioningCountsFromTheAreaForColumnsOnly) {
     t_Htab(0, INT64_MAX);
     t_Vtab(0, 7);
     t_Vtab(0, INT64_MIN);
-    EXPECT_EQ(record().TextHpos, 20);
-    EXPECT_EQ(record().TextVpos, 2);
+    EXPECT_EQ(cursor(), Cursor(20, 2));
     // Beyond the area's last column, clearing the line clears nothing.
     t_Print(0, bytes({29}));
     t_PrintTab(0, 15, '.');  // at or left of the cursor: nothing
@@ -199,43 +192,29 @@ TEST_F(TextOutput, CursorPositioningCountsFromTheAreaForColumnsOnly) {
     EXPECT_EQ(record().TextHpos, 8);
 }
 
-TEST_F(TextOutput, ColourPlaneLiesHalfABlockAfterTheCharacters) {
-    maketextwindow(0, 24, 80, 25);
-    EXPECT_EQ(record().TextMemoryEnd - record().TextMemoryStart + 1, 4096);
-    t_PrintSymbol(0, 'Q', 0x3A, 1, 1);
-    EXPECT_EQ(framework.videomemory[record().TextMemoryStart], 'Q');
-    EXPECT_EQ(framework.videomemory[record().TextMemoryStart + 2048], 0x3A);
-}
-
 TEST_F(TextOutput, RedirectionSendsCharactersAndControlsToStandardOutput) {
     maketextwindow(0, 8, 4, 2);
     t_RedirectOutput(0, 2);
-    testing::internal::CaptureStdout();
-    t_Print(0, "ab\rcdefgh");
-    const std::string out = testing::internal::GetCapturedStdout();
     // The return is written, not executed; the wrap at the last cell scrolls, and the blanks
     // of that scroll go out as well.
-    EXPECT_EQ(out, "ab\rcdefgh    ");
-    EXPECT_EQ(record().TextHpos, 1);
-    EXPECT_EQ(record().TextVpos, 2);
+    EXPECT_EQ(logof([] { t_Print(0, "ab\rcdefgh"); }), "ab\rcdefgh    ");
+    EXPECT_EQ(cursor(), Cursor(1, 2));
     EXPECT_EQ(screenlines(0)[0], "    ");
     t_RedirectOutput(0, 0);
-    testing::internal::CaptureStdout();
-    t_Print(0, "xy\r");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(logof([] { t_Print(0, "xy\r"); }), "");
     EXPECT_EQ(record().TextHpos, 3);
 }
 
 TEST_F(TextOutput, FailuresReportOnceAndChangeNothing) {
     maketextwindow(0, 8, 4, 2);
-    testing::internal::CaptureStdout();
-    t_Print(8, "x");
-    t_Print(2, "x");
-    t_Cr(5);
     record().Font.Data.clear();
-    t_Print(0, "x");
-    t_ApplyDisplayMode(9, 'x');
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(logof([] {
+                  t_Print(8, "x");
+                  t_Print(2, "x");
+                  t_Cr(5);
+                  t_Print(0, "x");
+                  t_ApplyDisplayMode(9, 'x');
+              }),
               "t_Print: Window is not a graphic window.\n"
               "t_Print: Window #2 not initialized.\n"
               "t_Cr: Window #5 not initialized.\n"
@@ -252,13 +231,11 @@ TEST_F(TextOutput, HostileOutputStaysInsideTheWindowsBlocks) {
     maketextwindow(1, 24, 12, 5);
     maketextwindow(0, 4, 9, 4);
     maketextwindow(2, 32, 7, 3);
-    const int64_t low = record(2).TextMemoryStart, high = record(1).MemoryEnd;
-    const std::vector<uint8_t> before(framework.videomemory.begin() + low - 8192, framework.videomemory.begin() + low);
-    const std::vector<uint8_t> window1(framework.videomemory.begin() + record(1).TextMemoryStart,
-                                      framework.videomemory.begin() + high + 1);
+    const int64_t low = record(2).TextMemoryStart;
+    const std::vector<uint8_t> before = memoryblock(low - 8192, low - 1), window1 = windowblocks(1);
     std::mt19937 random(7);
     const auto any = [&](int64_t lo, int64_t hi) { return std::uniform_int_distribution<int64_t>(lo, hi)(random); };
-    testing::internal::CaptureStdout();
+    logof([&] {
     for (int round = 0; round < 300; ++round) {
         const uint8_t window = static_cast<uint8_t>(round % 3 == 1 ? 2 : any(0, 9) == 0 ? 9 : 0);
         if (window < windowcount) {
@@ -280,9 +257,9 @@ TEST_F(TextOutput, HostileOutputStaysInsideTheWindowsBlocks) {
         t_ScrollUp(window);
         t_ScrollDown(window);
     }
-    testing::internal::GetCapturedStdout();
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), framework.videomemory.begin() + low - 8192));
-    EXPECT_TRUE(std::equal(window1.begin(), window1.end(), framework.videomemory.begin() + record(1).TextMemoryStart));
+    });
+    EXPECT_EQ(memoryblock(low - 8192, low - 1), before);
+    EXPECT_EQ(windowblocks(1), window1);
 }
 
 TEST_F(TextOutput, CtrlSPausesUntilAKeyAndUsesItUp) {

@@ -1,0 +1,60 @@
+// Helpers the test programs share: captured log lines, waiting on other threads, temporary
+// folders, glyph fonts and bringing a window to the front.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "core/window_record.h"
+#include "host/host.h"
+#include "windows/window_placement.h"
+
+// What the action wrote to standard output (the framework's log lines).
+inline std::string logof(const std::function<void()>& action) {
+    testing::internal::CaptureStdout();
+    action();
+    return testing::internal::GetCapturedStdout();
+}
+
+inline void sleepms(int64_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+// Polls the condition until it holds or the time is up; framework threads work at their own pace.
+inline bool eventually(const std::function<bool()>& condition, int64_t milliseconds = 2000) {
+    for (int64_t waited = 0; waited < milliseconds && !condition(); waited += 5) sleepms(5);
+    return condition();
+}
+
+struct TempDir {
+    std::filesystem::path path;
+    TempDir() {
+        char pattern[] = "/tmp/stangenspieltestXXXXXX";
+        path = ::mkdtemp(pattern);
+    }
+    ~TempDir() { std::filesystem::remove_all(path); }
+    std::string file(const std::string& name) const { return (path / name).string(); }
+    long count() const { return std::distance(std::filesystem::directory_iterator(path), {}); }
+};
+
+// A grey font with a glyph for every character, each pixel of coverage `fill`.
+inline t_Font greyfont(int64_t width = 16, int64_t height = 32, uint8_t fill = 0) {
+    t_Font font;
+    font.Format = 2;
+    font.Start = 0;
+    font.End = 255;
+    font.Width = width;
+    font.Height = height;
+    font.Data.assign(static_cast<size_t>(256 * width * height), fill);
+    return font;
+}
+
+// The desktop activates a window a moment after it is asked to; commands act on the window it
+// reports in front.
+inline bool infront(uint8_t window) {
+    t_WindowFront(window);
+    return eventually([window] { return host::frontwindow() == window; });
+}
