@@ -8,18 +8,7 @@
 #include <filesystem>
 
 #include "graphics/byte_files.h"
-
-namespace {
-struct TempDir {
-    std::filesystem::path path;
-    TempDir() {
-        char pattern[] = "/tmp/bytefilesXXXXXX";
-        path = ::mkdtemp(pattern);
-    }
-    ~TempDir() { std::filesystem::remove_all(path); }
-    std::string file(const std::string& name) const { return (path / name).string(); }
-};
-}  // namespace
+#include "support/helpers.h"
 
 TEST(ByteFiles, RoundTripAndEmptyFile) {
     TempDir dir;
@@ -32,7 +21,7 @@ TEST(ByteFiles, RoundTripAndEmptyFile) {
     EXPECT_TRUE(getbinaryfromfile(dir.file("empty")).empty());
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     // Only the two files: no temporary is left behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 2);
+    EXPECT_EQ(dir.count(), 2);
 }
 
 TEST(ByteFiles, ReadErrorsReportTheSystemText) {
@@ -64,7 +53,7 @@ TEST(ByteFiles, FailedWriteKeepsTheOldFile) {
               std::string("setbinarytofile: Error #") + std::strerror(ENOENT) + "\n" +
                   "setbinarytofile: Error #" + std::strerror(EISDIR) + "\n");
     EXPECT_EQ(getbinaryfromfile(path), (std::vector<uint8_t>{4, 5}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
+    EXPECT_EQ(dir.count(), 1);
 }
 
 TEST(ByteFiles, WritingThroughALinkReplacesItsTarget) {

@@ -1,34 +1,18 @@
-// Helpers for the capture and graphic-file tests: fresh windows, random pictures, temp files.
+// Helpers for the capture and graphic-file tests: fresh windows and random pictures.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "core/framework_state.h"
 #include "graphics/plot.h"
+#include "support/helpers.h"
 #include "windows/window_creation.h"
 
 using Bytes = std::vector<uint8_t>;
-
-inline std::string logof(const std::function<void()>& action) {
-    testing::internal::CaptureStdout();
-    action();
-    return testing::internal::GetCapturedStdout();
-}
-
-struct TempDir {
-    std::filesystem::path path;
-    TempDir() {
-        char pattern[] = "/tmp/capturetestXXXXXX";
-        path = ::mkdtemp(pattern);
-    }
-    ~TempDir() { std::filesystem::remove_all(path); }
-    std::string file(const std::string& name) const { return (path / name).string(); }
-};
 
 class CaptureTest : public testing::Test {
 protected:
@@ -36,9 +20,7 @@ protected:
 
     // A graphic-only window of width x height at depth, cleared as the framework clears it.
     static void makewindow(uint8_t window, int64_t depth, int64_t width, int64_t height) {
-        testing::internal::CaptureStdout();
-        t_InitGraphicWindow(window, depth, false, width, height, 0, 0, t_Font{}, true);
-        testing::internal::GetCapturedStdout();
+        createwindow(window, depth, false, width, height, 0, t_Font{});
         ASSERT_TRUE(framework.windows[window].Initialized);
     }
 

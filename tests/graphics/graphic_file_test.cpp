@@ -27,13 +27,10 @@ t_Graphic record(int64_t format, Bytes data, int64_t width = 0, int64_t height =
     return g;
 }
 
-Bytes header(std::initializer_list<uint8_t> bytes) { return Bytes(bytes); }
-
 }  // namespace
 
-TEST(GraphicCoding, LZWStageStoresTheCodeWidthThenTheCodes) {
-    EXPECT_EQ(g_CompressLZW(record(2, {0x41})).Data, (Bytes{0x08, 0x41}));
-    EXPECT_EQ(g_CompressLZW(record(2, {0x41, 0x42, 0x41, 0x42})).Data, (Bytes{0x09, 0x20, 0x90, 0xA0, 0x00}));
+// The coder's bytes are checked in the LZW tests and in the known file below; here the formats.
+TEST(GraphicCoding, LZWStageMarksTheFormatOnce) {
     const t_Graphic seven = g_CompressLZW(record(2, {0x41, 0x42, 0x41, 0x42, 0x41, 0x42, 0x41}));
     EXPECT_EQ(seven.Format, 102);
     EXPECT_EQ(seven.Data, (Bytes{0x09, 0x20, 0x90, 0xA0, 0x10, 0x20}));
@@ -43,14 +40,10 @@ TEST(GraphicCoding, LZWStageStoresTheCodeWidthThenTheCodes) {
 }
 
 TEST(GraphicCoding, EmptyRecordPassesEveryStageBothWays) {
-    const t_Graphic packed = g_Pack(emptygraphic());
+    const t_Graphic packed = g_Pack(emptygraphic()), runs = g_CompressRLE(packed), lzw = g_CompressLZW(runs);
     EXPECT_EQ(packed.Format, 10);
-    const t_Graphic runs = g_CompressRLE(packed);
     EXPECT_EQ(runs.Format, 30);
-    const t_Graphic lzw = g_CompressLZW(runs);
-    EXPECT_EQ(lzw.Format, 130);
-    EXPECT_TRUE(lzw.Data.empty());
-    EXPECT_EQ(graphictobytes(lzw), header({16, 0x6D, 0x78, 0x67, 0x72, 130, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(graphictobytes(lzw), (Bytes{16, 0x6D, 0x78, 0x67, 0x72, 130, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(logof([&] { EXPECT_EQ(g_Decompress(lzw), emptygraphic()); }), "");
     // Empty pictures of formats 4 and 5 become format 0; so do empty 14 and 15 in run-length coding.
     EXPECT_EQ(g_Pack(record(5, {})).Format, 0);
@@ -206,7 +199,7 @@ TEST(GraphicFile, FailedSaveLeavesTheOldFile) {
     ::setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_THAT(log, HasSubstr("setbinarytofile: Error #"));
     EXPECT_EQ(getbinaryfromfile(path), before);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);  // no leftovers
+    EXPECT_EQ(dir.count(), 1);  // no leftovers
 }
 
 TEST(GraphicFile, PathBaseName) {

@@ -4,17 +4,12 @@
 #include <random>
 
 #include "graphics/run_length.h"
+#include "support/helpers.h"
 
 using Bytes = std::vector<uint8_t>;
 using testing::HasSubstr;
 
 namespace {
-
-std::string logof(const std::function<void()>& action) {
-    testing::internal::CaptureStdout();
-    action();
-    return testing::internal::GetCapturedStdout();
-}
 
 // Data made of runs of a few unit values, with the occasional lone unit, so that every kind of
 // token (long runs, short runs, escape units) appears.
@@ -112,7 +107,7 @@ TEST(RunLength, LengthsTheCodersDoNotTakeComeBackUnchanged) {
 
 TEST(RunLength, RandomDataRoundTripsThroughEveryCoder) {
     std::mt19937 rng(1234);
-    testing::internal::CaptureStdout();  // the wide coders talk
+    logof([&] {  // the wide coders talk
     for (const t_Pair& pair : pairs) {
         for (int trial = 0; trial < 40; ++trial) {
             const size_t units = trial < 10 ? static_cast<size_t>(trial) : 1 + rng() % 3000;
@@ -124,7 +119,7 @@ TEST(RunLength, RandomDataRoundTripsThroughEveryCoder) {
                 << "unit " << pair.Unit << " trial " << trial;
         }
     }
-    testing::internal::GetCapturedStdout();
+    });
 }
 
 TEST(RunLength, DamagedCodedDataIsRefusedNotOverrun) {
@@ -145,7 +140,7 @@ TEST(RunLength, DamagedCodedDataIsRefusedNotOverrun) {
 
     // Random bytes never crash a decoder and never give a wrong length.
     std::mt19937 rng(99);
-    testing::internal::CaptureStdout();
+    log = logof([&] {
     for (int trial = 0; trial < 2000; ++trial) {
         Bytes noise(rng() % 64);
         for (uint8_t& b : noise) b = static_cast<uint8_t>(rng() % 8 == 0 ? 240 + rng() % 3 : rng() % 6);
@@ -155,5 +150,5 @@ TEST(RunLength, DamagedCodedDataIsRefusedNotOverrun) {
             ASSERT_TRUE(out.empty() || static_cast<int64_t>(out.size()) == length);
         }
     }
-    testing::internal::GetCapturedStdout();
+    });
 }

@@ -1,8 +1,5 @@
 #include <gmock/gmock.h>
 
-#include <chrono>
-#include <thread>
-
 #include "capture_fixture.h"
 #include "graphics/byte_files.h"
 #include "graphics/capture.h"
@@ -16,11 +13,6 @@
 using testing::HasSubstr;
 
 namespace {
-
-bool frontwindowbecomes(int expected) {
-    for (int i = 0; i < 200 && host::frontwindow() != expected; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return host::frontwindow() == expected;
-}
 
 class SaveGraphic : public CaptureTest {
 protected:
@@ -44,8 +36,7 @@ TEST_F(SaveGraphic, ConfirmedSaveHoldsThePictureTakenBeforeTheDialog) {
     std::mt19937 rng(3);
     paintrandom(0, rng);
     t_WindowTitle(0, "picture.png");
-    t_WindowFront(0);
-    ASSERT_TRUE(frontwindowbecomes(0));
+    ASSERT_TRUE(infront(0));
     const t_Graphic before = g_GetScreen(0);
     const std::string path = dir.file("saved.gr");
     answer(path, [] { setpixelbytes(0, Bytes(64 * 32 * 3, 0x77)); });
@@ -56,14 +47,11 @@ TEST_F(SaveGraphic, ConfirmedSaveHoldsThePictureTakenBeforeTheDialog) {
                                            "g_CompressRLE: g_FormatRGBColor --> g_FormatRLERGBColor\n"));
     ASSERT_EQ(shown.size(), 1u);
     const host::t_FileDialog& dialog = shown[0];
-    EXPECT_TRUE(dialog.Save);
-    EXPECT_EQ(dialog.Name, "picture.gr");
-    EXPECT_EQ(dialog.Prompt, "Sichern");
-    EXPECT_EQ(dialog.NameLabel, "Sichern unter:");
-    EXPECT_EQ(dialog.Title, "Grafik sichern unter");
-    EXPECT_EQ(dialog.Message, "Grafik sichern unter");
+    EXPECT_TRUE(dialog.Save && dialog.AllowOtherTypes);
+    EXPECT_EQ(std::vector<std::string>({dialog.Name, dialog.Prompt, dialog.NameLabel, dialog.Title, dialog.Message}),
+              std::vector<std::string>({"picture.gr", "Sichern", "Sichern unter:", "Grafik sichern unter",
+                                        "Grafik sichern unter"}));
     EXPECT_EQ(dialog.FileTypes, std::vector<std::string>{"gr"});
-    EXPECT_TRUE(dialog.AllowOtherTypes);
     const t_Graphic saved = readgraphicfile(path);
     EXPECT_EQ(saved.Format, 123);
     EXPECT_EQ(logof([&] { EXPECT_EQ(g_Decompress(saved), before); }), "");
@@ -71,18 +59,16 @@ TEST_F(SaveGraphic, ConfirmedSaveHoldsThePictureTakenBeforeTheDialog) {
 
 TEST_F(SaveGraphic, CancelWritesNothing) {
     makewindow(0, 8, 32, 32);
-    t_WindowFront(0);
-    ASSERT_TRUE(frontwindowbecomes(0));
+    ASSERT_TRUE(infront(0));
     answer("");
     EXPECT_EQ(logof(savegraphic), "");  // a grey picture codes silently, and cancelling says nothing
     EXPECT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].Name, "Stangenspiel-Grafik.gr");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 0);
+    EXPECT_EQ(dir.count(), 0);
 }
 
 TEST_F(SaveGraphic, AFrontWindowWithoutPixelsStillGivesTheHeader) {
-    t_WindowFront(printerwindow);
-    ASSERT_TRUE(frontwindowbecomes(printerwindow));
+    ASSERT_TRUE(infront(printerwindow));
     answer(dir.file("header.gr"));
     EXPECT_EQ(logof(savegraphic), "g_GetScreen: Window is not a graphic window.\n");
     EXPECT_EQ(getbinaryfromfile(dir.file("header.gr")),
@@ -91,8 +77,7 @@ TEST_F(SaveGraphic, AFrontWindowWithoutPixelsStillGivesTheHeader) {
 
 TEST_F(SaveGraphic, ChosenPathsArePrecomposedAndTheGuiThreadMaySaveToo) {
     makewindow(0, 8, 32, 32);
-    t_WindowFront(0);
-    ASSERT_TRUE(frontwindowbecomes(0));
+    ASSERT_TRUE(infront(0));
     answer(dir.file("a\xCC\x88.gr"));  // "a" + combining diaeresis
     host::runsync(savegraphic);          // as a menu command on the GUI thread would
     EXPECT_TRUE(std::filesystem::exists(dir.file("\xC3\xA4.gr")));  // "ä"

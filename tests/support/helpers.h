@@ -10,8 +10,10 @@
 #include <string>
 #include <thread>
 
+#include "core/framework_state.h"
 #include "core/window_record.h"
 #include "host/host.h"
+#include "windows/window_creation.h"
 #include "windows/window_placement.h"
 
 // What the action wrote to standard output (the framework's log lines).
@@ -57,4 +59,17 @@ inline t_Font greyfont(int64_t width = 16, int64_t height = 32, uint8_t fill = 0
 inline bool infront(uint8_t window) {
     t_WindowFront(window);
     return eventually([window] { return host::frontwindow() == window; });
+}
+
+// Creates a graphic window and returns its log. The first window starts the refresh thread,
+// whose start line is waited for and left out, so that it cannot fall into a later capture.
+inline std::string createwindow(uint8_t window, int64_t depth, bool title, int64_t width, int64_t height,
+                                int64_t border, const t_Font& font) {
+    const bool running = framework.autoupdaterunning;
+    std::string log = logof([&] { t_InitGraphicWindow(window, depth, title, width, height, border, border, font, true); });
+    const std::string start = "t_WindowAutoUpdateProcess: Start.\n";
+    if (const size_t at = log.find(start); at != std::string::npos) log.erase(at, start.size());
+    else if (!running && framework.autoupdaterunning)
+        eventually([&] { return logof([] { sleepms(10); }).find(start) != std::string::npos; });
+    return log;
 }

@@ -6,7 +6,7 @@
 #include "windows/window_creation.h"
 
 void maketextwindow(uint8_t window, int64_t depth, int64_t columns, int64_t lines, const t_Font& font) {
-    logof([&] { t_InitGraphicWindow(window, depth, false, columns * font.Width, lines * font.Height, 0, 0, font, true); });
+    createwindow(window, depth, false, columns * font.Width, lines * font.Height, 0, font);
     ASSERT_TRUE(framework.windows[window].Initialized);
     ASSERT_EQ(framework.windows[window].TextWidth, columns);
 }
