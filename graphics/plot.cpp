@@ -6,6 +6,7 @@
 
 #include "core/framework_state.h"
 #include "core/report.h"
+#include "windows/display_refresh.h"
 
 namespace {
 
@@ -200,7 +201,9 @@ void g_Plot(uint8_t window, int64_t x, int64_t y) {
     FrameworkLock lock;
     t_Window* w = graphicguard("g_Plot", window);
     if (w == nullptr || !inside(*w, x, y)) return;
-    plotpoint(*w, graphicmemoryvalid(*w), x, y);
+    const bool valid = graphicmemoryvalid(*w);
+    plotpoint(*w, valid, x, y);
+    if (valid) notepicturechange();
 }
 
 void g_Line(uint8_t window, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
@@ -210,6 +213,7 @@ void g_Line(uint8_t window, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
     const bool valid = graphicmemoryvalid(*w);
     if (near(*w, x1, y1) && near(*w, x2, y2)) nearline(*w, valid, x1, y1, x2, y2);
     else farline(*w, valid, x1, y1, x2, y2);
+    if (valid) notepicturechange();
 }
 
 template <>

@@ -12,6 +12,7 @@
 #include "core/guards.h"
 #include "core/report.h"
 #include "text/text_cells.h"
+#include "windows/display_refresh.h"
 
 namespace {
 
@@ -228,6 +229,7 @@ void drawcell(const t_Window& record, uint8_t character, int f, int b, int64_t x
         last >= static_cast<int64_t>(framework.videomemory.size()))
         return;
     uint8_t* base = framework.videomemory.data() + record.MemoryStart;
+    notepicturechange();
     const uint8_t* glyph = record.Font.Data.data() + character * w * h;
     const t_BlendTable& table = blendtable(f, b);
     switch (record.BitDepth) {

@@ -7,6 +7,7 @@
 #include "text/glyphs.h"
 #include "text/text_cells.h"
 #include "text/text_output.h"
+#include "windows/display_refresh.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ void moveinblock(int64_t source, int64_t destination, int64_t count, int64_t fir
     if (count <= 0) return;
     uint8_t* memory = framework.videomemory.data();
     std::memmove(memory + destination, memory + source, static_cast<size_t>(count));
+    notepicturechange();
 }
 
 // Moves the cells from index `from` (count cells) by shift cells in both planes.

@@ -1,5 +1,6 @@
 #include "windows/display_refresh.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <string>
@@ -13,42 +14,91 @@
 #include "host/framework_calls.h"
 #include "host/host.h"
 
+// Counts the writes of pixels into video memory; guarded by the framework lock.
+uint64_t picturechanges = 0;
+
 namespace {
 
 // One image buffer per view, reused from frame to frame. GUI thread only.
 std::array<t_Image, windowcount> viewimages;
 
+// Longest sleep of the refresh thread: a window created or sped up while it sleeps waits at
+// most this long for its first period (its first picture comes from the host's expose anyway).
+constexpr int64_t longestidle = 50;
+// A window whose picture has not changed is still redrawn this often, so that a write that
+// bypassed the change count can never leave a stale picture on screen for long.
+constexpr int64_t unchangedredraw = 1000;
+
+// What the refresh thread knew at each window's last redraw. Refresh thread only.
+struct t_Redrawn {
+    uint64_t Changes = 0;
+    int64_t Time = 0;
+    bool Ever = false;
+};
+std::array<t_Redrawn, windowcount> redrawn;
+
 bool graphicnumber(int window) { return window >= 0 && window < windowcount; }
+
+int64_t periodof(const t_Window& w) { return w.RefreshRate > 0 ? 1000 / w.RefreshRate : 0; }
+
+bool takespart(const t_Window& w) { return w.Initialized && w.AutoUpdate && w.VerticalBlank; }
 
 // Whether the window takes part in this pass and its period is over.
 bool refreshdue(int window, int64_t now) {
     FrameworkLock lock;
     const t_Window& w = framework.windows[static_cast<size_t>(window)];
-    if (!w.Initialized || !w.AutoUpdate || !w.VerticalBlank) return false;
-    const int64_t period = w.RefreshRate > 0 ? 1000 / w.RefreshRate : 0;
-    return now - w.UpdateStarted >= period;
+    return takespart(w) && now - w.UpdateStarted >= periodof(w);
+}
+
+// Starts the window's period; answers whether its picture may differ from the one last shown.
+bool startperiod(int window) {
+    FrameworkLock lock;
+    const int64_t now = nowmilliseconds();
+    framework.windows[static_cast<size_t>(window)].UpdateStarted = now;
+    const t_Redrawn& last = redrawn[static_cast<size_t>(window)];
+    return !last.Ever || last.Changes != picturechanges || now - last.Time >= unchangedredraw;
+}
+
+void noteredrawn(int window) {
+    FrameworkLock lock;
+    redrawn[static_cast<size_t>(window)] = {picturechanges, nowmilliseconds(), true};
 }
 
 // One pass over the windows; answers whether any window was marked for display.
 bool refreshpass() {
-    bool redrawn = false;
+    bool marked = false;
     for (int window = 0; window < windowcount; ++window) {
         if (!refreshdue(window, nowmilliseconds())) continue;
         const bool hasview = host::viewexists(window);
-        {
-            // Also after a failed lookup, so that a missing view is asked for once a period,
-            // not in every pass.
-            FrameworkLock lock;
-            framework.windows[static_cast<size_t>(window)].UpdateStarted = nowmilliseconds();
-        }
+        // Also after a failed lookup, so that a missing view is asked for once a period,
+        // not in every pass.
+        const bool changed = startperiod(window);
         if (!hasview) {
             logline("t_WindowAutoUpdateProcess: Window #" + std::to_string(window) + " view is nil, resource undefined.");
             continue;
         }
+        // An unchanged picture is not built and painted again: on an idle screen that work is
+        // all the program would do.
+        if (!changed) continue;
+        noteredrawn(window);  // before the mark, so that a write during the paint counts again
         host::markviewfordisplay(window);
-        redrawn = true;
+        marked = true;
     }
-    return redrawn;
+    return marked;
+}
+
+// Milliseconds until the next window's period is over: 0 when one is over already or a window
+// waits only for its view to finish drawing, at most longestidle when no window takes part.
+int64_t idletime() {
+    FrameworkLock lock;
+    const int64_t now = nowmilliseconds();
+    int64_t wait = longestidle;
+    for (const t_Window& w : framework.windows) {
+        if (!w.Initialized || !w.AutoUpdate) continue;
+        if (!w.VerticalBlank) return 0;
+        wait = std::min(wait, std::max<int64_t>(0, w.UpdateStarted + periodof(w) - now));
+    }
+    return wait;
 }
 
 // Only window 0 tells the program when its picture is being copied to the screen.
@@ -60,12 +110,18 @@ void setverticalblank(int window, bool value) {
 
 }  // namespace
 
+void notepicturechange() { ++picturechanges; }
+
 void t_WindowAutoUpdateProcess() {
     logline("t_WindowAutoUpdateProcess: Start.");
     if (threadnumber() > 2) namethread("t_WindowAutoUpdate");
     framework.autoupdaterunning = true;
     while (framework.frameworkready && framework.autoupdaterunning) {
-        if (!refreshpass()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const bool marked = refreshpass();
+        // Sleeps until the next period is due rather than polling: a pass costs little, but a
+        // thousand passes a second keep a core awake while the program waits for a key.
+        const int64_t wait = idletime();
+        if (!marked || wait > 0) std::this_thread::sleep_for(std::chrono::milliseconds(std::max<int64_t>(wait, 1)));
     }
     framework.autoupdaterunning = false;
     logline("t_WindowAutoUpdateProcess: End.");

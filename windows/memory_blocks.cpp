@@ -7,6 +7,7 @@
 #include "core/framework_state.h"
 #include "core/report.h"
 #include "core/text_utilities.h"
+#include "windows/display_refresh.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ void moveblocks(std::vector<t_BlockMove>& moves, int64_t d) {
         *move.Start += d;
         *move.End += d;
     }
+    notepicturechange();
 }
 
 }  // namespace

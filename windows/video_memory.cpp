@@ -5,6 +5,7 @@
 #include "core/framework_state.h"
 #include "core/report.h"
 #include "host/host.h"
+#include "windows/display_refresh.h"
 
 void t_InitMemory() {
     if (framework.memoryinitialized.exchange(true)) return;
@@ -14,6 +15,7 @@ void t_InitMemory() {
         FrameworkLock lock;
         framework.highmemory = videomemorytop;
         framework.videomemory.assign(static_cast<size_t>(videomemorysize), 0xFF);
+        notepicturechange();
         framework.windows = {};
     }
     // Framework commands behind menu tags: the window commands 200-231, then 110-114.

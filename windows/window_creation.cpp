@@ -142,6 +142,7 @@ void settextfields(t_Window& w, const t_Request& r) {
 void clearwindowmemory(const t_Window& w) {
     uint8_t* memory = framework.videomemory.data();
     uint8_t* pixels = memory + w.MemoryStart;
+    notepicturechange();
     const int64_t bytes = w.Height * (w.Width * w.BitDepth / 8);
     if (w.BitDepth == 32) {
         for (int64_t i = 0; i < bytes; i += 4) std::memcpy(pixels + i, "\xFF\0\0\0", 4);
