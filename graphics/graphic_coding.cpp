@@ -1,5 +1,7 @@
 #include "graphics/graphic_coding.h"
 
+#include <utility>
+
 #include "core/report.h"
 #include "core/text_utilities.h"
 #include "graphics/packing.h"
@@ -7,11 +9,19 @@
 
 namespace {
 
+// The record with new pixels. Its old pixels are not copied only to be replaced: for a screen
+// that copy cost as much as the coding itself.
 t_Graphic withdata(const t_Graphic& graphic, int64_t format, std::vector<uint8_t> data) {
-    t_Graphic result = graphic;
-    result.Format = format;
-    result.Data = std::move(data);
-    return result;
+    return t_Graphic{.HeaderSize = graphic.HeaderSize,
+                     .Identifier = graphic.Identifier,
+                     .Format = format,
+                     .Size = graphic.Size,
+                     .Width = graphic.Width,
+                     .Height = graphic.Height,
+                     .Reserved1 = graphic.Reserved1,
+                     .Reserved2 = graphic.Reserved2,
+                     .Reserved3 = graphic.Reserved3,
+                     .Data = std::move(data)};
 }
 
 // Formats 4 and 5 whose pixels all share one alpha keep it once, in front of the rest.
@@ -61,6 +71,13 @@ t_Graphic g_Pack(const t_Graphic& graphic) {
         case g_FormatARGBColor: return packalpha(graphic, 4);
         default: return graphic;
     }
+}
+
+t_Graphic g_Pack(t_Graphic&& graphic) {
+    const bool packs = graphic.Format == g_FormatBool || graphic.Format == g_FormatNibble ||
+                       graphic.Format == g_FormatAGrey || graphic.Format == g_FormatARGBColor;
+    if (!packs) return std::move(graphic);
+    return g_Pack(static_cast<const t_Graphic&>(graphic));
 }
 
 t_Graphic g_CompressRLE(const t_Graphic& graphic) {

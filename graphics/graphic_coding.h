@@ -7,6 +7,7 @@
 
 // --- coding: never fails; a format a stage does not handle passes through unchanged ----------
 t_Graphic g_Pack(const t_Graphic& graphic);         // 0->10, 1->11; 4->14, 5->15 when all alpha agree
+t_Graphic g_Pack(t_Graphic&& graphic);              // the same; a format it leaves alone keeps its pixels uncopied
 t_Graphic g_CompressRLE(const t_Graphic& graphic);  // +20 for 0-5, 10, 11, 14, 15; empty 14/15 -> 0
 t_Graphic g_CompressLZW(const t_Graphic& graphic);  // +100 for every code below 36 in use
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "core/report.h"
@@ -82,8 +83,10 @@ std::vector<uint8_t> encode(const std::vector<uint8_t>& data, const char* name) 
     else if (U == 4)
         logline(prefix + std::to_string(*rarest) + " elements found: $" + std::to_string(key) + ".");
 
-    std::vector<uint8_t> out(static_cast<size_t>(rlecodedlimit(n, U)));
-    uint8_t* o = storeunit<U>(out.data(), escape);
+    // Coded into an uninitialised buffer of the worst case's size: filling it with zeros first
+    // cost more than the coding, and for a screen only a fraction of it is ever written.
+    const std::unique_ptr<uint8_t[]> buffer(new uint8_t[static_cast<size_t>(rlecodedlimit(n, U))]);
+    uint8_t* o = storeunit<U>(buffer.get(), escape);
     int64_t i = 0;
     while (i < units) {
         const uint32_t v = loadunit<U>(in + i * U);
@@ -105,8 +108,7 @@ std::vector<uint8_t> encode(const std::vector<uint8_t>& data, const char* name) 
             for (int64_t k = 0; k < run; ++k) o = storeunit<U>(o, v);
         }
     }
-    out.resize(static_cast<size_t>(o - out.data()));
-    return out;
+    return std::vector<uint8_t>(buffer.get(), o);
 }
 
 template <int U>
