@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <thread>
 
 #include "core/events.h"
@@ -8,6 +7,7 @@
 #include "events/mouse_events.h"
 #include "host/framework_calls.h"
 #include "text/key_input.h"
+#include "support/helpers.h"
 #include "windows/video_memory.h"
 
 namespace {
@@ -94,12 +94,12 @@ TEST_F(ViewEvents, ButtonAndKeyFlagsFollowEvenWhenEventsAreIgnored) {
 }
 
 TEST_F(ViewEvents, UnreadyWindowsReportAndQueueNothing) {
-    testing::internal::CaptureStdout();
-    hostcalls::viewkeydown(3, 0, "a", 0);
-    hostcalls::viewmousedown(3, 10, 10, 0, 1, 0);
-    t_MouseEventHandler(3, 10, 10, 1, 0);
-    t_MouseEventHandler(9, 12.9, -4.5, 1, 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(logof([] {
+                  hostcalls::viewkeydown(3, 0, "a", 0);
+                  hostcalls::viewmousedown(3, 10, 10, 0, 1, 0);
+                  t_MouseEventHandler(3, 10, 10, 1, 0);
+                  t_MouseEventHandler(9, 12.9, -4.5, 1, 0);
+              }),
               "viewKeyDown: Graphic window (3) not initialized.\n"
               "viewMouseDown: Graphic window (3) not initialized.\n"
               "t_MouseEventHandler: Window #3 not initialized.\n"
@@ -123,12 +123,11 @@ TEST_F(ViewEvents, ProgramMouseHandlerRunsOnItsOwnThread) {
         if (std::this_thread::get_id() == caller) elsewhere = false;
         ++calls;
     });
-    testing::internal::CaptureStdout();
-    t_MouseEventHandler(0, 100, 100, 1, 0);
-    t_MouseEventHandler(9, 100, 100, 1, 0);  // started for an unknown window as well
-    testing::internal::GetCapturedStdout();
-    for (int i = 0; i < 200 && calls < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    EXPECT_GE(calls, 2);
+    logof([] {
+        t_MouseEventHandler(0, 100, 100, 1, 0);
+        t_MouseEventHandler(9, 100, 100, 1, 0);  // started for an unknown window as well
+    });
+    EXPECT_TRUE(eventually([] { return calls >= 2; }));
     EXPECT_TRUE(elsewhere);
     setprogrammousehandler({});
 }
