@@ -1,29 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "host/framework_calls.h"
 #include "tests/windows/window_fixture.h"
 #include "windows/display_refresh.h"
 #include "windows/window_placement.h"
 
-namespace {
-
-// Waits up to a second for the condition, polling as the framework does.
-template <typename Condition>
-bool eventually(Condition condition) {
-    for (int i = 0; i < 200 && !condition(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    return condition();
-}
-
-}  // namespace
-
 TEST_F(WindowTest, RefreshThreadRedrawsOnlyAutoUpdatingWindows) {
     created(0, 24, 64, 64);
-    testing::internal::CaptureStdout();
-    t_InitGraphicWindow(1, 24, false, 64, 64, 4, 4, t_Font{}, true);
-    testing::internal::GetCapturedStdout();
+    logof([] { t_InitGraphicWindow(1, 24, false, 64, 64, 4, 4, t_Font{}, true); });
     t_WindowVisible(0, true);
     t_WindowVisible(1, true);
     ASSERT_TRUE(framework.autoupdaterunning);
@@ -40,17 +24,16 @@ TEST_F(WindowTest, RefreshThreadRedrawsOnlyAutoUpdatingWindows) {
 
 TEST_F(WindowTest, ViewQuestionsAndForcedRedrawMessages) {
     EXPECT_FALSE(hostcalls::viewwantsupdatelayer(0));  // not ready yet
-    testing::internal::CaptureStdout();
-    t_WindowUpdate(9, true);  // before the framework is ready: nothing at all
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(logof([] { t_WindowUpdate(9, true); }), "");  // before the framework is ready: nothing at all
     created(0, 8, 64, 64);
     EXPECT_TRUE(hostcalls::viewwantsupdatelayer(0));
     EXPECT_FALSE(hostcalls::viewwantsupdatelayer(3));
     EXPECT_FALSE(hostcalls::viewwantsupdatelayer(8));
-    testing::internal::CaptureStdout();
-    t_WindowUpdate(9, true);
-    t_WindowUpdate(3, true);  // not created: the view is still there, so no message
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "t_WindowUpdate: Window is not a graphic window.\n");
+    EXPECT_EQ(logof([] {
+                  t_WindowUpdate(9, true);
+                  t_WindowUpdate(3, true);  // not created: the view is still there, so no message
+              }),
+              "t_WindowUpdate: Window is not a graphic window.\n");
     int drawn = 0;
     hostcalls::viewimage(3, [&](const uint32_t*, int, int) { ++drawn; });
     hostcalls::viewimage(0, [&](const uint32_t*, int, int) { ++drawn; });  // created but hidden

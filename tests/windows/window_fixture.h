@@ -7,19 +7,11 @@
 
 #include "core/framework_state.h"
 #include "core/window_record.h"
+#include "support/helpers.h"
 #include "windows/window_creation.h"
 
 // A 16 x 32 grey font with every glyph present, like the fonts the program loads.
-inline t_Font glyphfont(int64_t width = 16, int64_t height = 32) {
-    t_Font font;
-    font.Format = 2;
-    font.Start = 0;
-    font.End = 255;
-    font.Width = width;
-    font.Height = height;
-    font.Data.assign(static_cast<size_t>(256 * width * height), 0);
-    return font;
-}
+inline t_Font glyphfont(int64_t width = 16, int64_t height = 32) { return greyfont(width, height); }
 
 inline t_Window record(uint8_t window) {
     FrameworkLock lock;
@@ -35,8 +27,6 @@ protected:
     void SetUp() override { resetframeworkfortests(); }
     std::string created(uint8_t window, int64_t depth, int64_t width, int64_t height, const t_Font& font = t_Font{},
                         int64_t border = 16) {
-        testing::internal::CaptureStdout();
-        t_InitGraphicWindow(window, depth, true, width, height, border, border, font, true);
-        return testing::internal::GetCapturedStdout();
+        return createwindow(window, depth, true, width, height, border, font);
     }
 };
