@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <array>
+
 #include "host/host.h"
 #include "host/qt/interface.h"
 
@@ -21,22 +23,8 @@ TEST(Interface, FramesUseABottomLeftOriginAndSurviveARoundTrip) {
     host::showwindow(3, true);
     host::setwindowframe(3, {100, 50, 400, 300});
     const host::t_Frame frame = host::windowframe(3);
-    EXPECT_EQ(frame.X, 100);
-    EXPECT_EQ(frame.Y, 50);
-    EXPECT_EQ(frame.Width, 400);
-    EXPECT_EQ(frame.Height, 300);
+    EXPECT_EQ((std::array{frame.X, frame.Y, frame.Width, frame.Height}), (std::array<int64_t, 4>{100, 50, 400, 300}));
     int top = -1;
     host::runsync([&] { top = hostwindow(3)->frameGeometry().top(); });
     EXPECT_EQ(top, screen.Height - 50 - 300);
-}
-
-TEST(Interface, TextWindowsKeepTheirText) {
-    host::settextviewtext(9, "Zeile 1\n");
-    host::appendtextviewtext(9, "Zeile 2");
-    EXPECT_EQ(host::textviewtext(9), "Zeile 1\nZeile 2");
-    EXPECT_TRUE(host::textviewexists(10));
-    EXPECT_FALSE(host::textviewexists(11));
-    host::setrulertext(10, "----+----1");
-    EXPECT_EQ(host::rulertext(10), "----+----1");
-    EXPECT_EQ(host::rulertext(8), "");  // the pasteboard window has no ruler
 }

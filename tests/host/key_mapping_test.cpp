@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include <tuple>
+
 #include "host/host.h"
 #include "host/qt/key_mapping.h"
 #include "text/key_input.h"
@@ -27,14 +29,12 @@ int64_t value(const t_HostKey& key) {
 }  // namespace
 
 TEST(KeyMapping, LettersDigitsAndSymbolsTakeTheirClassicPositions) {
-    t_HostKey a = pressed(Qt::Key_A, Qt::NoModifier, "a");
-    EXPECT_EQ(a.KeyCode, 0);
+    const t_HostKey a = pressed(Qt::Key_A, Qt::NoModifier, "a");
     EXPECT_EQ(a.Characters, "a");
     EXPECT_FALSE(a.ModifierOnly);
-    EXPECT_EQ(pressed(Qt::Key_S, Qt::NoModifier, "s").KeyCode, 1);
-    EXPECT_EQ(pressed(Qt::Key_Z, Qt::NoModifier, "z").KeyCode, 6);
-    EXPECT_EQ(pressed(Qt::Key_1, Qt::NoModifier, "1").KeyCode, 18);
-    EXPECT_EQ(pressed(Qt::Key_0, Qt::NoModifier, "0").KeyCode, 29);
+    const std::tuple<int, const char*, int64_t> positions[] = {
+        {Qt::Key_A, "a", 0}, {Qt::Key_S, "s", 1}, {Qt::Key_Z, "z", 6}, {Qt::Key_1, "1", 18}, {Qt::Key_0, "0", 29}};
+    for (const auto& [key, text, code] : positions) EXPECT_EQ(pressed(key, Qt::NoModifier, text).KeyCode, code) << text;
     const t_HostKey exclam = pressed(Qt::Key_Exclam, Qt::ShiftModifier, "!");
     EXPECT_EQ(exclam.KeyCode, 18);
     EXPECT_EQ(exclam.Modifiers, 1 << 17);
