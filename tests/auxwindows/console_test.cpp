@@ -1,21 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 
 #include "auxwindows/console.h"
 #include "core/framework_state.h"
 #include "core/guards.h"
 #include "events/menus.h"
 #include "host/host.h"
+#include "support/helpers.h"
 
 namespace {
 
 // The text view once the update thread has caught up with what was written.
 std::string shownafter(const std::string& expected) {
-    for (int i = 0; i < 200 && host::textviewtext(consolewindow) != expected; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    eventually([&] { return host::textviewtext(consolewindow) == expected; }, 1000);
     return host::textviewtext(consolewindow);
 }
 

@@ -1,26 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <string>
 #include <thread>
 
 #include "auxwindows/printer.h"
 #include "core/framework_state.h"
 #include "host/host.h"
+#include "support/helpers.h"
 
 namespace {
-
-void sleepms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
-// Waits up to two seconds for the condition; the update thread works at its own pace.
-bool eventually(const std::function<bool()>& condition) {
-    for (int i = 0; i < 200; ++i) {
-        if (condition()) return true;
-        sleepms(10);
-    }
-    return condition();
-}
 
 std::string shown() { return host::textviewtext(printerwindow); }
 
@@ -33,13 +22,13 @@ size_t occurrences(const std::string& text, const std::string& part) {
 }  // namespace
 
 TEST(Printer, InitShowsRulerAndStartsOneUpdateThread) {
-    testing::internal::CaptureStdout();
-    p_InitPrinter();
-    p_Print("erste Zeile\n");
-    ASSERT_TRUE(eventually([] { return shown() == "erste Zeile\n"; }));
-    p_InitPrinter();  // empties the printout again but must not start a second thread
-    sleepms(50);
-    const std::string log = testing::internal::GetCapturedStdout();
+    const std::string log = logof([] {
+        p_InitPrinter();
+        p_Print("erste Zeile\n");
+        ASSERT_TRUE(eventually([] { return shown() == "erste Zeile\n"; }));
+        p_InitPrinter();  // empties the printout again but must not start a second thread
+        sleepms(50);
+    });
 
     EXPECT_EQ(host::rulertext(printerwindow),
               "L...!....1....!....2....!....3....!....4....!....5....!....6....!....7....!....8....!...."
@@ -52,10 +41,10 @@ TEST(Printer, InitShowsRulerAndStartsOneUpdateThread) {
 }
 
 TEST(Printer, PrintingBeforeInitIsRefused) {
-    testing::internal::CaptureStdout();
-    p_Print("verloren");
-    p_Print(std::vector<uint8_t>{65, 66});
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(logof([] {
+                  p_Print("verloren");
+                  p_Print(std::vector<uint8_t>{65, 66});
+              }),
               "p_Print: Virtual printer not initialized.\np_Print: Virtual printer not initialized.\n");
     EXPECT_TRUE(printer.printerbuffer.empty());
     EXPECT_FALSE(printer.printerchanged);
