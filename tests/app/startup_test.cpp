@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
+#include <cctype>
+#include <memory>
 #include <future>
 #include <mutex>
 #include <string>
@@ -12,38 +13,42 @@
 #include "app/thread_entry.h"
 #include "core/framework_state.h"
 #include "host/host.h"
+#include "support/helpers.h"
 #include "text/text_areas.h"
 #include "windows/window_creation.h"
 
 namespace {
 
-void waitfor(const std::atomic<bool>& flag) {
-    for (int i = 0; i < 500 && !flag; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+// Starts the body as a framework thread and waits until that thread has ended.
+void runthread(const std::function<void()>& body, int64_t stack = 1 << 20) {
+    auto ended = std::make_shared<std::atomic<bool>>(false);
+    startprocess([body, ended] {
+        struct t_EndMark {
+            std::shared_ptr<std::atomic<bool>> Flag;
+            ~t_EndMark() { *Flag = true; }
+        } mark{ended};
+        body();
+    }, stack);
+    eventually([&] { return ended->load(); }, 5000);
 }
 
 }  // namespace
 
 TEST(Initmxtools, TablesFollowTheCharacterSet) {
     ASSERT_TRUE(framework.mxtoolsinitialized);
-    EXPECT_EQ(framework.uppercasetable['a'], 'A');
-    EXPECT_EQ(framework.uppercasetable['z'], 'Z');
-    EXPECT_EQ(framework.uppercasetable[228], 196);  // ä
-    EXPECT_EQ(framework.uppercasetable[229], 229);  // left alone
+    // Only the German letters change case; the other Latin-1 letters and signs stay.
+    for (const auto& [lower, upper] : {std::pair{'a', 'A'}, {'z', 'Z'}, {'\xE4', '\xC4'}, {'\xE5', '\xE5'}}) {
+        EXPECT_EQ(framework.uppercasetable[uint8_t(lower)], uint8_t(upper));
+        EXPECT_EQ(framework.lowercasetable[uint8_t(upper)], uint8_t(lower));
+    }
     EXPECT_EQ(framework.uppercasetable[247], 247);
     EXPECT_EQ(framework.uppercasetable[255], 255);
-    EXPECT_EQ(framework.lowercasetable['A'], 'a');
-    EXPECT_EQ(framework.lowercasetable[196], 228);
     EXPECT_EQ(framework.lowercasetable[197], 197);
     EXPECT_EQ(framework.lowercasetable[215], 215);
     for (int c = 0; c < 256; ++c) {
-        const bool digit = c >= '0' && c <= '9';
-        const bool hexletter = (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-        if (!digit && !hexletter) EXPECT_EQ(framework.hexvalues[c], -1) << c;
+        const int expected = std::isdigit(c) ? c - '0' : std::isxdigit(c) ? std::toupper(c) - 'A' + 10 : -1;
+        EXPECT_EQ(framework.hexvalues[c], expected) << c;
     }
-    EXPECT_EQ(framework.hexvalues['0'], 0);
-    EXPECT_EQ(framework.hexvalues['9'], 9);
-    EXPECT_EQ(framework.hexvalues['A'], 10);
-    EXPECT_EQ(framework.hexvalues['f'], 15);
     EXPECT_EQ(std::string(framework.hexdigits.begin(), framework.hexdigits.end()), "0123456789ABCDEF");
 }
 
@@ -56,7 +61,7 @@ TEST(Startprocess, TwoQuickStartsRunBothFunctionsInOrder) {
         { std::lock_guard<std::mutex> l(mutex); order.push_back(2); }
         seconddone = true;
     }, 1 << 20);
-    waitfor(seconddone);
+    eventually([&] { return seconddone.load(); }, 5000);
     std::lock_guard<std::mutex> l(mutex);
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
 }
@@ -64,26 +69,22 @@ TEST(Startprocess, TwoQuickStartsRunBothFunctionsInOrder) {
 TEST(Startprocess, GivesThreadsTheirOwnNumbersAndAHugeStack) {
     std::atomic<bool> done{false};
     int64_t number = 0;
-    startprocess([&] {
+    runthread([&] {
         number = threadnumber();
         volatile char big[64 << 20];  // far more than a default thread stack holds
         big[0] = 1;
         big[sizeof(big) - 1] = big[0];
         done = true;
     }, 0x40000000);
-    waitfor(done);
     EXPECT_TRUE(done);
     EXPECT_GT(number, 1);
 }
 
 TEST(Startprocess, AnImpossibleStackIsReportedAndTheNextStartStillWorks) {
-    testing::internal::CaptureStdout();
-    startprocess([] {}, int64_t{1} << 62);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logof([] { startprocess([] {}, int64_t{1} << 62); });
     EXPECT_EQ(out.rfind("startprocess: Thread could not be created (", 0), 0u) << out;
     std::atomic<bool> done{false};
-    startprocess([&] { done = true; }, 1 << 20);
-    waitfor(done);
+    runthread([&] { done = true; });
     EXPECT_TRUE(done);
 }
 
@@ -92,19 +93,15 @@ TEST(QuitProgram, EndsOnlyItsThreadRunningDestructorsAndSaysSo) {
         std::atomic<bool>* Flag;
         ~Witness() { *Flag = true; }
     };
-    std::atomic<bool> destroyed{false}, afterquit{false}, ended{false};
-    testing::internal::CaptureStdout();
-    startprocess([&] {
-        struct EndMark {
-            std::atomic<bool>* Flag;
-            ~EndMark() { *Flag = true; }
-        } mark{&ended};
-        Witness witness{&destroyed};
-        t_QuitProgram(13);
-        afterquit = true;
-    }, 1 << 20);
-    waitfor(ended);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "t_QuitProgram: Quitting current thread.\n");
+    std::atomic<bool> destroyed{false}, afterquit{false};
+    EXPECT_EQ(logof([&] {
+                  runthread([&] {
+                      Witness witness{&destroyed};
+                      t_QuitProgram(13);
+                      afterquit = true;
+                  });
+              }),
+              "t_QuitProgram: Quitting current thread.\n");
     EXPECT_TRUE(destroyed);
     EXPECT_FALSE(afterquit);
     // The application lives on: the GUI thread still answers.
@@ -115,17 +112,7 @@ TEST(QuitProgram, EndsOnlyItsThreadRunningDestructorsAndSaysSo) {
 
 TEST(QuitProgram, NamesTheWindowItPrintedInto) {
     t_InitWindow(0, 24, 20, 4, 0, "MenloRegular 16x32.font");
-    std::atomic<bool> ended{false};
-    testing::internal::CaptureStdout();
-    startprocess([&] {
-        struct EndMark {
-            std::atomic<bool>* Flag;
-            ~EndMark() { *Flag = true; }
-        } mark{&ended};
-        t_QuitProgram(0);
-    }, 1 << 20);
-    waitfor(ended);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(logof([] { runthread([] { t_QuitProgram(0); }); }),
               "t_QuitProgram: Quitting current thread with message in window #0.\n");
     // The message stands at the start of the last line, where t_CursorEnd put the cursor.
     const std::string screen = t_GetScreen(0, "\n");
@@ -133,11 +120,10 @@ TEST(QuitProgram, NamesTheWindowItPrintedInto) {
 }
 
 TEST(QuitProgram, RefusesThreadsItCannotEnd) {
-    testing::internal::CaptureStdout();
-    std::thread stranger([] { t_QuitProgram(0); });
-    stranger.join();
-    host::runsync([] { t_QuitProgram(0); });
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(logof([] {
+                  std::thread([] { t_QuitProgram(0); }).join();
+                  host::runsync([] { t_QuitProgram(0); });
+              }),
               "t_QuitProgram: Thread was not started by the framework.\n"
               "t_QuitProgram: The GUI thread cannot be ended.\n");
 }
