@@ -27,12 +27,8 @@ t_Event click(int64_t x) {
 }  // namespace
 
 TEST(Events, KeysLeaveOldestFirstIntoCurrentEvent) {
-    EXPECT_FALSE(eventstate.keyavailable);
     EXPECT_FALSE(takekeyevent().has_value());
-    const t_Event none = currentkeyevent();
-    EXPECT_EQ(none.Kind, 0);
-    EXPECT_TRUE(none.Description.empty());
-    EXPECT_FALSE(none.ShiftPressed);
+    EXPECT_EQ(currentkeyevent().Kind, 0);
 
     for (int64_t v : {65, 66, 67}) appendkeyevent(key(v));
     EXPECT_TRUE(eventstate.keyavailable);
@@ -42,7 +38,6 @@ TEST(Events, KeysLeaveOldestFirstIntoCurrentEvent) {
     EXPECT_EQ(takekeyevent()->Value, 65);
     EXPECT_EQ(currentkeyevent().Value, 65);
     EXPECT_EQ(takekeyevent()->Value, 66);
-    EXPECT_TRUE(eventstate.keyavailable);
     EXPECT_EQ(takekeyevent()->Value, 67);
     EXPECT_FALSE(eventstate.keyavailable);
     // An empty take leaves the last key in currentevent.

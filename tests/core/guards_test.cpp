@@ -4,6 +4,7 @@
 
 #include "core/framework_state.h"
 #include "core/guards.h"
+#include "support/helpers.h"
 #include "windows/video_memory.h"
 
 namespace {
@@ -21,19 +22,18 @@ std::string guardoutput(int64_t window, bool needstext, t_Window** result = null
 
 }  // namespace
 
-TEST(WindowGuard, RefusesNumbersAboveSevenAndUninitialisedWindows) {
-    waitforframework();
-    EXPECT_EQ(guardoutput(8, false), "t_Htab: Window is not a graphic window.\n");
-    EXPECT_EQ(guardoutput(255, false), "t_Htab: Window is not a graphic window.\n");
-    EXPECT_EQ(guardoutput(-1, false), "t_Htab: Window is not a graphic window.\n");
-    EXPECT_EQ(guardoutput(3, false), "t_Htab: Window #3 not initialized.\n");
+TEST(WindowGuard, NothingPassesBeforeTheFrameworkIsReady) {
+    ASSERT_FALSE(framework.frameworkready);
+    EXPECT_EQ(guardoutput(0, false), "t_Htab: Window #0 not initialized.\n");
 }
 
-TEST(WindowGuard, TextOperationsNeedATextScreen) {
+TEST(WindowGuard, RefusesNumbersAboveSevenAndUninitialisedWindows) {
     waitforframework();
+    for (const int64_t window : {8, 255, -1}) EXPECT_EQ(guardoutput(window, false), "t_Htab: Window is not a graphic window.\n");
+    EXPECT_EQ(guardoutput(3, false), "t_Htab: Window #3 not initialized.\n");
     {
         FrameworkLock lock;
-        framework.windows[1].Initialized = true;  // a graphic-only window
+        framework.windows[1].Initialized = true;  // a graphic-only window passes only without text
         framework.windows[1].TextMemoryStart = -1;
     }
     t_Window* record = nullptr;
@@ -43,33 +43,13 @@ TEST(WindowGuard, TextOperationsNeedATextScreen) {
     EXPECT_EQ(record, nullptr);
 }
 
-TEST(WindowGuard, NothingPassesBeforeTheFrameworkIsReady) {
-    ASSERT_FALSE(framework.frameworkready);
-    EXPECT_EQ(guardoutput(0, false), "t_Htab: Window #0 not initialized.\n");
-}
-
 TEST(HostWindowGuard, KnowsTheThirteenHostWindows) {
-    testing::internal::CaptureStdout();
-    for (int window = 0; window < 13; ++window) EXPECT_TRUE(hostwindowguard("t_WindowPos", window)) << window;
-    EXPECT_FALSE(hostwindowguard("t_WindowPos", 13));
-    EXPECT_FALSE(hostwindowguard("t_WindowPos", 255));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(logof([] {
+                  for (int window = 0; window < 13; ++window) EXPECT_TRUE(hostwindowguard("t_WindowPos", window));
+                  EXPECT_FALSE(hostwindowguard("t_WindowPos", 13));
+                  EXPECT_FALSE(hostwindowguard("t_WindowPos", 255));
+              }),
               "t_WindowPos: Window does not exist.\nt_WindowPos: Window does not exist.\n");
-}
-
-TEST(FrameworkState, StartsAsTheProcessStarts) {
-    EXPECT_EQ(framework.mainwindow, nowindow);
-    EXPECT_EQ(framework.highmemory, 0xFFFFFF);
-    EXPECT_TRUE(framework.videomemory.empty());
-    const t_Window fresh;
-    EXPECT_TRUE(fresh.VerticalBlank);
-    EXPECT_EQ(fresh.RefreshRate, 30);
-    EXPECT_EQ(fresh.TextRedirectOutput, 1);
-    EXPECT_EQ(fresh.MemoryStart, -1);
-    EXPECT_EQ(fresh.TextMemoryEnd, -1);
-    EXPECT_EQ(fresh.Font.Identifier, (std::vector<uint8_t>{'m', 'x', 'f', 'n'}));
-    EXPECT_EQ(palettecolor(13), (t_RGBColor{255, 0xFF, 0xFF, 0x00}));
-    EXPECT_EQ(palettecolor(8), (t_RGBColor{255, 0x80, 0x40, 0x00}));
 }
 
 TEST(FrameworkLock, AHandOverLetsGoOfTheLockCompletely) {
