@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/startup.h"
@@ -12,19 +10,13 @@
 #include "core/framework_state.h"
 #include "graphics/plot.h"
 #include "puzzle/puzzle.h"
+#include "support/helpers.h"
 #include "text/text_areas.h"
 
 namespace {
 
-void sleepms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
-bool eventually(const std::function<bool()>& condition, int seconds = 20) {
-    for (int i = 0; i < seconds * 100; ++i) {
-        if (condition()) return true;
-        sleepms(10);
-    }
-    return condition();
-}
+// The program answers keys at its own pace: up to 20 s for each step, 2 min for 511 moves.
+bool onscreen(const std::function<bool()>& condition, int64_t seconds = 20) { return eventually(condition, seconds * 1000); }
 
 void typekey(int64_t code) {
     t_Event event;
@@ -108,14 +100,14 @@ void expectgoal(int64_t n) {
 
 TEST(Puzzle, ThreeDisksFromRulesToClosingMessage) {
     startpuzzle();
-    ASSERT_TRUE(eventually([] { return screenshows(9, "Wieviele Scheiben werden gewünscht (2-9):"); }));
+    ASSERT_TRUE(onscreen([] { return screenshows(9, "Wieviele Scheiben werden gewünscht (2-9):"); }));
     typekeys("x10");
     typekey(8);  // the left cursor key
     sleepms(200);
     EXPECT_TRUE(screenshows(9, "Wieviele Scheiben werden gewünscht (2-9):"));  // rejected, not echoed
     EXPECT_EQ(keyeventcount(), 0);
     typekeys("3");
-    ASSERT_TRUE(eventually([] { return screenshows(19, "Zug 1 von 7, bitte eine Taste drücken:"); }));
+    ASSERT_TRUE(onscreen([] { return screenshows(19, "Zug 1 von 7, bitte eine Taste drücken:"); }));
 
     std::vector<std::string> lines = screenlines();
     EXPECT_EQ(lines[1].substr(0, 12), "Stangenspiel");
@@ -142,7 +134,7 @@ TEST(Puzzle, ThreeDisksFromRulesToClosingMessage) {
 
     // move 1: the smallest disk from rod 1 to rod 3, the rod repaired where it lay
     typekeys(" ");
-    ASSERT_TRUE(eventually([] { return screenshows(19, "Zug 2 von 7, bitte eine Taste drücken:"); }));
+    ASSERT_TRUE(onscreen([] { return screenshows(19, "Zug 2 von 7, bitte eine Taste drücken:"); }));
     EXPECT_TRUE(filled(407, 475, 465, 490, black));
     EXPECT_TRUE(filled(466, 475, 472, 490, brown));
     EXPECT_TRUE(filled(473, 475, 532, 490, black));
@@ -162,7 +154,7 @@ TEST(Puzzle, ThreeDisksFromRulesToClosingMessage) {
     EXPECT_EQ(otherpixels, 0);
 
     typekeys("abcdef");
-    ASSERT_TRUE(eventually([] { return programended.load(); }));
+    ASSERT_TRUE(onscreen([] { return programended.load(); }));
     lines = screenlines();
     EXPECT_EQ(lines[19], "Zug 7 von 7, bitte eine Taste drücken:");
     EXPECT_EQ(lines[21], "Animation des Lösungswegs beendet.");
@@ -175,7 +167,7 @@ TEST(Puzzle, TwoDisksWithTheMoveKeysTypedAhead) {
     startpuzzle();
     // the digit key is read alone: the "3" right behind it is the first move's key, not a 23
     typekeys("23xy");
-    ASSERT_TRUE(eventually([] { return programended.load(); }));
+    ASSERT_TRUE(onscreen([] { return programended.load(); }));
     const std::vector<std::string> lines = screenlines();
     EXPECT_EQ(lines[9], "Wieviele Scheiben werden gewünscht (2-9): 2");
     EXPECT_EQ(lines[19], "Zug 3 von 3, bitte eine Taste drücken:");
@@ -187,7 +179,7 @@ TEST(Puzzle, TwoDisksWithTheMoveKeysTypedAhead) {
 TEST(Puzzle, NineDisksTake511KeysSentAtOnce) {
     startpuzzle();
     typekeys("9");
-    ASSERT_TRUE(eventually([] { return screenshows(19, "Zug 1 von 511, bitte eine Taste drücken:"); }));
+    ASSERT_TRUE(onscreen([] { return screenshows(19, "Zug 1 von 511, bitte eine Taste drücken:"); }));
     EXPECT_EQ(game.states.size(), 513u);
     EXPECT_TRUE(filled(461, 355, 478, 370, yellow));  // the smallest disk, 17 wide, drawn 18
     EXPECT_TRUE(filled(460, 355, 460, 370, black));
@@ -195,7 +187,7 @@ TEST(Puzzle, NineDisksTake511KeysSentAtOnce) {
     EXPECT_TRUE(filled(466, 330, 472, 354, brown));
 
     typekeys(std::string(511, ' '));
-    ASSERT_TRUE(eventually([] { return programended.load(); }, 120));
+    ASSERT_TRUE(onscreen([] { return programended.load(); }, 120));
     const std::vector<std::string> lines = screenlines();
     EXPECT_EQ(lines[19], "Zug 511 von 511, bitte eine Taste drücken:");
     EXPECT_EQ(lines[21], "Animation des Lösungswegs beendet.");
