@@ -2,42 +2,11 @@
 # The real program under Xvfb: three disks chosen at the keyboard, the solution played with seven
 # more keys; the board is checked in window 0's screenshots after the first move and at the end,
 # and the log for its launch, window, printer and quit lines.
-set -euo pipefail
-program=${1:?path to stangenspiel}
-if [ -z "${STANGENSPIEL_E2E_INNER:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1920x1200x24" env STANGENSPIEL_E2E_INNER=1 bash "$0" "$@"
-fi
-
-work=$(mktemp -d)
-"$program" >"$work/log" 2>"$work/err" &
-pid=$!
-trap 'kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true; rm -rf "$work"' EXIT
-
-fail() {
-    echo "puzzle: $*"
-    echo "--- log"; cat "$work/log"
-    echo "--- stderr"; tail -n 20 "$work/err"
-    exit 1
-}
-
-waitforlog() {  # waits up to 10 s for a log line matching the pattern
-    for _ in $(seq 100); do
-        grep -qE "$1" "$work/log" && return 0
-        sleep 0.1
-    done
-    fail "no log line matching: $1"
-}
-
+source "$(dirname "$0")/../support/e2e.sh"
+startprogram
 waitforlog '^t_InitWindow: GraphicWindow #0 '
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Stangenspiel$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "window 0 never became visible"
+findwindow
 sleep 1  # the program reaches its prompt; keys typed earlier would wait in the queue anyway
-xdotool windowfocus --sync "$window"
 
 shot="$work/shot.png"
 ox=0

@@ -2,41 +2,10 @@
 # Typing into the real program under Xvfb: the keyboard echo program (STANGENSPIEL_ECHO=1) logs
 # the code of every key it reads and the first line of its screen; letters, digits, Left, F1,
 # a-umlaut and the Control+keypad output switches are checked there.
-set -euo pipefail
-program=${1:?path to stangenspiel}
-if [ -z "${STANGENSPIEL_E2E_INNER:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1920x1200x24" env STANGENSPIEL_E2E_INNER=1 bash "$0" "$@"
-fi
-
-work=$(mktemp -d)
-STANGENSPIEL_ECHO=1 "$program" >"$work/log" 2>"$work/err" &
-pid=$!
-trap 'kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true; rm -rf "$work"' EXIT
-
-fail() {
-    echo "typing: $*"
-    echo "--- log"; cat "$work/log"
-    echo "--- stderr"; tail -n 20 "$work/err"
-    exit 1
-}
-
-waitforlog() {  # waits up to 10 s for a log line matching the pattern
-    for _ in $(seq 100); do
-        grep -qE "$1" "$work/log" && return 0
-        sleep 0.1
-    done
-    fail "no log line matching: $1"
-}
-
+source "$(dirname "$0")/../support/e2e.sh"
+startprogram STANGENSPIEL_ECHO=1
 waitforlog '^echo: ready$'
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Stangenspiel$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "window 0 never became visible"
-xdotool windowfocus --sync "$window"
+findwindow
 
 typekey() {  # typekey KEY PATTERN: presses the key and waits for its log line
     xdotool key --window "$window" "$1"

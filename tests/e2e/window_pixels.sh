@@ -4,11 +4,7 @@
 # builds it from video memory, and under Xvfb, where each window is photographed. Every
 # photographed window must hold that image pixel for pixel, 16 pixels in from its left and
 # bottom edges, surrounded by the border colour (palette colour 5, 84/84/84).
-# Usage: bash window_pixels.sh <path-to-stangenspiel>
-set -euo pipefail
-program=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/../support/e2e.sh"
 border=16
 bordercolour="84,84,84"
 # A blinking text cursor may differ between the two runs: at most one 16 x 32 cell.
@@ -17,22 +13,15 @@ tolerance=512
 # 1. The images the framework makes from video memory (the run ends at the time limit when the
 #    program waits for a key; its pictures are written either way).
 "$program" --output="$work/memory" --timeout=4000 > "$work/headless.log" 2>&1 || true
-ls "$work"/memory/window*.png > /dev/null 2>&1 || { echo "no window images written"; cat "$work/headless.log"; exit 1; }
+ls "$work"/memory/window*.png > /dev/null 2>&1 || fail "no window images written: $(cat "$work/headless.log")"
 
 # 2. The windows as the X server shows them.
-cat > "$work/onscreen.sh" <<'INNER'
-set -euo pipefail
-program=$1; work=$2
-"$program" > "$work/onscreen.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
+startprogram
 timeout 30 xdotool search --sync --onlyvisible --name '^Stangenspiel' > /dev/null
 sleep 4  # let every window be created, drawn and refreshed
 for id in $(xdotool search --onlyvisible --name '^Stangenspiel'); do
     import -window "$id" "$work/shot-$id.png"
 done
-INNER
-xvfb-run -a -s "-screen 0 1920x1200x24" bash "$work/onscreen.sh" "$program" "$work"
 
 # Red, green and blue of one pixel in decimal, whatever colour type the file has.
 pixel() { convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:; }
@@ -70,10 +59,6 @@ for shot in "$work"/shot-*.png; do
     echo "checked $name against the window on screen ($sw x $sh): $differing pixels differ"
 done
 
-if [ "$checked" -eq 0 ]; then
-    echo "FAIL: no window on screen matched a window image"
-    cat "$work/onscreen.log" | tail -20
-    exit 1
-fi
+[ "$checked" -gt 0 ] || fail "no window on screen matched a window image"
 [ "$failures" -eq 0 ] || exit 1
 echo "window pixels: $checked windows match their video memory"
