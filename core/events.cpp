@@ -215,3 +215,14 @@ void reseteventsfortests() {
     eventstate.programmousehandler = [] {};
     eventstate.programmenuhandler = [] {};
 }
+
+void setmodifierfields(t_Event& event, int64_t modifiers) {
+    event.Mods = (modifiers >> 16) & 0xFFFF;
+    event.CapsLockPressed = modifiers & capslockbit;
+    event.ShiftPressed = modifiers & shiftbit;
+    event.ControlPressed = modifiers & controlbit;
+    event.OptionPressed = modifiers & optionbit;
+    event.CommandPressed = modifiers & commandbit;
+    event.NumericPadPressed = modifiers & numericpadbit;
+    event.HelpPressed = modifiers & helpbit;
+}

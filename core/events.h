@@ -39,6 +39,20 @@ struct t_Event {
     bool FunctionKeyPressed = false;
 };
 
+// Modifier word bits as the views report them.
+constexpr int64_t capslockbit = 1 << 16;
+constexpr int64_t shiftbit = 1 << 17;
+constexpr int64_t controlbit = 1 << 18;
+constexpr int64_t optionbit = 1 << 19;
+constexpr int64_t commandbit = 1 << 20;
+constexpr int64_t numericpadbit = 1 << 21;
+constexpr int64_t helpbit = 1 << 22;
+constexpr int64_t functionbit = 1 << 23;
+
+// Fills the record's modifier fields and Mods from the modifier word; FnPressed is left to the
+// caller, since a click reports bit 23 as a function key instead.
+void setmodifierfields(t_Event& event, int64_t modifiers);
+
 // One chosen menu item (Kind 3; 0 for an item that belongs to no menu).
 struct t_MenuEvent {
     int64_t Kind = 0;

@@ -2,26 +2,14 @@
 #include <string>
 
 #include "core/events.h"
-#include "core/framework_state.h"
-#include "core/report.h"
+#include "events/mouse_events.h"
 #include "host/framework_calls.h"
 #include "text/key_input.h"
 
 namespace hostcalls {
 
 void viewkeydown(int window, int64_t keycode, const std::string& characters, int64_t modifiers) {
-    if (framework.frameworkready && window >= 0 && window < windowcount) {
-        bool initialized = false, ignoring = false;
-        {
-            FrameworkLock lock;
-            initialized = framework.windows[static_cast<size_t>(window)].Initialized;
-            ignoring = framework.windows[static_cast<size_t>(window)].IgnoreEvents;
-        }
-        if (!initialized)
-            logline("viewKeyDown: Graphic window (" + std::to_string(window) + ") not initialized.");
-        else if (!ignoring)
-            keytranslation(static_cast<uint8_t>(window), keycode, characters, modifiers);
-    }
+    if (viewdelivers("viewKeyDown", window)) keytranslation(static_cast<uint8_t>(window), keycode, characters, modifiers);
     // The modifier flags show the last reported state, also for windows that ignore events.
     setmodifierflags(modifiers);
     eventstate.keydown = true;

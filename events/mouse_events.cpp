@@ -36,16 +36,9 @@ t_Event mouseevent(uint8_t window, int64_t x, int64_t y, int64_t buttonmask, int
     event.Index = buttonmask;
     event.WindowX = x;
     event.WindowY = y;
-    event.Mods = (modifiers >> 16) & 0xFFFF;
+    setmodifierfields(event, modifiers);
     event.Window = window;
     event.Time = nowmilliseconds();
-    event.CapsLockPressed = modifiers & capslockbit;
-    event.ShiftPressed = modifiers & shiftbit;
-    event.ControlPressed = modifiers & controlbit;
-    event.OptionPressed = modifiers & optionbit;
-    event.CommandPressed = modifiers & commandbit;
-    event.NumericPadPressed = modifiers & numericpadbit;
-    event.HelpPressed = modifiers & helpbit;
     event.FunctionKeyPressed = modifiers & functionbit;  // a click never reports FnPressed
     return event;
 }
@@ -91,21 +84,22 @@ void t_MouseEventPostCloseBoxClick(uint8_t window) {
     logline("t_MouseEventPostCloseBoxClick: Window = " + std::to_string(window));
 }
 
+bool viewdelivers(const char* operation, int window) {
+    if (!framework.frameworkready || window < 0 || window >= windowcount) return false;
+    bool initialized = false, ignoring = false;
+    {
+        FrameworkLock lock;
+        initialized = framework.windows[static_cast<size_t>(window)].Initialized;
+        ignoring = framework.windows[static_cast<size_t>(window)].IgnoreEvents;
+    }
+    if (!initialized) logline(std::string(operation) + ": Graphic window (" + std::to_string(window) + ") not initialized.");
+    return initialized && !ignoring;
+}
+
 namespace hostcalls {
 
 void viewmousedown(int window, double x, double y, int button, int64_t buttonmask, int64_t modifiers) {
-    if (framework.frameworkready && window >= 0 && window < windowcount) {
-        bool initialized = false, ignoring = false;
-        {
-            FrameworkLock lock;
-            initialized = framework.windows[static_cast<size_t>(window)].Initialized;
-            ignoring = framework.windows[static_cast<size_t>(window)].IgnoreEvents;
-        }
-        if (!initialized)
-            logline("viewMouseDown: Graphic window (" + std::to_string(window) + ") not initialized.");
-        else if (!ignoring)
-            t_MouseEventHandler(static_cast<uint8_t>(window), x, y, buttonmask, modifiers);
-    }
+    if (viewdelivers("viewMouseDown", window)) t_MouseEventHandler(static_cast<uint8_t>(window), x, y, buttonmask, modifiers);
     eventstate.leftbuttondown = button != 1;
     eventstate.rightbuttondown = button == 1;
 }

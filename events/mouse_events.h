@@ -8,3 +8,7 @@
 // it), logs the click and starts the program's mouse handler on a background thread.
 void t_MouseEventHandler(uint8_t window, double x, double y, int64_t buttonmask, int64_t modifiers);
 void t_MouseEventPostCloseBoxClick(uint8_t window);  // hides the window, queues nothing else
+
+// GUI thread: whether a view event of this window is delivered. A window that is not initialised
+// gets "<operation>: Graphic window (n) not initialized."; one that ignores events gets nothing.
+bool viewdelivers(const char* operation, int window);

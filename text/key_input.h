@@ -7,16 +7,6 @@
 
 #include "core/events.h"
 
-// Modifier word bits as the views report them.
-constexpr int64_t capslockbit = 1 << 16;
-constexpr int64_t shiftbit = 1 << 17;
-constexpr int64_t controlbit = 1 << 18;
-constexpr int64_t optionbit = 1 << 19;
-constexpr int64_t commandbit = 1 << 20;
-constexpr int64_t numericpadbit = 1 << 21;
-constexpr int64_t helpbit = 1 << 22;
-constexpr int64_t functionbit = 1 << 23;
-
 // What one key press turns into: a key event, an output redirection, or nothing.
 struct t_KeyTranslation {
     bool MakesEvent = false;

@@ -94,16 +94,9 @@ t_KeyTranslation translatekey(uint8_t window, int64_t keycode, const std::string
     event.Kind = 1;
     event.Index = keycode;
     event.Description = characters;
-    event.Mods = (modifiers >> 16) & 0xFFFF;
+    setmodifierfields(event, modifiers);
     event.Window = window;
     event.Time = time;
-    event.CapsLockPressed = modifiers & capslockbit;
-    event.ShiftPressed = modifiers & shiftbit;
-    event.ControlPressed = modifiers & controlbit;
-    event.OptionPressed = modifiers & optionbit;
-    event.CommandPressed = modifiers & commandbit;
-    event.NumericPadPressed = modifiers & numericpadbit;
-    event.HelpPressed = modifiers & helpbit;
     event.FnPressed = modifiers & functionbit;
 
     int64_t code = firstscalar(characters);
