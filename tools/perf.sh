@@ -11,10 +11,11 @@ cd "$here"
 launcher=()
 command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 echo "== Building in $build (Release)"
+mkdir -p "$build"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSTANGENSPIEL_TESTS=OFF -DSTANGENSPIEL_BENCH=ON \
-    "${launcher[@]}" > "$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
-cmake --build "$build" -j"$(nproc)" --target stangenspiel stangenspiel_bench minimal_qt_window > "$build.build.log" 2>&1 \
-    || { tail -n 40 "$build.build.log"; exit 1; }
+    "${launcher[@]}" > "$build/perf-configure.log" 2>&1 || { cat "$build/perf-configure.log"; exit 1; }
+cmake --build "$build" -j"$(nproc)" --target stangenspiel stangenspiel_bench minimal_qt_window > "$build/perf-build.log" 2>&1 \
+    || { tail -n 40 "$build/perf-build.log"; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

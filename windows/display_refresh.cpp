@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -14,10 +15,11 @@
 #include "host/framework_calls.h"
 #include "host/host.h"
 
-// Counts the writes of pixels into video memory; guarded by the framework lock.
-uint64_t picturechanges = 0;
-
 namespace {
+
+// Counts the writes of pixels into video memory. Writers hold the framework lock; atomic all
+// the same, so that a writer that does not can never make it a data race.
+std::atomic<uint64_t> picturechanges{0};
 
 // One image buffer per view, reused from frame to frame. GUI thread only.
 std::array<t_Image, windowcount> viewimages;
@@ -56,12 +58,13 @@ bool startperiod(int window) {
     const int64_t now = nowmilliseconds();
     framework.windows[static_cast<size_t>(window)].UpdateStarted = now;
     const t_Redrawn& last = redrawn[static_cast<size_t>(window)];
-    return !last.Ever || last.Changes != picturechanges || now - last.Time >= unchangedredraw;
+    return !last.Ever || last.Changes != picturechanges.load(std::memory_order_relaxed) ||
+           now - last.Time >= unchangedredraw;
 }
 
 void noteredrawn(int window) {
     FrameworkLock lock;
-    redrawn[static_cast<size_t>(window)] = {picturechanges, nowmilliseconds(), true};
+    redrawn[static_cast<size_t>(window)] = {picturechanges.load(std::memory_order_relaxed), nowmilliseconds(), true};
 }
 
 // One pass over the windows; answers whether any window was marked for display.
@@ -110,7 +113,7 @@ void setverticalblank(int window, bool value) {
 
 }  // namespace
 
-void notepicturechange() { ++picturechanges; }
+void notepicturechange() { picturechanges.fetch_add(1, std::memory_order_relaxed); }
 
 void t_WindowAutoUpdateProcess() {
     logline("t_WindowAutoUpdateProcess: Start.");
