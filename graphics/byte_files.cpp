@@ -85,6 +85,20 @@ int createbeside(const std::string& target, std::string& temporary, int& fd) {
     return EEXIST;
 }
 
+// A device, pipe or socket cannot be replaced by a renamed file without destroying the node
+// (as root even /dev/null): it is written in place, and a full device reports its error. A
+// pipe without a reader reports ENXIO instead of blocking.
+bool isspecialfile(const std::string& target) {
+    struct stat info {};
+    return ::stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+}
+
+int writeinplace(const std::string& target, const std::vector<uint8_t>& data) {
+    FileHandle file{::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.fd < 0) return errno;
+    return writeall(file.fd, data);
+}
+
 }  // namespace
 
 std::vector<uint8_t> getbinaryfromfile(const std::string& path, int64_t largest) {
@@ -108,6 +122,11 @@ std::vector<uint8_t> getbinaryfromfile(const std::string& path, int64_t largest)
 
 int64_t setbinarytofile(const std::string& path, const std::vector<uint8_t>& data) {
     const std::string target = writetarget(path);
+    if (isspecialfile(target)) {
+        const int error = writeinplace(target, data);
+        if (error != 0) reporterror("setbinarytofile", error);
+        return error;
+    }
     std::string temporary;
     FileHandle file;
     int error = createbeside(target, temporary, file.fd);

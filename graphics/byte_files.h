@@ -13,6 +13,7 @@ constexpr int64_t largestbinaryfile = 256LL * 1024 * 1024;
 std::vector<uint8_t> getbinaryfromfile(const std::string& path, int64_t largest = largestbinaryfile);
 // Creates or replaces the file; 0, or the errno after "setbinarytofile: Error #<system text>".
 // Writes beside the target and renames, so a failed write leaves an existing file as it was.
+// A device or pipe is written in place (never replaced): "/dev/full" answers ENOSPC.
 int64_t setbinarytofile(const std::string& path, const std::vector<uint8_t>& data);
 // The unsigned big-endian 32-bit number at offset; 0 when the 4 bytes are not all there.
 int64_t getbinaryint32(const std::vector<uint8_t>& data, int64_t offset);
