@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "core/report.h"
 #include "host/framework_calls.h"
 #include "host/qt/graphic_view.h"
 #include "host/qt/interface.h"
@@ -79,17 +80,31 @@ QWidget* targetview() {
     return nullptr;
 }
 
-void writeoutputs(const QString& folder) {
-    QDir().mkpath(folder);
+// Answers false after one line per file that could not be written: a run whose results are
+// missing must not end as a success.
+bool writeoutputs(const QString& folder) {
+    bool written = true;
+    auto failed = [&written](const QString& path) {
+        logline("Scripted run: Could not write " + path.toStdString() + ".");
+        written = false;
+    };
+    if (!QDir().mkpath(folder)) {
+        failed(folder);
+        return false;
+    }
     for (int window = 0; window < 8; ++window) {
         if (!hostwindow(window)->isVisible()) continue;
+        const QString picture = QString("%1/window%2.png").arg(folder).arg(window);
         hostcalls::viewimage(window, [&](const uint32_t* pixels, int width, int height) {
             const QImage image(reinterpret_cast<const uchar*>(pixels), width, height, width * 4, QImage::Format_RGB32);
-            image.save(QString("%1/window%2.png").arg(folder).arg(window), "PNG");
+            if (!image.save(picture, "PNG")) failed(picture);
         });
         QFile text(QString("%1/window%2.txt").arg(folder).arg(window));
-        if (text.open(QIODevice::WriteOnly)) text.write(QByteArray::fromStdString(hostcalls::screentext(window)));
+        const QByteArray screen = QByteArray::fromStdString(hostcalls::screentext(window));
+        if (!text.open(QIODevice::WriteOnly) || text.write(screen) != screen.size() || !text.flush())
+            failed(text.fileName());
     }
+    return written;
 }
 
 struct t_Script {
@@ -102,7 +117,9 @@ struct t_Script {
 
 void finish(t_Script& script, int code) {
     script.Timer.stop();
-    if (!script.Run.OutputFolder.empty()) writeoutputs(QString::fromStdString(script.Run.OutputFolder));
+    if (!script.Run.OutputFolder.empty() && !writeoutputs(QString::fromStdString(script.Run.OutputFolder)) &&
+        code == 0)
+        code = 1;
     QCoreApplication::exit(code);
 }
 
