@@ -39,7 +39,15 @@ const QEvent::Type jobevent = static_cast<QEvent::Type>(QEvent::User + 1);
 class Dispatcher : public QObject {
 public:
     bool event(QEvent* event) override {
-        if (event->type() != jobevent) return QObject::event(event);
+        // Job events are created and posted while the queue mutex is held; taking it before
+        // reading one publishes the event's fields in a way race checkers see (Qt's own hand-over
+        // of posted events uses locks they cannot observe).
+        bool isjob = false;
+        {
+            std::lock_guard<std::mutex> lock(jobqueue.Mutex);
+            isjob = event->type() == jobevent;
+        }
+        if (!isjob) return QObject::event(event);
         runpending();
         return true;
     }
