@@ -2,7 +2,8 @@
 # The two ways into the project on a fresh Debian 12 machine:
 #   tools/dev.sh run    install what is missing, build, start the program
 #   tools/dev.sh test   install what is missing, build, run the whole test suite
-#                       (normal build, then AddressSanitizer + UndefinedBehaviorSanitizer)
+#                       (normal build, then AddressSanitizer + UndefinedBehaviorSanitizer),
+#                       the stress test under ThreadSanitizer and each fuzz target for 60 s
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
@@ -50,6 +51,18 @@ case "${1:-}" in
         echo "== Again under AddressSanitizer and UndefinedBehaviorSanitizer =="
         build build-asan -DCMAKE_BUILD_TYPE=Debug -DSTANGENSPIEL_SANITIZE=ON -DSTANGENSPIEL_BENCH=OFF
         ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+        echo "== Stress test under ThreadSanitizer =="
+        # Only the stress test's program: the tool's suppressions and options come with it.
+        cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTANGENSPIEL_TSAN=ON \
+            -DSTANGENSPIEL_BENCH=OFF > build-tsan.configure.log 2>&1 || { cat build-tsan.configure.log; exit 1; }
+        cmake --build build-tsan -j"$(nproc)" --target test_stress stangenspiel_resources
+        ctest --test-dir build-tsan -L stress --output-on-failure --timeout 900
+        echo "== Fuzz targets under AddressSanitizer and UndefinedBehaviorSanitizer =="
+        cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Fuzz \
+            -DCMAKE_CXX_FLAGS_FUZZ="-O1 -gline-tables-only" -DSTANGENSPIEL_FUZZ=ON -DSTANGENSPIEL_TESTS=OFF \
+            -DSTANGENSPIEL_BENCH=OFF > build-fuzz.configure.log 2>&1 || { cat build-fuzz.configure.log; exit 1; }
+        cmake --build build-fuzz -j"$(nproc)"
+        fuzz/run.sh build-fuzz "${STANGENSPIEL_FUZZ_SECONDS:-60}"
         ;;
     *)
         echo "usage: tools/dev.sh run|test" >&2
