@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "core/clock.h"
 #include "core/events.h"
 #include "core/framework_state.h"
 #include "graphics/capture.h"
@@ -93,6 +94,7 @@ void programwork(int step) {
 
 TEST(Stress, ProgramWorksWhileKeysMenusAndPaintingFloodIn) {
     t_Watchdog watchdog(std::chrono::seconds(300));
+    const int64_t runstart = nowmilliseconds();
     t_InitWindow(0, 32, 40, 10, 8, "MenloBold 16x32.font");
     t_InitGraphicWindow(1, 8, true, 200, 120, 4, 4, t_Font{}, true);
     t_InitWindow(3, 4, 30, 6, 4, "MenloRegular 16x32.font");
@@ -159,5 +161,9 @@ TEST(Stress, ProgramWorksWhileKeysMenusAndPaintingFloodIn) {
     EXPECT_EQ(menusread, menucount);
     EXPECT_EQ(handlerruns, programmenuchoices);
     EXPECT_EQ(checkframeworkinvariants(), "");
+    for (uint8_t window : {0, 1, 2, 3}) {  // every view really painted during the flood
+        FrameworkLock lock;
+        EXPECT_GE(framework.windows[window].UpdateFinished, runstart) << "window " << int(window);
+    }
     setprogrammenuhandler({});
 }
