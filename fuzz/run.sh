@@ -22,7 +22,7 @@ for target in "${targets[@]}"; do
     mkdir -p "$scratch/$target"
     log="$scratch/$target.log"
     ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-        "$program" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=3072 -max_len=4096 \
+        "$program" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=3072 -max_len=8192 \
         -print_final_stats=1 -artifact_prefix="$findings/$target-" \
         "$scratch/$target" "$here/corpus/$target" >"$log" 2>&1
     status=$?
