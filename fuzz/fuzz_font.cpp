@@ -29,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fwrite(data, 1, size, file);
     std::fclose(file);
     const t_Font font = t_LoadFontResource(path);
+    ::unlink(path.c_str());  // the process leaves with _Exit: nothing else would clean up
     if (font.Data.empty()) return 0;
 
     static constexpr int64_t depths[] = {1, 4, 8, 16, 24, 32};

@@ -109,7 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
             std::fwrite(data, 1, size, file);
             std::fclose(file);
-            require(readgraphicfile(path) == record, "file and bytes read differently");
+            const bool same = readgraphicfile(path) == record;
+            ::unlink(path.c_str());
+            require(same, "file and bytes read differently");
         }
     }
 
