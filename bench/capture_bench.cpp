@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/thread_clock.h"
 #include "bench/puzzle_screen.h"
 #include "core/framework_state.h"
 #include "graphics/capture.h"
@@ -75,12 +76,6 @@ private:
 std::vector<uint8_t> savedfile() { return graphictobytes(g_CompressLZW(g_CompressRLE(g_Pack(g_GetScreen(0))))); }
 
 // Thread CPU time: on a shared machine wall time mostly measures the other processes.
-double cpuseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 template <typename F>
 double secondsof(F&& work, int repeats = 3) {
     double best = 1e9;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "bench/thread_clock.h"
 #include "core/framework_state.h"
 #include "graphics/plot.h"
 
@@ -17,12 +18,6 @@ namespace {
 
 constexpr uint8_t benchwindow = 3;
 constexpr int64_t width = 1280, height = 800, rowbytes = width * 3;
-
-double cpuseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 template <typename Job>
 double secondsper(Job job, int calls) {

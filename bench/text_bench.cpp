@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/thread_clock.h"
 #include "core/framework_state.h"
 #include "text/font_resource.h"
 #include "text/glyphs.h"
@@ -26,12 +27,6 @@ constexpr int64_t width = columns * glyphwidth, height = lines * glyphheight;
 constexpr int64_t rowbytes = width * 3;
 
 // Thread CPU time: on a shared machine wall time mostly measures the other processes.
-double cpuseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 // The program's own font from the build tree's resources when it is there, else glyphs that
 // look like a font's: blank rows above and below, strokes with soft edges between.
 t_Font benchfont() {

@@ -13,6 +13,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/thread_clock.h"
 #include "core/framework_state.h"
 #include "graphics/window_image.h"
 
@@ -41,12 +42,6 @@ void preparewindow(int64_t depth) {
 }
 
 // Thread CPU time: on a shared machine wall time mostly measures the other processes.
-double cpuseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 // CPU seconds per call of job, the best of several rounds, so that one slow round does not count.
 template <typename Job>
 double secondsper(Job job) {
