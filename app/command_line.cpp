@@ -32,13 +32,14 @@ t_CommandLine failure(const std::string& message) {
 
 }  // namespace
 
-std::string versiontext() { return "stangenspiel 0.1.0"; }
+std::string versiontext(const std::string& programfile, const std::string& version) {
+    return programfile + " " + version;
+}
 
-std::string helptext() {
-    return "Usage: stangenspiel [OPTION]...\n"
-           "The three-rod disk puzzle on its own window framework.\n"
+std::string helptext(const std::string& programfile, const std::string& description) {
+    return "Usage: " + programfile + " [OPTION]...\n" + (description.empty() ? "" : description + "\n") +
            "\n"
-           "Without options the program opens its window and waits for you to play.\n"
+           "Without options the program opens its windows and runs until you quit it.\n"
            "\n"
            "Scripted headless runs (no display needed):\n"
            "  --keys=KEYS       type KEYS into the program, one after the other;\n"
@@ -96,7 +97,7 @@ bool parsetypedkeys(const std::string& notation, std::vector<t_TypedKey>& keys, 
     return true;
 }
 
-t_CommandLine parsecommandline(const std::vector<std::string>& arguments) {
+t_CommandLine parsecommandline(const std::vector<std::string>& arguments, const std::string& programfile) {
     t_CommandLine line;
     for (const std::string& argument : arguments) {
         const size_t equals = argument.find('=');
@@ -110,20 +111,20 @@ t_CommandLine parsecommandline(const std::vector<std::string>& arguments) {
         } else if (option == "--keys" && hasvalue) {
             std::vector<t_TypedKey> keys;
             std::string message;
-            if (!parsetypedkeys(value, keys, message)) return failure("stangenspiel: " + message);
+            if (!parsetypedkeys(value, keys, message)) return failure(programfile + ": " + message);
             line.Keys = value;
             line.Scripted = true;
         } else if ((option == "--pace" || option == "--timeout") && hasvalue) {
             int64_t number = 0;
             if (!parsenumber(value, number) || number > 86400000)
-                return failure("stangenspiel: " + option + " needs a number of milliseconds, not '" + value + "'");
+                return failure(programfile + ": " + option + " needs a number of milliseconds, not '" + value + "'");
             (option == "--pace" ? line.PaceMs : line.TimeoutMs) = number;
             line.Scripted = true;
         } else if (option == "--output" && hasvalue && !value.empty()) {
             line.OutputFolder = value;
             line.Scripted = true;
         } else {
-            return failure("stangenspiel: unknown option '" + argument + "' (try --help)");
+            return failure(programfile + ": unknown option '" + argument + "' (try --help)");
         }
     }
     return line;

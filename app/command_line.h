@@ -16,9 +16,10 @@ struct t_CommandLine {
     int64_t TimeoutMs = 60000;    // a scripted run ends after this even if the program has not
 };
 
-t_CommandLine parsecommandline(const std::vector<std::string>& arguments);  // without argv[0]
-std::string helptext();
-std::string versiontext();
+// Without argv[0]; messages begin with the program file's name.
+t_CommandLine parsecommandline(const std::vector<std::string>& arguments, const std::string& programfile);
+std::string helptext(const std::string& programfile, const std::string& description);
+std::string versiontext(const std::string& programfile, const std::string& version);
 
 // One key of the typing notation: "a", "ä", or a named key such as Left, F1, Return.
 struct t_TypedKey {

@@ -7,15 +7,14 @@
 #include "events/mouse_events.h"
 #include "host/framework_calls.h"
 #include "host/host.h"
-#include "puzzle/puzzle.h"
 
 namespace {
 constexpr int64_t programstacksize = 0x40000000;  // 1 GiB, as the program thread has always had
-std::function<void()> programentry = programmain;
+std::function<void()> programentry = [] {};  // set by runprogram (or a test) before launch
 std::atomic<bool> programfinished{false};
 
 // Marks the end of the program thread however it ends: by returning or through t_QuitProgram.
-void runprogram() {
+void runprogramentry() {
     struct t_EndMark {
         ~t_EndMark() { programfinished = true; }
     } mark;
@@ -37,7 +36,7 @@ void applicationdidfinishlaunching() {
     initmxtools();
     framework.titleheight = host::titlebarheight();
     logline("Program: Start.");
-    startprocess(runprogram, programstacksize);
+    startprocess(runprogramentry, programstacksize);
     logline("applicationDidFinishLaunching: End.");
     framework.applaunched = true;
 }
@@ -51,7 +50,12 @@ void applicationwillterminate() {
     logline("applicationWillTerminate: Called.");
     // The views go with the event loop; a refresh thread left running would only find them gone.
     framework.autoupdaterunning = false;
-    framework.terminatehandler();
+    std::function<void()> handler;
+    {
+        FrameworkLock lock;  // the program may replace it at any time
+        handler = framework.terminatehandler;
+    }
+    handler();
 }
 
 bool windowshouldclose(int window) {

@@ -3,6 +3,8 @@
 // buffer into the text view at most every 101 ms.
 #pragma once
 
+#include <stangenspiel/stangenspiel.h>
+
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -27,8 +29,6 @@ constexpr int64_t consoleinterval = 101;          // ms between two text-view up
 // hours neither fills memory nor makes each update copy an ever longer text.
 constexpr size_t consolebufferbound = 1 << 20;
 
-void c_Print(const std::string& text);            // appends the UTF-8 bytes; shown within ~101 ms
-void c_Print(const std::vector<uint8_t>& bytes);  // appends bytes; invalid UTF-8 shown byte by byte
 void c_ConsoleAutoUpdateProcess();                // body of the update thread; runs until stopped
 
 bool consoleclear();                              // empties buffer and text view; false without a view

@@ -3,6 +3,8 @@
 // view at most every 101 ms, so a program prints at full speed without waiting for the desktop.
 #pragma once
 
+#include <stangenspiel/stangenspiel.h>
+
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -25,11 +27,6 @@ extern t_PrinterState printer;
 constexpr int64_t printercolumns = 160;
 constexpr int64_t printerinterval = 101;  // ms between two text-view updates at the least
 
-void p_InitPrinter();                            // ruler, empty printout; starts the update thread once
-void p_SetRuler(const std::string& text);        // the ruler line above the printout
-void p_SetPrinter(const std::string& text);      // replaces the whole text of the text view
-void p_Print(const std::string& text);           // appends the UTF-8 bytes; shown within ~101 ms
-void p_Print(const std::vector<uint8_t>& bytes); // appends bytes; invalid UTF-8 shown byte by byte
 void p_PrinterAutoUpdateProcess();               // body of the update thread; runs until stopped
 
 void printersetup();                             // ruler, text view font, empty text and buffer

@@ -2,6 +2,8 @@
 // palette and character tables, and the one framework lock that guards them.
 #pragma once
 
+#include <stangenspiel/stangenspiel.h>
+
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -11,18 +13,10 @@
 
 #include "core/window_record.h"
 
-constexpr int windowcount = 8;                      // graphic windows 0-7
 constexpr int64_t videomemorysize = 0x100000F;      // 16,777,231 bytes
 constexpr int64_t videomemorytop = 0xFFFFFF;        // highest address a block may use
 constexpr int64_t reservedmemory = 0x10000;         // lowest 64 KB are never allocated
-constexpr uint8_t nowindow = 255;
 
-// Host window numbers above the graphic windows.
-constexpr int pasteboardwindow = 8;
-constexpr int printerwindow = 9;
-constexpr int consolewindow = 10;
-constexpr int preferenceswindow = 11;
-constexpr int applicationwindow = 12;
 constexpr int hostwindowcount = 13;
 
 struct t_FrameworkState {
@@ -48,7 +42,8 @@ struct t_FrameworkState {
     std::array<uint8_t, 16> hexdigits{};
     std::array<int64_t, 256> hexvalues{};
 
-    // Replaceable by the user program before it uses them.
+    // Replaceable by the user program before it uses them (setterminatehandler,
+    // setsavegraphichandler).
     std::function<void()> terminatehandler = [] {};
     std::function<void()> savegraphichandler;    // default plays the alert sound
 };

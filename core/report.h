@@ -1,8 +1,9 @@
 // The log: standard output, one whole line per call, flushed at once, from any thread.
 #pragma once
 
+#include <stangenspiel/stangenspiel.h>
+
 #include <string_view>
 
-void logline(std::string_view line);                              // writes line + '\n'
 void logpart(std::string_view part);                              // writes part, no line end
 void reportfailure(std::string_view operation, std::string_view message);  // "op: message"

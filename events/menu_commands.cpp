@@ -71,7 +71,7 @@ void copypicture() {
     host::setclipboardimage(image->Pixels.data(), static_cast<int>(image->Width), static_cast<int>(image->Height));
 }
 
-void savegraphic() {
+void savegraphiccommand() {
     if (!isgraphicwindow(host::frontwindow()) || !framework.savegraphichandler) {
         host::playalert();
         return;
@@ -137,7 +137,7 @@ void runmenucommand(const t_MenuAction& entry) {
         case 110: copypicture(); return;
         case 111: copytext(); return;
         case 112: clearprinter(); return;
-        case 113: savegraphic(); return;
+        case 113: savegraphiccommand(); return;
         case 114: clearconsole(); return;
         case 200:
             for (int window = 0; window < hostwindowcount; ++window) t_WindowVisible(static_cast<uint8_t>(window), false);

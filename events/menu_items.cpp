@@ -1,4 +1,6 @@
 // The menu operations of a program: find a menu, look up, read and delete its items.
+#include <cstdint>
+
 #include "core/report.h"
 #include "events/menus.h"
 
@@ -54,4 +56,17 @@ std::string t_MenuItemTitle(const std::string& menuTitle, int64_t position) {
         return {};
     }
     return menu->ItemTitles[static_cast<size_t>(index)];
+}
+
+int64_t t_MenuItemAdd(const std::string& menuTitle, const std::string& itemTitle, int64_t tag) {
+    // Tags are ints on the desktop's side; a tag beyond them could never be told apart.
+    if (tag < 0 || tag > INT32_MAX) {
+        reportfailure("t_MenuItemAdd", "Tag out of range");
+        return -1;
+    }
+    if (!host::addmenuitem(menuTitle, itemTitle, tag)) {
+        reportfailure("t_MenuItemAdd", "Menu not found.");
+        return -2;
+    }
+    return 0;
 }

@@ -3,6 +3,8 @@
 // every other item goes to the program's menu handler on a background thread.
 #pragma once
 
+#include <stangenspiel/stangenspiel.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,9 +19,6 @@ struct t_Menu {
 };
 
 void t_MenuEventHandler(const host::t_MenuChoice& item);  // GUI thread: queue, command or program handler
-int64_t t_MenuItemIndex(const std::string& menuTitle, const std::string& itemTitle);  // first match from 0; -1 none, -2 no menu
-void t_MenuItemDelete(const std::string& menuTitle, int64_t position);  // 65535: the last item
-std::string t_MenuItemTitle(const std::string& menuTitle, int64_t position);  // 65535: the last; "" on failure
 
 std::optional<t_Menu> findmenu(const std::string& title);  // the first menu of the bar with that title
 std::string pastetext(const std::string& text);            // block graphics 127-160 as plain look-alikes

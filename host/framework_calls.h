@@ -17,6 +17,7 @@ bool windowshouldclose(int window);        // answers false: the window is hidde
 void windowdidresize(int window, int64_t width, int64_t height);
 
 bool programended();                       // the program thread has returned or quit
+std::string programname();                 // how the program presents itself: "Stangenspiel"
 std::string screentext(int window);        // the window's text screen, lines ended by "\n"
 
 // Graphic views. viewimage hands the window's current image to draw while the framework lock

@@ -32,7 +32,6 @@ void quitapplication(int code);             // ends the event loop (applicationW
 bool isguithread();                         // true on the thread that runs the event loop
 void runsync(const std::function<void()>& job);  // on the GUI thread, waits; at once when on it
 void runasync(std::function<void()> job);         // queues the job for the GUI thread
-std::string resourcefolder();              // folder of the fonts and sounds, with a final '/'
 std::string applicationpath();             // path of the running program file
 
 // --- host windows ---------------------------------------------------------------------------

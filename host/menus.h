@@ -24,6 +24,7 @@ struct t_MenuChoice {
 std::optional<std::vector<std::string>> menuitemtitles(const std::string& menutitle);  // none: no such menu
 bool deletemenuitem(const std::string& menutitle, int64_t position);  // false: no menu or no such item
 bool setmenuitemtitle(const std::string& menutitle, int64_t position, const std::string& title);  // the same
+bool addmenuitem(const std::string& menutitle, const std::string& title, int64_t tag);  // at the end; false: no menu
 bool choosemenuitem(int64_t tag);  // chooses the first item with the tag as a user would; false when none
 
 }  // namespace host

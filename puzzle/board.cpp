@@ -1,8 +1,6 @@
 // The board of window 0: base, rods and disks, all drawn as horizontal lines of one pixel.
-#include "core/framework_state.h"
-#include "graphics/plot.h"
-#include "puzzle/puzzle.h"
-#include "windows/window_colors.h"
+#include <stangenspiel/stangenspiel.h>
+#include "puzzle.h"
 
 namespace {
 
@@ -18,7 +16,7 @@ constexpr int64_t basetop = 535;
 constexpr int64_t basebottom = 546;
 constexpr int64_t diskheight = 16;
 
-uint8_t textwindow() { return framework.mainwindow; }
+uint8_t textwindow() { return t_MainWindow(); }
 
 void drawrod(int64_t rod, int64_t top, int64_t bottom) {
     for (int64_t y = top; y <= bottom; ++y)

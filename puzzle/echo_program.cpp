@@ -4,14 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/echo_program.h"
-#include "core/events.h"
-#include "core/report.h"
-#include "text/key_input.h"
-#include "text/text_areas.h"
-#include "text/text_output.h"
-#include "windows/window_creation.h"
-#include "windows/window_placement.h"
+#include "echo_program.h"
+#include <stangenspiel/stangenspiel.h>
 
 void echoprogram() {
     t_InitWindow(0, 24, 80, 25, 16, "MenloBold 16x32.font");

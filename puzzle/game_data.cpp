@@ -1,6 +1,6 @@
 // The puzzle's game data and its solution table, built by doubling rather than by search.
-#include "core/text_utilities.h"
-#include "puzzle/puzzle.h"
+#include <stangenspiel/stangenspiel.h>
+#include "puzzle.h"
 
 t_PuzzleData game;
 

@@ -1,18 +1,8 @@
 // The puzzle's main routine: window set-up, the rules, the prompt for the disk count, then the
 // board and the solution played one key press per move.
-#include "puzzle/puzzle.h"
+#include "puzzle.h"
 
-#include "app/startup.h"
-#include "auxwindows/printer.h"
-#include "core/framework_state.h"
-#include "core/text_utilities.h"
-#include "graphics/save_graphic.h"
-#include "text/font_resource.h"
-#include "text/key_input.h"
-#include "text/text_areas.h"
-#include "text/text_output.h"
-#include "windows/window_creation.h"
-#include "windows/window_placement.h"
+#include <stangenspiel/stangenspiel.h>
 
 namespace {
 
@@ -39,14 +29,14 @@ int64_t firstscalar(const std::string& text) {
 
 void programmain() {
     t_InitWindow(0, 24, 80, 25, 16, "MenloBold 16x32.font");
-    const uint8_t window = framework.mainwindow;
+    const uint8_t window = t_MainWindow();
     t_WindowCenter(0);
     t_WindowFront(0);
     t_Header(window, "Stangenspiel", "Scheiben von links nach rechts");
     t_WindowFont(window, t_LoadFontResource("MenloRegular 16x32.font"));
     t_TextLine(window);
     t_Area(window, 1, 3, t_WindowPos(window, 6), t_WindowPos(window, 7));
-    framework.savegraphichandler = savegraphic;
+    setsavegraphichandler(savegraphic);
     p_InitPrinter();
     t_Cr(window);
     for (const char* line : rules) {
@@ -66,7 +56,7 @@ void programmain() {
 }
 
 void askdiskcount() {
-    const uint8_t window = framework.mainwindow;
+    const uint8_t window = t_MainWindow();
     t_Print(window, "Wieviele Scheiben werden gewünscht (2-9): ");
     int64_t key = 0;
     do {

@@ -7,7 +7,7 @@
 #include "core/report.h"
 #include "graphics/byte_files.h"
 #include "graphics/lzw.h"
-#include "host/host.h"
+#include "core/resources.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ t_Font unpackfont(const t_Font& font) {
 }
 
 t_Font t_LoadFontResource(const std::string& name) {
-    const std::string path = !name.empty() && name.front() == '/' ? name : host::resourcefolder() + name;
+    const std::string path = !name.empty() && name.front() == '/' ? name : resourcepath(name);
     std::vector<uint8_t> file = getbinaryfromfile(path, largestfontfile);
     t_Font font = emptyfont();
     if (file.empty()) {

@@ -2,6 +2,8 @@
 // text cursor shown while the read waits.
 #pragma once
 
+#include <stangenspiel/stangenspiel.h>
+
 #include <cstdint>
 #include <string>
 
@@ -22,11 +24,3 @@ t_KeyTranslation translatekey(uint8_t window, int64_t keycode, const std::string
 void keytranslation(uint8_t window, int64_t keycode, const std::string& characters, int64_t modifiers);
 void setmodifierflags(int64_t modifiers);  // capslockdown ... fndown from bits 16-20 and 23
 
-// Waits for the next key (text cursor shown, 10 ms polls, never holding the framework lock),
-// takes it into currentevent and returns it as a one-character UTF-8 string (U+0000 for a
-// value that is no Unicode scalar). Keys already queued are returned without drawing the cursor.
-std::string t_GetKey(uint8_t window);
-
-void t_CursorOn(uint8_t window);    // level + 1; the cell under the cursor is inverted at level 1
-void t_CursorOff(uint8_t window);   // level - 1; restored when it leaves level 1
-void t_CursorDraw(uint8_t window);  // inverts the cell under the cursor; a second call restores it

@@ -11,7 +11,7 @@ set(typeface_book ${STANGENSPIEL_TYPEFACE_DIR}/DejaVuSansMono.ttf)
 # instead of linking the whole framework and Qt.
 add_executable(make_fonts tools/make_fonts.cpp graphics/lzw.cpp core/clock.cpp core/report.cpp
   core/text_utilities.cpp)
-target_include_directories(make_fonts PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(make_fonts PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/include)
 target_compile_options(make_fonts PRIVATE ${STANGENSPIEL_WARNINGS})
 target_link_libraries(make_fonts PRIVATE PkgConfig::FREETYPE ICU::uc)
 

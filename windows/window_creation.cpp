@@ -24,7 +24,6 @@ constexpr int64_t defaultwidth = 1280;
 constexpr int64_t defaultheight = 800;
 // Borders stay within what a host window frame can hold, so frame sizes never overflow.
 constexpr int64_t largestborder = 8192;
-constexpr const char* applicationname = "Stangenspiel";
 
 bool supporteddepth(int64_t depth) {
     return depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32;
@@ -232,7 +231,7 @@ t_Outcome createwindow(uint8_t window, const std::string& prefix, t_Request r, b
     w.Font = font;
     clearwindowmemory(w);  // before it counts as initialised, so no view shows stale pixels
     w.Initialized = true;
-    t_WindowTitle(window, std::string(applicationname) + (w.TextMemoryStart < 0 ? "-Grafik" : ""));
+    t_WindowTitle(window, programname() + (w.TextMemoryStart < 0 ? "-Grafik" : ""));
     t_WindowSize(window, -1, -1, r.Width, r.Height);
     t_ColorBorder(window, 5);
     return t_Outcome::Finished;

@@ -1,9 +1,7 @@
 // The Qt application, the hand-over of work to the GUI thread and the resource folder.
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDir>
 #include <QEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTimer>
 #include <QWindow>
@@ -129,25 +127,13 @@ void runasync(std::function<void()> job) { (void)enqueue(std::move(job)); }
 
 std::string applicationpath() { return QCoreApplication::applicationFilePath().toStdString(); }
 
-std::string resourcefolder() {
-    // The build tree keeps resources beside the program; an installed program finds them
-    // under <prefix>/share/stangenspiel next to <prefix>/bin.
-    const QString bindir = QCoreApplication::applicationDirPath();
-    for (const QString& candidate : {bindir + "/resources", bindir + "/../share/stangenspiel",
-                                     bindir + "/../resources"}) {
-        if (QFileInfo(candidate + "/MenloBold 16x32.font").exists())
-            return QDir(candidate).canonicalPath().toStdString() + "/";
-    }
-    return (bindir + "/resources/").toStdString();
-}
-
 void setscriptedrun(const t_ScriptedRun& run) { scriptedrun = run; }
 
 int runapplication(int argc, char** argv) {
     guithreadid = std::this_thread::get_id();
     if (scriptedrun.Enabled) qputenv("QT_QPA_PLATFORM", "offscreen");  // no display needed
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Stangenspiel");
+    QApplication::setApplicationName(QString::fromStdString(hostcalls::programname()));
     QApplication::setQuitOnLastWindowClosed(false);
     Dispatcher localdispatcher;
     {

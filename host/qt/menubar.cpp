@@ -14,6 +14,7 @@
 
 #include <vector>
 
+#include "host/framework_calls.h"
 #include "host/host.h"
 #include "host/menus.h"
 #include "host/qt/key_mapping.h"
@@ -61,9 +62,9 @@ const t_HostWindowRow hostwindowrows[] = {
     {"Hauptfenster", 205, 206, ""},
 };
 
-const t_ItemRow helpmenu[] = {
-    {"Über Stangenspiel", 0, ""},  // no framework command: the program's menu handler answers it
-};
+// The help menu's one item names the program; it has no framework command, so the program's
+// menu handler answers it.
+constexpr int aboutitemtag = 0;
 
 struct t_MenuBarState {
     std::vector<QMenu*> Menus;  // the menu bar's menus in order; built once, never deleted
@@ -136,7 +137,8 @@ QMenu* makewindowmenu() {
 void buildmenus() {
     if (!menubar.Menus.empty()) return;
     menubar.Menus = {makemenu("Datei", filemenu), makemenu("Bearbeiten", editmenu), makewindowmenu(),
-                     makemenu("Hilfe", helpmenu)};
+                     new QMenu(QString::fromUtf8("Hilfe"))};
+    additem(menubar.Menus.back(), ("Über " + hostcalls::programname()).c_str(), aboutitemtag, "");
 }
 
 QMenuBar* makemenubar(QWidget* parent) {
@@ -252,6 +254,17 @@ bool setmenuitemtitle(const std::string& menutitle, int64_t position, const std:
         changed = true;
     });
     return changed;
+}
+
+bool addmenuitem(const std::string& menutitle, const std::string& title, int64_t tag) {
+    bool added = false;
+    runsync([&] {
+        QMenu* menu = findmenuwidget(menutitle);
+        if (menu == nullptr) return;
+        additem(menu, title.c_str(), static_cast<int>(tag), "");
+        added = true;
+    });
+    return added;
 }
 
 bool choosemenuitem(int64_t tag) {

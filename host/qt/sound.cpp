@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/resources.h"
 #include "host/host.h"
 
 namespace {
@@ -53,7 +54,7 @@ bool decode(const std::string& path, QByteArray& samples, QAudioFormat& format) 
 
 void load() {
     alert.tried = true;
-    if (!decode(host::resourcefolder() + "sysbeep.aif", alert.samples, alert.format)) return;
+    if (!decode(resourcepath("sysbeep.aif"), alert.samples, alert.format)) return;
     alert.device = QMediaDevices::defaultAudioOutput();
     if (alert.device.isNull() || !alert.device.isFormatSupported(alert.format)) return;
     alert.buffer = new QBuffer(&alert.samples, qApp);

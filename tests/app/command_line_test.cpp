@@ -4,7 +4,7 @@
 
 namespace {
 using Outcome = t_CommandLine::Outcome;
-t_CommandLine parse(std::vector<std::string> arguments) { return parsecommandline(arguments); }
+t_CommandLine parse(std::vector<std::string> arguments) { return parsecommandline(arguments, "stangenspiel"); }
 }  // namespace
 
 TEST(CommandLine, HelpWinsOverVersionAndBadOptionsAreOneLine) {

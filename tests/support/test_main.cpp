@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     testing::InitGoogleTest(&argc, argv);
     int result = 1;
+    setprogramname("Stangenspiel");  // the tests check the puzzle's window titles
     setprogramentry([&result] {
         // The launch sequence logs its last line after starting this thread: let it finish, so
         // that no test captures it.
