@@ -21,7 +21,7 @@ int64_t penx = width / 2, peny = height / 2;
 void clearcanvas() {
     std::lock_guard<std::mutex> lock(penmutex);
     // Every pixel byte at once: a program's own loop over its window's memory.
-    for (uint8_t& pair : g_GraphicMemory(canvas)) pair = 0x00;  // two black pixels a byte
+    for (uint8_t& pair : g_GraphicMemory(canvas)) pair = 0xFF;  // two white pixels a byte
     g_PictureChanged(canvas);
     g_Plot(canvas, penx, peny);
 }
@@ -94,7 +94,7 @@ void paint() {
     t_MenuItemAdd("Datei", "Bild als PNG exportieren …", exportitem);
     setprogrammenuhandler(onmenu);
     setprogrammousehandler(onmouse);
-    int64_t colour = 15;
+    int64_t colour = 0;
     t_Color(canvas, colour);
     clearcanvas();
     for (;;) {

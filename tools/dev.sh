@@ -60,8 +60,9 @@ case "${1:-}" in
         echo "== Fuzz targets under AddressSanitizer and UndefinedBehaviorSanitizer =="
         cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Fuzz \
             -DCMAKE_CXX_FLAGS_FUZZ="-O1 -gline-tables-only" -DSTANGENSPIEL_FUZZ=ON -DSTANGENSPIEL_TESTS=OFF \
-            -DSTANGENSPIEL_BENCH=OFF > build-fuzz.configure.log 2>&1 || { cat build-fuzz.configure.log; exit 1; }
-        cmake --build build-fuzz -j"$(nproc)"
+            -DSTANGENSPIEL_BENCH=OFF -DSTANGENSPIEL_EXAMPLES=OFF > build-fuzz.configure.log 2>&1 \
+            || { cat build-fuzz.configure.log; exit 1; }
+        cmake --build build-fuzz -j"$(nproc)" --target fuzz_all
         fuzz/run.sh build-fuzz "${STANGENSPIEL_FUZZ_SECONDS:-60}"
         ;;
     *)

@@ -18,14 +18,14 @@ expect() {  # expect <picture> <x> <y> <r,g,b> <what>
     [ "$(pixel "$1" "$2" "$3")" = "$4" ] || fail "$5: $(pixel "$1" "$2" "$3") at $2,$3 of $(basename "$1")"
 }
 
-# Paint: the pen starts at 160,100 in white; two steps right, one down, then yellow one left.
+# Paint: the pen starts at 160,100 in black on white; two steps right, one down, then yellow one left.
 run paint '{Right}{Right}{Down}d{Left}sp{Escape}'
 canvas=$work/paint/window1.png
 [ "$(identify -format '%wx%h' "$canvas")" = "320x200" ] || fail "paint: canvas size"
-expect "$canvas" 175 100 255,255,255 "paint: the white line"
-expect "$canvas" 180 105 255,255,255 "paint: the white line down"
+expect "$canvas" 175 100 0,0,0 "paint: the black line"
+expect "$canvas" 180 105 0,0,0 "paint: the black line down"
 expect "$canvas" 175 110 255,255,0 "paint: the yellow line"
-expect "$canvas" 100 50 0,0,0 "paint: the cleared canvas"
+expect "$canvas" 100 50 255,255,255 "paint: the canvas cleared through its memory"
 grep -q "^Farbe 13, Stift bei 170,110" "$work/paint/window0.txt" || fail "paint: status line"
 "$build/stangenspiel-grconvert" "$work/malen.gr" "$work/from-gr.png" > "$work/log" 2>&1 || fail "paint: .gr file"
 [ "$(compare -metric AE "$work/from-gr.png" "$canvas" null: 2>&1)" = "0" ] || fail "paint: the .gr file differs"
