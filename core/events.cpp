@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/wake_signal.h"
+
 t_EventState eventstate;
 
 namespace {
@@ -31,6 +33,7 @@ bool appendkeyevent(const t_Event& event) {
     eventstate.keyqueue.push_back(event);
     ++eventstate.keyeventsappended;
     eventstate.keyavailable = true;
+    wakeeventwaiters();
     return true;
 }
 
@@ -93,6 +96,7 @@ void appendmenuevent(const t_MenuEvent& event) {
     eventstate.menuqueue.push_back(event);
     ++eventstate.menueventsappended;
     eventstate.menuavailable = true;
+    wakeeventwaiters();
 }
 
 int64_t menueventtotal() {

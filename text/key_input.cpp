@@ -1,15 +1,11 @@
 // The key read and the text cursor.
-#include <chrono>
-#include <thread>
-
 #include "core/framework_state.h"
 #include "core/guards.h"
+#include "core/wake_signal.h"
 #include "text/key_input.h"
 #include "text/text_colors.h"
 
 namespace {
-
-constexpr auto keypoll = std::chrono::milliseconds(10);
 
 std::string utf8ofvalue(int64_t value) {
     auto scalar = static_cast<uint32_t>(value);
@@ -40,9 +36,10 @@ std::string t_GetKey(uint8_t window) {
         if (!eventstate.keyavailable) {
             t_CursorOn(window);
             {
-                // The GUI thread may need the framework lock to paint while we wait.
+                // The GUI thread may need the framework lock to paint while we wait. The key's
+                // arrival wakes the wait, so the answer to it can be drawn at once.
                 FrameworkUnlock unlocked;
-                while (!eventstate.keyavailable) std::this_thread::sleep_for(keypoll);
+                waitforevents([] { return eventstate.keyavailable.load(); });
             }
             t_CursorOff(window);
         }

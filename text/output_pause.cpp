@@ -1,9 +1,7 @@
 // The Ctrl-S pause of printed output.
-#include <chrono>
-#include <thread>
-
 #include "core/events.h"
 #include "core/framework_state.h"
+#include "core/wake_signal.h"
 #include "text/text_output.h"
 
 bool outputpausecheck(int64_t key, bool wait) {
@@ -17,8 +15,7 @@ bool outputpausecheck(int64_t key, bool wait) {
     {
         // The GUI thread may need the framework lock to paint while we wait for the user.
         FrameworkUnlock unlocked;
-        while (keyeventtotal() == keys && menueventtotal() == menus)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        waitforevents([&] { return keyeventtotal() != keys || menueventtotal() != menus; });
     }
     // The key that ends the pause is used up.
     if (keyeventtotal() != keys) takekeyevent();

@@ -11,6 +11,7 @@
 #include "core/clock.h"
 #include "core/framework_state.h"
 #include "core/report.h"
+#include "core/wake_signal.h"
 #include "graphics/window_image.h"
 #include "host/framework_calls.h"
 #include "host/host.h"
@@ -21,15 +22,28 @@ namespace {
 // the same, so that a writer that does not can never make it a data race.
 std::atomic<uint64_t> picturechanges{0};
 
+// The refresh thread sleeps on this; a pixel write wakes it only when it sleeps with no change
+// pending (refreshasleep), so the writers' hot paths pay one load of a flag and no lock.
+t_WakeSignal& refreshsignal() {
+    static auto* signal = new t_WakeSignal;  // never destroyed: the thread may sleep at exit
+    return *signal;
+}
+std::atomic<bool> refreshasleep{false};
+
 // One image buffer per view, reused from frame to frame. GUI thread only.
 std::array<t_Image, windowcount> viewimages;
+// Images each view has drawn: what a person saw, for tests and measurements.
+std::array<std::atomic<uint64_t>, windowcount> imagesdrawn{};
 
-// Longest sleep of the refresh thread: a window created or sped up while it sleeps waits at
-// most this long for its first period (its first picture comes from the host's expose anyway).
+// Longest sleep of the refresh thread when no window is due: a window re-rated by writing its
+// record while the thread sleeps waits at most this long for its new period.
 constexpr int64_t longestidle = 50;
 // A window whose picture has not changed is still redrawn this often, so that a write that
 // bypassed the change count can never leave a stale picture on screen for long.
 constexpr int64_t unchangedredraw = 1000;
+// After a quiet spell the first change is drawn this long after it arrives: a program answers
+// a key with a burst of writes (the cursor cell, then its reply), and one frame shows them all.
+constexpr auto settletime = std::chrono::microseconds(1000);
 
 // What the refresh thread knew at each window's last redraw. Refresh thread only.
 struct t_Redrawn {
@@ -45,63 +59,106 @@ int64_t periodof(const t_Window& w) { return w.RefreshRate > 0 ? 1000 / w.Refres
 
 bool takespart(const t_Window& w) { return w.Initialized && w.AutoUpdate && w.VerticalBlank; }
 
-// Whether the window takes part in this pass and its period is over.
-bool refreshdue(int window, int64_t now) {
-    FrameworkLock lock;
-    const t_Window& w = framework.windows[static_cast<size_t>(window)];
-    return takespart(w) && now - w.UpdateStarted >= periodof(w);
+// What a pass decided for one window.
+enum class t_Turn { Wait, Tick, Redraw };
+
+// The rule, for a window that takes part: a changed picture is redrawn as soon as a period has
+// passed since its last redraw, so a change after a quiet spell shows at once and continuous
+// drawing gets one redraw a period. UpdateStarted still advances every period, redrawn or not,
+// so that a program can wait on it (and on UpdateFinished) as on a frame signal. RefreshRate 0
+// redraws in every pass.
+t_Turn turnof(int window, const t_Window& w, int64_t now, uint64_t changes) {
+    const t_Redrawn& last = redrawn[static_cast<size_t>(window)];
+    const int64_t period = periodof(w);
+    const bool changed = !last.Ever || last.Changes != changes || now - last.Time >= unchangedredraw;
+    if (period == 0 || (changed && now - last.Time >= period)) return t_Turn::Redraw;
+    return now - w.UpdateStarted >= period ? t_Turn::Tick : t_Turn::Wait;
 }
 
-// Starts the window's period; answers whether its picture may differ from the one last shown.
-bool startperiod(int window) {
+// When the window needs the thread next, in ms of the record's clock.
+int64_t nextturn(int window, const t_Window& w, uint64_t changes) {
+    const t_Redrawn& last = redrawn[static_cast<size_t>(window)];
+    const int64_t period = std::max<int64_t>(periodof(w), 1);  // rate 0: a pass a millisecond
+    if (last.Changes != changes) return last.Time + period;
+    return std::min(w.UpdateStarted + period, last.Time + unchangedredraw);
+}
+
+// Decides each window's turn under the lock; answers the windows to mark for display.
+std::array<bool, windowcount> decidepass(uint64_t changes) {
+    std::array<bool, windowcount> redraw{};
     FrameworkLock lock;
     const int64_t now = nowmilliseconds();
-    framework.windows[static_cast<size_t>(window)].UpdateStarted = now;
-    const t_Redrawn& last = redrawn[static_cast<size_t>(window)];
-    return !last.Ever || last.Changes != picturechanges.load(std::memory_order_relaxed) ||
-           now - last.Time >= unchangedredraw;
-}
-
-void noteredrawn(int window) {
-    FrameworkLock lock;
-    redrawn[static_cast<size_t>(window)] = {picturechanges.load(std::memory_order_relaxed), nowmilliseconds(), true};
+    for (int window = 0; window < windowcount; ++window) {
+        t_Window& w = framework.windows[static_cast<size_t>(window)];
+        if (!takespart(w)) continue;
+        const t_Turn turn = turnof(window, w, now, changes);
+        if (turn == t_Turn::Wait) continue;
+        w.UpdateStarted = now;
+        if (turn == t_Turn::Tick) {
+            // Nothing to draw: the picture on screen is this frame's, finished now.
+            w.UpdateFinished = now;
+            continue;
+        }
+        // Recorded before the mark, so that a write during the paint counts again.
+        redrawn[static_cast<size_t>(window)] = {changes, now, true};
+        redraw[static_cast<size_t>(window)] = true;
+    }
+    return redraw;
 }
 
 // One pass over the windows; answers whether any window was marked for display.
-bool refreshpass() {
+bool refreshpass(uint64_t changes) {
+    const std::array<bool, windowcount> redraw = decidepass(changes);
     bool marked = false;
     for (int window = 0; window < windowcount; ++window) {
-        if (!refreshdue(window, nowmilliseconds())) continue;
-        const bool hasview = host::viewexists(window);
-        // Also after a failed lookup, so that a missing view is asked for once a period,
-        // not in every pass.
-        const bool changed = startperiod(window);
-        if (!hasview) {
+        if (!redraw[static_cast<size_t>(window)]) continue;
+        if (!host::viewexists(window)) {
             logline("t_WindowAutoUpdateProcess: Window #" + std::to_string(window) + " view is nil, resource undefined.");
             continue;
         }
-        // An unchanged picture is not built and painted again: on an idle screen that work is
-        // all the program would do.
-        if (!changed) continue;
-        noteredrawn(window);  // before the mark, so that a write during the paint counts again
         host::markviewfordisplay(window);
         marked = true;
     }
     return marked;
 }
 
-// Milliseconds until the next window's period is over: 0 when one is over already or a window
+// Milliseconds until a window needs the thread again: 0 when one does already, 1 while window 0
 // waits only for its view to finish drawing, at most longestidle when no window takes part.
-int64_t idletime() {
+// `pending` says whether a changed picture is waiting for its period.
+int64_t idletime(uint64_t changes, bool& pending) {
     FrameworkLock lock;
     const int64_t now = nowmilliseconds();
     int64_t wait = longestidle;
-    for (const t_Window& w : framework.windows) {
+    pending = false;
+    for (int window = 0; window < windowcount; ++window) {
+        const t_Window& w = framework.windows[static_cast<size_t>(window)];
         if (!w.Initialized || !w.AutoUpdate) continue;
-        if (!w.VerticalBlank) return 0;
-        wait = std::min(wait, std::max<int64_t>(0, w.UpdateStarted + periodof(w) - now));
+        if (!w.VerticalBlank) return 1;
+        pending = pending || redrawn[static_cast<size_t>(window)].Changes != changes;
+        wait = std::min(wait, std::max<int64_t>(0, nextturn(window, w, changes) - now));
     }
     return wait;
+}
+
+// Sleeps until the next turn is due; with no change pending, a pixel write ends the sleep
+// (after settletime, so that the writer's burst is finished).
+void sleepuntilturn(uint64_t changes) {
+    bool pending = false;
+    const int64_t wait = idletime(changes, pending);
+    if (wait <= 0) return;
+    const uint64_t seen = refreshsignal().current();
+    if (!pending) {
+        refreshasleep = true;
+        // A write between the pass and the flag would not wake us: look once more.
+        if (picturechanges.load() != changes) {
+            refreshasleep = false;
+            std::this_thread::sleep_for(settletime);
+            return;
+        }
+    }
+    const bool woken = refreshsignal().waitchange(seen, std::chrono::milliseconds(wait));
+    refreshasleep = false;
+    if (woken) std::this_thread::sleep_for(settletime);
 }
 
 // Only window 0 tells the program when its picture is being copied to the screen.
@@ -113,18 +170,27 @@ void setverticalblank(int window, bool value) {
 
 }  // namespace
 
-void notepicturechange() { picturechanges.fetch_add(1, std::memory_order_relaxed); }
+// Every writer of pixels calls this; the refresh rule is turnof above. The call is cheap on
+// purpose (an atomic add and a load): g_Plot makes it for every pixel.
+void notepicturechange() {
+    picturechanges.fetch_add(1);
+    if (refreshasleep.load() && refreshasleep.exchange(false)) refreshsignal().signal();
+}
+
+uint64_t imagesshown(uint8_t window) {
+    return graphicnumber(window) ? imagesdrawn[window].load() : 0;
+}
 
 void t_WindowAutoUpdateProcess() {
     logline("t_WindowAutoUpdateProcess: Start.");
     if (threadnumber() > 2) namethread("t_WindowAutoUpdate");
     framework.autoupdaterunning = true;
     while (framework.frameworkready && framework.autoupdaterunning) {
-        const bool marked = refreshpass();
-        // Sleeps until the next period is due rather than polling: a pass costs little, but a
-        // thousand passes a second keep a core awake while the program waits for a key.
-        const int64_t wait = idletime();
-        if (!marked || wait > 0) std::this_thread::sleep_for(std::chrono::milliseconds(std::max<int64_t>(wait, 1)));
+        const uint64_t changes = picturechanges.load();
+        refreshpass(changes);
+        // Sleeps until a window's turn rather than polling: a pass costs little, but a thousand
+        // passes a second keep a core awake while the program waits for a key.
+        sleepuntilturn(changes);
     }
     framework.autoupdaterunning = false;
     logline("t_WindowAutoUpdateProcess: End.");
@@ -157,8 +223,9 @@ void viewimage(int window, const t_ImageSink& draw) {
     if (!graphicnumber(window) || !framework.frameworkready) return;
     FrameworkLock lock;  // held while the view draws, so the buffer cannot change under it
     t_Image& image = viewimages[static_cast<size_t>(window)];
-    if (t_WindowImage(static_cast<uint8_t>(window), image))
-        draw(image.Pixels.data(), static_cast<int>(image.Width), static_cast<int>(image.Height));
+    if (!t_WindowImage(static_cast<uint8_t>(window), image)) return;
+    draw(image.Pixels.data(), static_cast<int>(image.Width), static_cast<int>(image.Height));
+    ++imagesdrawn[static_cast<size_t>(window)];
 }
 
 void viewdrawstarted(int window) { setverticalblank(window, false); }

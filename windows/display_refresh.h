@@ -6,6 +6,9 @@
 #include <cstdint>
 
 void t_WindowAutoUpdateProcess();                    // body of the refresh thread; runs for the process's life
+uint64_t imagesshown(uint8_t window);                // images the window's view has drawn so far
 
 // --- for the framework's own pixel code (the caller holds the framework lock) ---------------
-void notepicturechange();  // pixels in video memory changed: auto-updating views redraw at their next period
+// Pixels in video memory changed: an auto-updating view redraws at once when a period has
+// passed since its last redraw, else when it has.
+void notepicturechange();

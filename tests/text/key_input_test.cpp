@@ -151,3 +151,20 @@ TEST_F(KeyRead, CursorLevelNestsAndTheCursorStaysInTheWindow) {
               }),
               "t_CursorOn: Window is not a graphic window.\nt_CursorOff: Window #1 not initialized.\n");
 }
+
+TEST_F(KeyRead, KeysTypedWhileTheReadWaitsArriveInOrder) {
+    maketextwindow(0, 8, 6, 2);
+    // Some keys come while the read sleeps, some in bursts while it is busy.
+    const std::string typed = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::thread typist([&] {
+        for (size_t i = 0; i < typed.size(); ++i) {
+            if (i % 4 == 0) sleepms(3);
+            keytranslation(0, 0, typed.substr(i, 1), 0);
+        }
+    });
+    std::string read;
+    while (read.size() < typed.size()) read += t_GetKey(0);
+    typist.join();
+    EXPECT_EQ(read, typed);
+    EXPECT_EQ(record().TextCursorLevel, 0);
+}

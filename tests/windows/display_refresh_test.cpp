@@ -1,9 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
+#include "core/clock.h"
+#include "graphics/plot.h"
 #include "host/framework_calls.h"
 #include "tests/windows/window_fixture.h"
 #include "windows/display_refresh.h"
 #include "windows/window_placement.h"
+
+namespace {
+
+void setrate(uint8_t window, int64_t rate) {
+    FrameworkLock lock;
+    framework.windows[window].RefreshRate = rate;
+}
+
+}  // namespace
 
 TEST_F(WindowTest, RefreshThreadRedrawsOnlyAutoUpdatingWindows) {
     created(0, 24, 64, 64);
@@ -11,7 +25,6 @@ TEST_F(WindowTest, RefreshThreadRedrawsOnlyAutoUpdatingWindows) {
     t_WindowVisible(0, true);
     t_WindowVisible(1, true);
     ASSERT_TRUE(framework.autoupdaterunning);
-    // Window 0 is marked again and again at its rate; its view builds an image each time.
     ASSERT_TRUE(eventually([] { return record(0).UpdateStarted != 0 && record(0).UpdateFinished != 0; }));
     const int64_t first = record(0).UpdateStarted;
     EXPECT_TRUE(eventually([first] { return record(0).UpdateStarted >= first + 33; }));
@@ -20,6 +33,45 @@ TEST_F(WindowTest, RefreshThreadRedrawsOnlyAutoUpdatingWindows) {
     // A forced redraw shows window 1 at once.
     t_WindowUpdate(1, false);
     EXPECT_NE(record(1).UpdateFinished, 0);
+}
+
+TEST_F(WindowTest, ContinuousDrawingGetsOneRedrawAPeriodAndRateZeroEveryPass) {
+    const uint64_t earlier = imagesshown(0);  // the count goes on from test to test
+    created(0, 24, 64, 64);
+    t_WindowVisible(0, true);
+    ASSERT_TRUE(eventually([earlier] { return imagesshown(0) > earlier; }));
+    sleepms(100);  // the host's own first paints are over
+    std::atomic<bool> drawing{true};
+    std::thread painter([&] {
+        for (int64_t x = 0; drawing; ++x) {
+            g_Plot(0, x & 63, 5);
+            sleepms(1);  // many changes a period, and room for the view to take the lock
+        }
+    });
+    const uint64_t before = imagesshown(0);
+    const int64_t start = nowmilliseconds();
+    sleepms(600);
+    const uint64_t images = imagesshown(0) - before;
+    const int64_t elapsed = nowmilliseconds() - start;
+    drawing = false;
+    painter.join();
+    EXPECT_GE(images, 2u);
+    EXPECT_LE(images, static_cast<uint64_t>(elapsed / 33 + 2));
+
+    // RefreshRate 0: redrawn in every pass, changed or not.
+    setrate(0, 0);
+    const uint64_t still = imagesshown(0);
+    EXPECT_TRUE(eventually([still] { return imagesshown(0) >= still + 5; }));
+}
+
+TEST_F(WindowTest, WindowCreatedWhileTheThreadSleepsIsServedAtOnce) {
+    created(0, 24, 64, 64);
+    setrate(0, 1);  // the thread has nothing to do for a second
+    sleepms(120);
+    const int64_t created = nowmilliseconds();
+    logof([] { t_InitGraphicWindow(1, 24, true, 64, 64, 4, 4, t_Font{}, true); });
+    ASSERT_TRUE(eventually([] { return record(1).UpdateStarted != 0; }));
+    EXPECT_LT(record(1).UpdateStarted - created, 33);
 }
 
 TEST_F(WindowTest, ViewQuestionsAndForcedRedrawMessages) {
