@@ -4,11 +4,10 @@
 //   vs_gzip       our throughput / gzip -1's
 //   size_vs_compress  our coded size / compress's
 //   peak_x_input  the coder's peak memory growth / input size (measured in a child process)
-//   ours_us, base_us  our CPU time / compress's (its start-up included)
+//   ours_us, base_us  our CPU time / compress's (its start-up, measured on an empty input, taken off)
+//   base_startup_us   compress's start-up
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,14 +18,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "bench/puzzle_screen.h"
+#include "bench/tool_run.h"
 #include "graphics/lzw.h"
 #include "graphics/run_length.h"
-
-extern char** environ;
 
 namespace {
 
@@ -44,41 +41,6 @@ Bytes randombytes() {
     Bytes data(3 << 20);
     for (auto& b : data) b = static_cast<uint8_t>(random());
     return data;
-}
-
-struct ToolRun {
-    double seconds = 0;
-    uintmax_t size = 0;
-};
-
-// Runs `tool args < input > output` a few times and keeps the least CPU time (user + system,
-// the tool's start-up included): on a shared machine wall time mostly measures the others.
-ToolRun runtool(const std::vector<std::string>& command, const std::string& input) {
-    const std::string output = input + ".out";
-    ToolRun best{1e9, 0};
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        std::vector<char*> argv;
-        for (const std::string& part : command) argv.push_back(const_cast<char*>(part.c_str()));
-        argv.push_back(nullptr);
-        pid_t child = 0;
-        int status = 0;
-        rusage usage{};
-        const bool started = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0;
-        if (started) wait4(child, &status, 0, &usage);
-        const double seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                               static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-        posix_spawn_file_actions_destroy(&actions);
-        if (!started) return ToolRun{};
-        best.seconds = std::min(best.seconds, seconds);
-    }
-    std::error_code ignored;
-    best.size = std::filesystem::file_size(output, ignored);
-    std::filesystem::remove(output, ignored);
-    return best;
 }
 
 // Peak memory growth of one coding as a multiple of the input size, in a child so that earlier benchmarks do not hide it.
@@ -106,14 +68,8 @@ void codebench(benchmark::State& state, const Bytes& data) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * data.size()));
 
-    const std::string input = (std::filesystem::temp_directory_path() / "lzw_bench_input").string();
-    if (std::FILE* f = std::fopen(input.c_str(), "wb")) {
-        std::fwrite(data.data(), 1, data.size(), f);
-        std::fclose(f);
-    }
-    const ToolRun compress = runtool({"compress", "-b16", "-c"}, input);
-    const ToolRun gzip = runtool({"gzip", "-1", "-c"}, input);
-    std::filesystem::remove(input);
+    const t_ToolRun compress = runtool({"compress", "-b16", "-c"}, data);
+    const t_ToolRun gzip = runtool({"gzip", "-1", "-c"}, data);
 
     // Our own CPU time for one coding, the best of a few measured outside the benchmark loop.
     double seconds = 1e9;
@@ -125,13 +81,15 @@ void codebench(benchmark::State& state, const Bytes& data) {
         seconds = std::min(seconds, static_cast<double>(end.tv_sec - start.tv_sec) +
                                         static_cast<double>(end.tv_nsec - start.tv_nsec) * 1e-9);
     }
-    if (compress.seconds > 0) {
-        state.counters["vs_compress"] = compress.seconds / seconds;
+    if (compress.Ran) {
+        state.counters["vs_compress"] = compress.Seconds / seconds;
         state.counters["ours_us"] = seconds * 1e6;
-        state.counters["base_us"] = compress.seconds * 1e6;
+        state.counters["base_us"] = compress.Seconds * 1e6;
+        state.counters["base_startup_us"] = compress.StartupSeconds * 1e6;
     }
-    if (gzip.seconds > 0) state.counters["vs_gzip"] = gzip.seconds / seconds;
-    if (compress.size > 0) state.counters["size_vs_compress"] = static_cast<double>(coded.size()) / compress.size;
+    if (gzip.Ran) state.counters["vs_gzip"] = gzip.Seconds / seconds;
+    if (!compress.Output.empty())
+        state.counters["size_vs_compress"] = static_cast<double>(coded.size()) / static_cast<double>(compress.Output.size());
     state.counters["coded_ratio"] = static_cast<double>(coded.size()) / data.size();
     state.counters["peak_x_input"] = peakgrowth(data);
 }

@@ -1,8 +1,10 @@
 // The least a Qt Widgets program does to show a 1280 x 800 picture: the baseline for the start-up
-// figure. It prints "first frame" on standard output when its first paint is done, as the real
-// program does when STANGENSPIEL_FIRST_FRAME is set, and then runs until it is ended.
+// figure and the key latency. It prints "first frame" on standard output when its first paint is
+// done, as the real program does when STANGENSPIEL_FIRST_FRAME is set, turns its picture from
+// black to white and back on every key press, and runs until it is ended.
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QWidget>
 
@@ -15,11 +17,18 @@ public:
     MinimalView() : picture(1280, 800, QImage::Format_RGB32) {
         picture.fill(Qt::black);
         setAttribute(Qt::WA_OpaquePaintEvent);
+        setFocusPolicy(Qt::StrongFocus);
         setWindowTitle("Minimal");
         resize(1280, 800);
     }
 
 protected:
+    void keyPressEvent(QKeyEvent*) override {
+        white = !white;
+        picture.fill(white ? Qt::white : Qt::black);
+        update();
+    }
+
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.drawImage(rect(), picture);
@@ -33,6 +42,7 @@ protected:
 private:
     QImage picture;
     bool painted = false;
+    bool white = false;
 };
 
 }  // namespace
