@@ -14,6 +14,7 @@
 #include "core/framework_state.h"
 #include "core/report.h"
 #include "host/host.h"
+#include "windows/video_memory.h"
 
 namespace {
 
@@ -70,6 +71,9 @@ bool spawnthread(std::function<void()> function, int64_t stacksize, std::string&
 
 void initmxtools() {
     logline("initmxtools: Start.");
+    // The program's first window needs the video memory soon after; filling it meanwhile takes
+    // it off the way to the first frame.
+    preparevideomemory();
     for (int c = 0; c < 256; ++c) {
         framework.uppercasetable[c] = static_cast<uint8_t>(c);
         framework.lowercasetable[c] = static_cast<uint8_t>(c);

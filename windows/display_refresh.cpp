@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/startup.h"
 #include "core/clock.h"
@@ -15,6 +16,7 @@
 #include "graphics/window_image.h"
 #include "host/framework_calls.h"
 #include "host/host.h"
+#include "windows/huge_pages.h"
 
 namespace {
 
@@ -30,7 +32,7 @@ t_WakeSignal& refreshsignal() {
 }
 std::atomic<bool> refreshasleep{false};
 
-// One image buffer per view, reused from frame to frame. GUI thread only.
+// One image buffer per view, reused from frame to frame. Used under the framework lock.
 std::array<t_Image, windowcount> viewimages;
 // Images each view has drawn: what a person saw, for tests and measurements.
 std::array<std::atomic<uint64_t>, windowcount> imagesdrawn{};
@@ -106,6 +108,24 @@ std::array<bool, windowcount> decidepass(uint64_t changes) {
     return redraw;
 }
 
+// Sizes the view's image buffer ahead of its paint, off the GUI thread: the first image of a
+// large window otherwise pays a thousand page faults on its way to the screen.
+void prepareimage(int window) {
+    size_t pixels = 0;
+    {
+        FrameworkLock lock;
+        const t_Window& w = framework.windows[static_cast<size_t>(window)];
+        pixels = static_cast<size_t>(std::max<int64_t>(0, w.Width) * std::max<int64_t>(0, w.Height));
+        if (viewimages[static_cast<size_t>(window)].Pixels.size() >= pixels) return;
+    }
+    std::vector<uint32_t> buffer;
+    reservehugepages(buffer, pixels);
+    buffer.resize(pixels);
+    FrameworkLock lock;  // the view uses the buffer only under the lock
+    std::vector<uint32_t>& current = viewimages[static_cast<size_t>(window)].Pixels;
+    if (current.size() < buffer.size()) current.swap(buffer);
+}
+
 // One pass over the windows; answers whether any window was marked for display.
 bool refreshpass(uint64_t changes) {
     const std::array<bool, windowcount> redraw = decidepass(changes);
@@ -116,6 +136,7 @@ bool refreshpass(uint64_t changes) {
             logline("t_WindowAutoUpdateProcess: Window #" + std::to_string(window) + " view is nil, resource undefined.");
             continue;
         }
+        prepareimage(window);
         host::markviewfordisplay(window);
         marked = true;
     }
