@@ -191,8 +191,8 @@ void setverticalblank(int window, bool value) {
 
 }  // namespace
 
-// Every writer of pixels calls this; the refresh rule is turnof above. The call is cheap on
-// purpose (an atomic add and a load): g_Plot makes it for every pixel.
+// The rule it feeds is written at its declaration and carried out by turnof. The call is cheap
+// on purpose (an atomic add and a load): g_Plot makes it for every pixel.
 void notepicturechange() {
     picturechanges.fetch_add(1);
     if (refreshasleep.load() && refreshasleep.exchange(false)) refreshsignal().signal();
