@@ -33,6 +33,8 @@ load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 xvfb-run -a -s "-screen 0 2700x1100x24" python3 bench/perf_report.py desktop "$build" "$work/desktop.json"
 
 table=$(python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.json")
+# The written notes below the table (from "## Notes" on) are kept as they are.
+notes=$(sed -n '/^## Notes/,$p' docs/performance.md 2>/dev/null || true)
 {
     echo "# Performance"
     echo
@@ -51,6 +53,7 @@ table=$(python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.jso
     echo '```'
     echo "$table"
     echo '```'
+    [ -z "$notes" ] || printf '\n%s\n' "$notes"
 } > docs/performance.md
 echo
 echo "$table"
