@@ -24,8 +24,8 @@ namespace {
 // the same, so that a writer that does not can never make it a data race.
 std::atomic<uint64_t> picturechanges{0};
 
-// The refresh thread sleeps on this; a pixel write wakes it only when it sleeps with no change
-// pending (refreshasleep), so the writers' hot paths pay one load of a flag and no lock.
+// The refresh thread sleeps on this; a pixel write wakes it only while it sleeps
+// (refreshasleep), so the writers' hot paths pay one load of a flag and no lock.
 t_WakeSignal& refreshsignal() {
     static auto* signal = new t_WakeSignal;  // never destroyed: the thread may sleep at exit
     return *signal;
@@ -145,37 +145,33 @@ bool refreshpass(uint64_t changes) {
 
 // Milliseconds until a window needs the thread again: 0 when one does already, 1 while window 0
 // waits only for its view to finish drawing, at most longestidle when no window takes part.
-// `pending` says whether a changed picture is waiting for its period.
-int64_t idletime(uint64_t changes, bool& pending) {
+int64_t idletime(uint64_t changes) {
     FrameworkLock lock;
     const int64_t now = nowmilliseconds();
     int64_t wait = longestidle;
-    pending = false;
     for (int window = 0; window < windowcount; ++window) {
         const t_Window& w = framework.windows[static_cast<size_t>(window)];
         if (!w.Initialized || !w.AutoUpdate) continue;
         if (!w.VerticalBlank) return 1;
-        pending = pending || redrawn[static_cast<size_t>(window)].Changes != changes;
         wait = std::min(wait, std::max<int64_t>(0, nextturn(window, w, changes) - now));
     }
     return wait;
 }
 
-// Sleeps until the next turn is due; with no change pending, a pixel write ends the sleep
-// (after settletime, so that the writer's burst is finished).
+// Sleeps until the next turn is due. A pixel write ends the sleep (after settletime, so that
+// the writer's burst is finished): it may be a window's first picture or a change after a
+// quiet spell. Also while another window's change waits for its period, so under continuous
+// drawing the thread wakes at most once a settletime.
 void sleepuntilturn(uint64_t changes) {
-    bool pending = false;
-    const int64_t wait = idletime(changes, pending);
+    const int64_t wait = idletime(changes);
     if (wait <= 0) return;
     const uint64_t seen = refreshsignal().current();
-    if (!pending) {
-        refreshasleep = true;
-        // A write between the pass and the flag would not wake us: look once more.
-        if (picturechanges.load() != changes) {
-            refreshasleep = false;
-            std::this_thread::sleep_for(settletime);
-            return;
-        }
+    refreshasleep = true;
+    // A write between the pass and the flag would not wake us: look once more.
+    if (picturechanges.load() != changes) {
+        refreshasleep = false;
+        std::this_thread::sleep_for(settletime);
+        return;
     }
     const bool woken = refreshsignal().waitchange(seen, std::chrono::milliseconds(wait));
     refreshasleep = false;
