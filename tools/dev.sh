@@ -2,7 +2,8 @@
 # The two ways into the project on a fresh Debian 12 machine:
 #   tools/dev.sh run    install what is missing, build, start the program
 #   tools/dev.sh test   install what is missing, build, run the whole test suite
-#                       (normal build, then AddressSanitizer + UndefinedBehaviorSanitizer),
+#                       (normal build, the Debian packages, then AddressSanitizer +
+#                       UndefinedBehaviorSanitizer),
 #                       the stress test under ThreadSanitizer and each fuzz target for 60 s
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -48,6 +49,8 @@ case "${1:-}" in
         install_packages
         build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
         run_tests build
+        echo "== Debian packages: lintian, installed together, a game and a program built on them =="
+        tools/check_packages.sh build-release
         echo "== Again under AddressSanitizer and UndefinedBehaviorSanitizer =="
         build build-asan -DCMAKE_BUILD_TYPE=Debug -DSTANGENSPIEL_SANITIZE=ON -DSTANGENSPIEL_BENCH=OFF
         ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan

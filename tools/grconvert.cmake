@@ -3,7 +3,7 @@ add_executable(stangenspiel-grconvert ${CMAKE_CURRENT_LIST_DIR}/grconvert.cpp)
 target_compile_options(stangenspiel-grconvert PRIVATE ${STANGENSPIEL_WARNINGS})
 target_link_libraries(stangenspiel-grconvert PRIVATE stangenspiel_lib)
 include(GNUInstallDirs)
-install(TARGETS stangenspiel-grconvert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS stangenspiel-grconvert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT game)
 
 # The graphics tests run the converter, so it is built before them (they are defined later).
 function(stangenspiel_grconvert_for_tests)

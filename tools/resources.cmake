@@ -36,4 +36,5 @@ add_custom_command(OUTPUT ${alert_sound}
   VERBATIM)
 add_custom_target(stangenspiel_resources ALL DEPENDS ${font_bold} ${font_regular} ${alert_sound})
 
-install(FILES ${font_bold} ${font_regular} ${alert_sound} DESTINATION ${CMAKE_INSTALL_DATADIR}/stangenspiel)
+install(FILES ${font_bold} ${font_regular} ${alert_sound} DESTINATION ${CMAKE_INSTALL_DATADIR}/stangenspiel
+  COMPONENT runtime)
