@@ -38,7 +38,7 @@ set(CPACK_DEBIAN_RUNTIME_DESCRIPTION [[window framework with the working conditi
 The framework gives a program its own program thread, eight numbered graphic
 windows whose pixels and character screens live in one simulated 16 MB video
 memory, text output with cursor control and bitmap fonts, pixel graphics from
-1 to 32 bits, key, mouse and menu events, ".gr" picture files, the clipboard,
+1 to 32 bits, key, mouse and menu events, .gr picture files, the clipboard,
 a virtual printer and a system console, all on real Qt windows.
 
 This package contains the shared library and its resources: two bitmap fonts
@@ -81,7 +81,7 @@ and disks and plays the shortest solution, one move per key press. It runs on
 a small window framework with the working conditions of a classic home
 computer, and can play a scripted game without a display.
 
-The package also contains stangenspiel-grconvert, which turns the ".gr"
+The package also contains stangenspiel-grconvert, which turns the .gr
 pictures a program on the framework saves into PNG files and back.]])
 
 include(CPack)

@@ -26,9 +26,6 @@ install(FILES ${packaging_source}/stangenspiel.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT game)
 install(FILES ${packaging_source}/io.github.stangenspiel.Stangenspiel.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT game)
-# The converter is a tool, not a game, although it comes with the game's package.
-install(FILES ${packaging_source}/debian/stangenspiel.lintian-overrides
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME stangenspiel COMPONENT game)
 
 # Manual pages and the changelog are compressed as Debian ships them: gzip -9n leaves out the
 # name and time stamp, so the same sources give the same bytes.
@@ -46,11 +43,14 @@ install(FILES ${packaging_output}/stangenspiel.6.gz DESTINATION ${CMAKE_INSTALL_
 install(FILES ${packaging_output}/stangenspiel-grconvert.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
         COMPONENT game)
 
-# Each package carries the licences of everything the packages hold, and the changelog.
+# Each package carries the licences of everything the packages hold, the changelog, and the
+# lintian findings that are meant so (each with its reason).
 foreach(component runtime development game)
-  set(docdir ${CMAKE_INSTALL_DATAROOTDIR}/doc/${STANGENSPIEL_PACKAGE_${component}})
+  set(package ${STANGENSPIEL_PACKAGE_${component}})
   install(FILES ${packaging_source}/debian/copyright ${packaging_output}/changelog.Debian.gz
-          DESTINATION ${docdir} COMPONENT ${component})
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package} COMPONENT ${component})
+  install(FILES ${packaging_source}/debian/${package}.lintian-overrides
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME ${package} COMPONENT ${component})
 endforeach()
 
 # A newcomer's material: the examples' sources and the API reference (built with
