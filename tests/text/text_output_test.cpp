@@ -14,13 +14,6 @@
 
 namespace {
 
-void queuekey(int64_t value) {
-    t_Event event;
-    event.Kind = 1;
-    event.Value = value;
-    appendkeyevent(event);
-}
-
 std::vector<uint8_t> bytes(std::initializer_list<int> codes) {
     std::vector<uint8_t> result;
     for (const int code : codes) result.push_back(static_cast<uint8_t>(code));
@@ -264,11 +257,11 @@ TEST_F(TextOutput, HostileOutputStaysInsideTheWindowsBlocks) {
 
 TEST_F(TextOutput, CtrlSPausesUntilAKeyAndUsesItUp) {
     maketextwindow(0, 8, 10, 4);
-    queuekey('a');
-    queuekey(19);
+    typekey('a');
+    typekey(19);
     std::thread typist([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(60));
-        queuekey('z');
+        typekey('z');
     });
     const auto start = std::chrono::steady_clock::now();
     t_Print(0, "AB");
@@ -279,7 +272,7 @@ TEST_F(TextOutput, CtrlSPausesUntilAKeyAndUsesItUp) {
     EXPECT_EQ(currentkeyevent().Value, 'z');
     EXPECT_EQ(screenlines(0)[0], "AB        ");
     // A menu choice ends the pause as well, and leaves the key queue alone.
-    queuekey(19);
+    typekey(19);
     std::thread chooser([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         appendmenuevent(t_MenuEvent{});
@@ -288,8 +281,8 @@ TEST_F(TextOutput, CtrlSPausesUntilAKeyAndUsesItUp) {
     chooser.join();
     EXPECT_EQ(currentkeyevent().Value, 'z');
     // Ctrl-S that is not the most recent key does not pause.
-    queuekey(19);
-    queuekey('q');
+    typekey(19);
+    typekey('q');
     t_Print(0, "C");
     EXPECT_EQ(keyeventcount(), 2);
 }
