@@ -62,6 +62,21 @@ TEST(GraphicCoding, SharedAlphaStaysInFrontOfTheRunLengthCode) {
     EXPECT_EQ(logof([&] { EXPECT_EQ(g_Decompress(runs), record(4, agrey, 4, 3)); }), "");
 }
 
+// Each stage has its own undoing operation, which gives back exactly the stage before it.
+TEST(GraphicCoding, EachStageIsUndoneByItsOwnOperation) {
+    const t_Graphic pictures[] = {record(0, {15, 0, 0, 15, 15, 0, 15, 15, 15}, 3, 3), record(1, {1, 2, 3, 4, 5, 6}, 3, 2),
+                                  record(4, {0x80, 1, 0x80, 2}, 2, 1), record(5, {0x80, 1, 2, 3, 0x80, 4, 5, 6}, 2, 1)};
+    for (const t_Graphic& picture : pictures) {
+        logof([&] {
+            const t_Graphic packed = g_Pack(picture), runs = g_CompressRLE(packed), lzw = g_CompressLZW(runs);
+            EXPECT_EQ(packed.Format, picture.Format + 10);
+            EXPECT_EQ(g_DecompressLZW(lzw), runs);
+            EXPECT_EQ(g_DecompressRLE(runs), packed);
+            EXPECT_EQ(g_Unpack(packed), picture) << picture.Format;
+        });
+    }
+}
+
 TEST(GraphicCoding, DamagedRecordsAreRefusedWithOneLine) {
     t_Graphic good;
     logof([&] { good = coded(record(3, Bytes(3 * 40 * 30, 9), 40, 30)); });

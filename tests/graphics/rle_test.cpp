@@ -124,7 +124,7 @@ TEST(RunLength, DamagedCodedDataIsRefusedNotOverrun) {
     Bytes data(1000, 7);
     data[500] = 1;
     const Bytes coded = binarytorle(data);
-    std::string log = logof([&] {
+    const std::string log = logof([&] {
         EXPECT_TRUE(rletobinary(Bytes(coded.begin(), coded.end() - 1), 1000).empty());  // cut short
         EXPECT_TRUE(rletobinary(coded, 999).empty());                                     // too much
         EXPECT_TRUE(rletobinary(coded, 1001).empty());                                    // too little
@@ -135,18 +135,4 @@ TEST(RunLength, DamagedCodedDataIsRefusedNotOverrun) {
     });
     EXPECT_THAT(log, HasSubstr("rletobinary: Coded data does not give the picture's length.\n"));
     EXPECT_THAT(log, HasSubstr("rletobinary: Data does not match its length.\n"));
-
-    // Random bytes never crash a decoder and never give a wrong length.
-    std::mt19937 rng(99);
-    log = logof([&] {
-    for (int trial = 0; trial < 2000; ++trial) {
-        Bytes noise(rng() % 64);
-        for (uint8_t& b : noise) b = static_cast<uint8_t>(rng() % 8 == 0 ? 240 + rng() % 3 : rng() % 6);
-        const int64_t length = 4 * (1 + static_cast<int64_t>(rng() % 50));
-        for (const t_Pair& pair : pairs) {
-            const Bytes out = pair.Decode(noise, length);
-            ASSERT_TRUE(out.empty() || static_cast<int64_t>(out.size()) == length);
-        }
-    }
-    });
 }
