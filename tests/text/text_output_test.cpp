@@ -76,8 +76,10 @@ TEST_F(TextOutput, DisplayModesMapCodesForOneCharacter) {
               (Bytes{'A', 0x10, '?', 0x10}));
     EXPECT_EQ(record().TextColor, 0xC0);
     t_DisplayMode(0, 0);
-    t_Print(0, "\xC3\xA4\xE2\x82\xAC\xFF");  // U+00E4, a scalar beyond one byte, a malformed byte
-    EXPECT_EQ((Bytes{cellcharacter(7, 2), cellcharacter(8, 2), cellcharacter(9, 2)}), (Bytes{0xE4, '?', '?'}));
+    // U+00E4, scalars of three and four bytes beyond one byte, a malformed byte: one cell each.
+    t_Print(0, "\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80\xFF");
+    EXPECT_EQ((Bytes{cellcharacter(7, 2), cellcharacter(8, 2), cellcharacter(9, 2), cellcharacter(10, 2), cellcharacter(1, 3)}),
+              (Bytes{0xE4, '?', '?', '?', ' '}));
 }
 
 TEST_F(TextOutput, EscapeCommands) {
