@@ -110,7 +110,9 @@ TEST(LongRun, NineDisksPlayedToTheEndAtFullSpeed) {
     EXPECT_THAT(screen, HasSubstr("Zug 511 von 511"));
     EXPECT_THAT(screen, HasSubstr("Animation des Lösungswegs beendet."));
     EXPECT_TRUE(std::filesystem::exists(output + "/window0.png"));
-    if (!addresssanitizer && run.SettledKb > 0) EXPECT_LT(run.PeakKb - run.SettledKb, 32 * 1024);
+    if (!addresssanitizer && run.SettledKb > 0) {
+        EXPECT_LT(run.PeakKb - run.SettledKb, 32 * 1024);
+    }
 }
 
 TEST(LongRun, AScriptedRunWhoseResultsCannotBeWrittenFails) {
@@ -159,5 +161,7 @@ TEST(LongRun, SoakOfCreationsAndPrintingKeepsMemoryFlat) {
     EXPECT_GT(round, 20);
     // The GUI thread answered every time, never stuck behind the program's work for long.
     EXPECT_LT(slowestanswer, std::chrono::seconds(5));
-    if (!addresssanitizer) EXPECT_LT(endkb - settledkb, 16 * 1024) << "from " << settledkb << " kB to " << endkb;
+    if (!addresssanitizer) {
+        EXPECT_LT(endkb - settledkb, 16 * 1024) << "from " << settledkb << " kB to " << endkb;
+    }
 }
