@@ -12,8 +12,6 @@
 #include "support/helpers.h"
 #include "windows/window_creation.h"
 
-using Bytes = std::vector<uint8_t>;
-
 class CaptureTest : public testing::Test {
 protected:
     void SetUp() override { resetframeworkfortests(); }

@@ -1,5 +1,7 @@
 #include <gmock/gmock.h>
 
+#include <tuple>
+
 #include "capture_fixture.h"
 #include "graphics/capture.h"
 #include "graphics/graphic_coding.h"
@@ -12,13 +14,8 @@ TEST_F(CaptureTest, FarCornerIsClampedToTheWindow) {
     paintrandom(2, rng);
     const Bytes memory = pixelbytes(2);
     const t_Graphic g = g_GetScreenRect(2, 10, 10, 5000, 5000);
-    EXPECT_EQ(g.Format, g_FormatRGBColor);
-    EXPECT_EQ(g.Width, 630);
-    EXPECT_EQ(g.Height, 470);
-    EXPECT_EQ(g.Size, 296100);
-    EXPECT_EQ(g.Reserved1, 1);
-    EXPECT_EQ(g.Reserved2, 1);
-    EXPECT_EQ(g.Reserved3, 0);
+    EXPECT_EQ(std::vector<int64_t>({g.Format, g.Width, g.Height, g.Size, g.Reserved1, g.Reserved2, g.Reserved3}),
+              std::vector<int64_t>({g_FormatRGBColor, 630, 470, 296100, 1, 1, 0}));
     ASSERT_EQ(g.Data.size(), 296100u * 3);
     // First and last pixel of the rectangle: (10, 10) and (639, 479).
     EXPECT_TRUE(std::equal(g.Data.begin(), g.Data.begin() + 3, memory.begin() + (10 * 640 + 10) * 3));
@@ -29,12 +26,10 @@ TEST_F(CaptureTest, FarCornerIsClampedToTheWindow) {
 TEST_F(CaptureTest, RefusalsPrintTheirLineAndGiveTheEmptyRecord) {
     makewindow(1, 8, 64, 64);
     const std::string log = logof([] {
-        EXPECT_EQ(g_GetScreenRect(1, 5, 0, 4, 0), emptygraphic());
-        EXPECT_EQ(g_GetScreenRect(1, 0, 0, -1, 0), emptygraphic());   // x2 < 0: x1 > x2
-        EXPECT_EQ(g_GetScreenRect(1, -1, 0, 3, 3), emptygraphic());   // the near corner is not clamped
-        EXPECT_EQ(g_GetScreenRect(1, 0, 9, 3, 8), emptygraphic());
-        EXPECT_EQ(g_GetScreenRect(8, 0, 0, 1, 1), emptygraphic());
-        EXPECT_EQ(g_GetScreenRect(3, 0, 0, 1, 1), emptygraphic());
+        // x2 < 0 is x1 > x2; the near corner is not clamped.
+        for (const auto& [w, x1, y1, x2, y2] : std::initializer_list<std::tuple<uint8_t, int, int, int, int>>{
+                 {1, 5, 0, 4, 0}, {1, 0, 0, -1, 0}, {1, -1, 0, 3, 3}, {1, 0, 9, 3, 8}, {8, 0, 0, 1, 1}, {3, 0, 0, 1, 1}})
+            EXPECT_EQ(g_GetScreenRect(w, x1, y1, x2, y2), emptygraphic());
         EXPECT_EQ(g_GetScreen(9), emptygraphic());
         EXPECT_EQ(g_GetScreen(4), emptygraphic());
     });
@@ -50,27 +45,25 @@ TEST_F(CaptureTest, RefusalsPrintTheirLineAndGiveTheEmptyRecord) {
 }
 
 TEST_F(CaptureTest, EachDepthCapturesItsOwnFormat) {
-    makewindow(0, 1, 32, 32);
-    makewindow(1, 4, 32, 32);
-    makewindow(2, 16, 32, 32);
-    makewindow(3, 32, 32, 32);
-    setpixelbytes(0, {0xA0});         // pixels 0 and 2 of the top row set
-    setpixelbytes(1, {0x1F, 0x80});   // palette indices 1, 15, 8, 0
-    setpixelbytes(2, {0x80, 0x40});   // alpha 0x80, grey 0x40
-    setpixelbytes(3, {0x11, 0x22, 0x33, 0x44});
-
-    const t_Graphic one = g_GetScreenRect(0, 0, 0, 3, 1);
-    EXPECT_EQ(one.Format, g_FormatBool);
-    EXPECT_EQ(one.Data, (Bytes{15, 0, 15, 0, 0, 0, 0, 0}));
-    const t_Graphic four = g_GetScreenRect(1, 0, 0, 3, 0);
-    EXPECT_EQ(four.Format, g_FormatNibble);
-    EXPECT_EQ(four.Data, (Bytes{1, 15, 8, 0}));
-    const t_Graphic sixteen = g_GetScreenRect(2, 0, 0, 0, 0);
-    EXPECT_EQ(sixteen.Format, g_FormatAGrey);
-    EXPECT_EQ(sixteen.Data, (Bytes{0x80, 0x40}));
-    const t_Graphic thirtytwo = g_GetScreenRect(3, 0, 0, 1, 0);
-    EXPECT_EQ(thirtytwo.Format, g_FormatARGBColor);
-    EXPECT_EQ(thirtytwo.Data, (Bytes{0x11, 0x22, 0x33, 0x44, 0xFF, 0, 0, 0}));  // the second pixel as cleared
+    struct t_Case {
+        int64_t Depth;
+        Bytes Memory;
+        int64_t X2, Y2, Format;
+        Bytes Captured;
+    };
+    const t_Case cases[] = {
+        {1, {0xA0}, 3, 1, g_FormatBool, {15, 0, 15, 0, 0, 0, 0, 0}},  // pixels 0 and 2 of the top row set
+        {4, {0x1F, 0x80}, 3, 0, g_FormatNibble, {1, 15, 8, 0}},
+        {16, {0x80, 0x40}, 0, 0, g_FormatAGrey, {0x80, 0x40}},  // alpha 0x80, grey 0x40
+        {32, {0x11, 0x22, 0x33, 0x44}, 1, 0, g_FormatARGBColor, {0x11, 0x22, 0x33, 0x44, 0xFF, 0, 0, 0}},  // then as cleared
+    };
+    for (const t_Case& c : cases) {
+        makewindow(0, c.Depth, 32, 32);
+        setpixelbytes(0, c.Memory);
+        const t_Graphic g = g_GetScreenRect(0, 0, 0, c.X2, c.Y2);
+        EXPECT_EQ(g.Format, c.Format) << c.Depth;
+        EXPECT_EQ(g.Data, c.Captured) << c.Depth;
+    }
 }
 
 TEST_F(CaptureTest, PackingSqueezesBitsNibblesAndASharedAlpha) {

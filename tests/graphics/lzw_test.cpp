@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "graphics/lzw.h"
 
@@ -23,23 +24,18 @@ Bytes decoded(const Bytes& coded, uint64_t limit = 1 << 26) {
 }  // namespace
 
 TEST(Lzw, KnownCodesAndStreams) {
-    auto coded = texttolzwunpacked({0x41});
-    EXPECT_EQ(coded.Codes, Codes{65});
-    EXPECT_EQ(coded.Width, 8);
-    EXPECT_EQ(lzwpack({0x41}), (Bytes{0x08, 0x41}));
-
-    coded = texttolzwunpacked({0x41, 0x42, 0x41, 0x42});
-    EXPECT_EQ(coded.Codes, (Codes{65, 66, 256}));
-    EXPECT_EQ(coded.Width, 9);
-    EXPECT_EQ(lzwpack({0x41, 0x42, 0x41, 0x42}), (Bytes{0x09, 0x20, 0x90, 0xA0, 0x00}));
-
-    coded = texttolzwunpacked({0x41, 0x42, 0x41, 0x42, 0x41, 0x42, 0x41});
-    EXPECT_EQ(coded.Codes, (Codes{65, 66, 256, 258}));
-    EXPECT_EQ(lzwpack({0x41, 0x42, 0x41, 0x42, 0x41, 0x42, 0x41}), (Bytes{0x09, 0x20, 0x90, 0xA0, 0x10, 0x20}));
-
-    coded = texttolzwunpacked({});
-    EXPECT_TRUE(coded.Codes.empty());
-    EXPECT_EQ(coded.Width, 8);
+    const std::tuple<Bytes, Codes, int64_t, Bytes> cases[] = {  // input, codes, width, packed
+        {{}, {}, 8, {0x08}},
+        {{0x41}, {65}, 8, {0x08, 0x41}},
+        {{0x41, 0x42, 0x41, 0x42}, {65, 66, 256}, 9, {0x09, 0x20, 0x90, 0xA0, 0x00}},
+        {{0x41, 0x42, 0x41, 0x42, 0x41, 0x42, 0x41}, {65, 66, 256, 258}, 9, {0x09, 0x20, 0x90, 0xA0, 0x10, 0x20}},
+    };
+    for (const auto& [input, codes, width, packed] : cases) {
+        const auto coded = texttolzwunpacked(input);
+        EXPECT_EQ(coded.Codes, codes);
+        EXPECT_EQ(coded.Width, width);
+        EXPECT_EQ(lzwpack(input), packed);
+    }
 }
 
 TEST(Lzw, WidthFollowsTheLargestCode) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <climits>
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "graphics/plot.h"
@@ -38,21 +39,20 @@ class PlotTest : public WindowTest {};
 }  // namespace
 
 TEST_F(PlotTest, LinesPlotTheSpecifiedPoints) {
-    created(0, 24, 64, 64);
-    t_Color(0, 15);
-    g_Line(0, 0, 0, 3, 1);
-    EXPECT_EQ(litpixels(0), (Points{{0, 0}, {1, 0}, {2, 1}, {3, 1}}));
-    created(0, 24, 64, 64);
-    t_Color(0, 15);
-    g_Line(0, 5, 5, 5, 5);
-    EXPECT_EQ(litpixels(0), (Points{{5, 5}}));
     // The start at -1 rounds onto 0, so pixel (0, 0) is plotted twice: with XOR it cancels out.
-    created(0, 24, 64, 64);
-    t_Color(0, 15);
-    setdrawing(0, palettecolor(15), 7);
-    g_Line(0, -1, 0, 1, 0);
-    EXPECT_EQ(litpixels(0), (Points{{1, 0}}));
-    EXPECT_EQ(record(0).PositionX, 1);
+    const std::tuple<std::array<int64_t, 4>, int64_t, Points> cases[] = {
+        {{0, 0, 3, 1}, 0, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}},
+        {{5, 5, 5, 5}, 0, {{5, 5}}},
+        {{-1, 0, 1, 0}, 7, {{1, 0}}},
+    };
+    for (const auto& [line, mode, lit] : cases) {
+        created(0, 24, 64, 64);
+        t_Color(0, 15);  // the drawing colour follows the text colour
+        setdrawing(0, record(0).RGBColor, mode);
+        g_Line(0, line[0], line[1], line[2], line[3]);
+        EXPECT_EQ(litpixels(0), lit);
+        EXPECT_EQ(record(0).PositionX, line[2]);
+    }
 }
 
 TEST_F(PlotTest, LinesLeavingTheWindowAreClippedNotWalked) {

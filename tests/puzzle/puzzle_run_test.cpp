@@ -18,14 +18,6 @@ namespace {
 // The program answers keys at its own pace: up to 20 s for each step, 2 min for 511 moves.
 bool onscreen(const std::function<bool()>& condition, int64_t seconds = 20) { return eventually(condition, seconds * 1000); }
 
-void typekey(int64_t code) {
-    t_Event event;
-    event.Kind = 1;
-    event.Value = code;
-    event.Description = std::string(1, static_cast<char>(code));
-    appendkeyevent(event);
-}
-
 void typekeys(const std::string& keys) {
     for (char key : keys) typekey(static_cast<uint8_t>(key));
 }

@@ -1,9 +1,8 @@
-// The desktop not holding what the program expects: an image on the clipboard where text is
-// asked for, no audio device (CI machines have none) for the alert of a refused menu command.
+// The desktop not holding what the program expects: no audio device (CI machines have none) for
+// the alert of a refused menu command.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <vector>
 
 #include "core/events.h"
 #include "core/framework_state.h"
@@ -11,19 +10,6 @@
 #include "host/menus.h"
 #include "windows/window_creation.h"
 #include "windows/window_placement.h"
-
-TEST(DesktopFaults, AnImageOnTheClipboardReadsAsNoTextAndTheClipboardStaysUsable) {
-    const std::vector<uint32_t> pixels(4 * 3, 0xFF336699u);
-    host::setclipboardimage(pixels.data(), 4, 3);
-    EXPECT_EQ(host::clipboardtext(), "");
-    testing::internal::CaptureStdout();
-    t_WindowVisible(8, true);  // the pasteboard window shows the clipboard's text
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(host::textviewtext(8), "");
-    t_WindowVisible(8, false);
-    host::setclipboardtext("Scheibe");
-    EXPECT_EQ(host::clipboardtext(), "Scheibe");
-}
 
 TEST(DesktopFaults, RefusedMenuCommandsAlertWithoutASoundDeviceAndTheProgramCarriesOn) {
     t_InitGraphicWindow(0, 8, true, 64, 48, 4, 4, t_Font{}, true);

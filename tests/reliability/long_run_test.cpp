@@ -23,6 +23,7 @@
 #include "graphics/graphic_coding.h"
 #include "graphics/plot.h"
 #include "host/host.h"
+#include "support/helpers.h"
 #include "text/text_output.h"
 #include "windows/invariants.h"
 #include "windows/window_creation.h"
@@ -36,12 +37,6 @@ namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool addresssanitizer = true;  // its quarantine holds freed memory: RSS says nothing
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool addresssanitizer = true;
-#else
-constexpr bool addresssanitizer = false;
-#endif
 #else
 constexpr bool addresssanitizer = false;
 #endif
@@ -99,26 +94,17 @@ t_Run runprogram(const std::vector<std::string>& arguments, const std::string& l
     return run;
 }
 
-struct TempDir {
-    std::filesystem::path path;
-    TempDir() {
-        char pattern[] = "/tmp/longrunXXXXXX";
-        path = ::mkdtemp(pattern);
-    }
-    ~TempDir() { std::filesystem::remove_all(path); }
-};
-
 int64_t residentkb() { return residentkb(std::to_string(::getpid())); }
 
 }  // namespace
 
 TEST(LongRun, NineDisksPlayedToTheEndAtFullSpeed) {
     TempDir dir;
-    const std::string output = (dir.path / "out").string();
+    const std::string output = dir.file("out");
     // The disk count, then one key for each of the 511 moves.
     const t_Run run = runprogram({"--keys=9" + std::string(511, 'n'), "--pace=1", "--timeout=180000",
                                   "--output=" + output},
-                                 (dir.path / "log").string());
+                                 dir.file("log"));
     ASSERT_EQ(run.ExitCode, 0) << run.Log.substr(run.Log.size() > 2000 ? run.Log.size() - 2000 : 0);
     const std::string screen = readfile(output + "/window0.txt");
     EXPECT_THAT(screen, HasSubstr("Zug 511 von 511"));
@@ -133,7 +119,7 @@ TEST(LongRun, AScriptedRunWhoseResultsCannotBeWrittenFails) {
     TempDir dir;
     // /proc/version is a file: no folder can be made below it.
     const t_Run run = runprogram({"--keys=2nnn", "--pace=1", "--output=/proc/version/out"},
-                                 (dir.path / "log").string());
+                                 dir.file("log"));
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_THAT(run.Log, HasSubstr("Scripted run: Could not write /proc/version/out."));
 }

@@ -4,12 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <chrono>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "core/events.h"
 #include "core/framework_state.h"
 #include "core/window_record.h"
 #include "host/host.h"
@@ -24,6 +30,34 @@ inline std::string logof(const std::function<void()>& action) {
 }
 
 inline void sleepms(int64_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+using Bytes = std::vector<uint8_t>;
+
+// The line a file operation prints when the system refuses it.
+inline std::string errorline(const std::string& operation, int error) {
+    return operation + ": Error #" + std::strerror(error) + "\n";
+}
+
+// Runs the action with files limited to `bytes`: writes beyond it fail half-way, as on a full disk.
+inline void withfilesizelimit(uint64_t bytes, const std::function<void()>& action) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    action();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+}
+
+// A key typed on the keyboard, as the desktop queues it.
+inline void typekey(int64_t code) {
+    t_Event event;
+    event.Kind = 1;
+    event.Value = code;
+    event.Description = std::string(1, static_cast<char>(code));
+    appendkeyevent(event);
+}
 
 // Polls the condition until it holds or the time is up; framework threads work at their own pace.
 inline bool eventually(const std::function<bool()>& condition, int64_t milliseconds = 2000) {

@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
-#include <sys/time.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
+#include <tuple>
 
 #include "core/framework_state.h"
 #include "graphics/byte_files.h"
@@ -15,23 +12,15 @@
 #include "text_fixture.h"
 
 namespace {
-using Bytes = std::vector<uint8_t>;
 
 struct FontFiles : testing::Test {
-    std::filesystem::path dir;
-    void SetUp() override {
-        char pattern[] = "/tmp/fontsXXXXXX";
-        dir = ::mkdtemp(pattern);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
+    TempDir dir;
     // Writes the file and loads it, answering the font and what was printed.
     std::pair<t_Font, std::string> load(const Bytes& file) {
-        const std::string path = (dir / "test.font").string();
-        setbinarytofile(path, file);
-        testing::internal::CaptureStdout();
-        t_Font font = t_LoadFontResource(path);
-        return {font, testing::internal::GetCapturedStdout()};
+        setbinarytofile(dir.file("test.font"), file);
+        t_Font font;
+        const std::string printed = logof([&] { font = t_LoadFontResource(dir.file("test.font")); });
+        return {font, printed};
     }
 };
 
@@ -54,85 +43,57 @@ TEST_F(FontFiles, GoodFilesLoadWithTheirHeader) {
     Bytes glyphs(2 * 3 * 128);
     for (size_t i = 0; i < glyphs.size(); ++i) glyphs[i] = static_cast<uint8_t>(i * 13);
     auto [font, printed] = load(withdata(header(2, 2, 3), glyphs));
-    EXPECT_EQ(printed, "");
-    EXPECT_EQ(font.HeaderSize, 16);
-    EXPECT_EQ(font.Format, 2);
-    EXPECT_EQ(font.Size, 0x010203);
-    EXPECT_EQ(font.Start, 32);
-    EXPECT_EQ(font.End, 126);
-    EXPECT_EQ(font.Width, 2);
-    EXPECT_EQ(font.Height, 3);
-    EXPECT_EQ(font.Reserved, 0xBEEF);
-    EXPECT_EQ(font.Data, glyphs);  // glyphs count from code 0, whatever Start says
-
-    // Coded grey data unpacks to the same glyphs.
-    std::tie(font, printed) = load(withdata(header(102, 2, 3), lzwpack(glyphs)));
-    EXPECT_EQ(printed, "");
-    EXPECT_EQ(font.Format, 2);
-    EXPECT_EQ(font.Data, glyphs);
-    std::tie(font, printed) = load(withdata(header(100, 2, 3), lzwpack(glyphs)));
-    EXPECT_EQ(font.Format, 0);
-    EXPECT_EQ(font.Data, glyphs);
-
-    // A header alone is a font without glyphs; a coded one with only its width byte too.
-    std::tie(font, printed) = load(header(2, 16, 32));
-    EXPECT_EQ(printed, "");
-    EXPECT_TRUE(font.Data.empty());
-    std::tie(font, printed) = load(withdata(header(102, 16, 32), {9}));
-    EXPECT_EQ(font.Format, 2);
-    EXPECT_TRUE(font.Data.empty());
-    // Unknown formats load as they are.
-    std::tie(font, printed) = load(withdata(header(7, 1, 1), {1, 2}));
-    EXPECT_EQ(font.Format, 7);
-    EXPECT_EQ(font.Data, (Bytes{1, 2}));
-    // A short header puts the data early; fields the file does not reach read 0.
-    std::tie(font, printed) = load({6, 'm', 'x', 'f', 'n', 2, 0xAA, 0xBB});
-    EXPECT_EQ(printed, "");
-    EXPECT_EQ(font.Data, (Bytes{0xAA, 0xBB}));
-    EXPECT_EQ(font.Size, 0);
+    EXPECT_EQ(std::vector<int64_t>({font.HeaderSize, font.Size, font.Start, font.End, font.Width, font.Height, font.Reserved}),
+              std::vector<int64_t>({16, 0x010203, 32, 126, 2, 3, 0xBEEF}));
+    // Glyphs count from code 0, whatever Start says; coded data unpacks to the same glyphs; a
+    // header alone, or a coded one with only its width byte, is a font without glyphs; unknown
+    // formats load as they are; a short header puts the data early.
+    const std::tuple<Bytes, int64_t, Bytes> cases[] = {
+        {withdata(header(2, 2, 3), glyphs), 2, glyphs},
+        {withdata(header(102, 2, 3), lzwpack(glyphs)), 2, glyphs},
+        {withdata(header(100, 2, 3), lzwpack(glyphs)), 0, glyphs},
+        {header(2, 16, 32), 2, {}},
+        {withdata(header(102, 16, 32), {9}), 2, {}},
+        {withdata(header(7, 1, 1), {1, 2}), 7, {1, 2}},
+        {{6, 'm', 'x', 'f', 'n', 2, 0xAA, 0xBB}, 2, {0xAA, 0xBB}},
+    };
+    for (const auto& [file, format, data] : cases) {
+        std::tie(font, printed) = load(file);
+        EXPECT_EQ(printed, "");
+        EXPECT_EQ(font.Format, format);
+        EXPECT_EQ(font.Data, data);
+    }
+    EXPECT_EQ(font.Size, 0) << "fields the file does not reach read 0";
     EXPECT_EQ(font.Reserved, 0);
 }
 
 TEST_F(FontFiles, BrokenFilesGiveTheirMessage) {
-    testing::internal::CaptureStdout();
-    t_Font font = t_LoadFontResource((dir / "missing.font").string());
-    const std::string printed = testing::internal::GetCapturedStdout();
-    EXPECT_NE(printed.find("getbinaryfromfile: Error #"), std::string::npos);
-    EXPECT_NE(printed.find("t_LoadFontResource: Could not load file \u201E" + (dir / "missing.font").string() +
-                           "\u201C\n"),
-              std::string::npos);
+    const std::string missing = dir.file("missing.font");
+    t_Font font;
+    const std::string printed = logof([&] { font = t_LoadFontResource(missing); });
+    EXPECT_EQ(printed, errorline("getbinaryfromfile", ENOENT) + "t_LoadFontResource: Could not load file \u201E" + missing + "\u201C\n");
     EXPECT_EQ(font.HeaderSize, 16);
     EXPECT_TRUE(font.Data.empty());
 
-    auto result = load({});
-    EXPECT_EQ(result.second.rfind("t_LoadFontResource: Could not load file \u201E", 0), 0u);
-
-    Bytes truncated = header(2, 16, 32);
-    truncated.resize(10);
-    result = load(truncated);
-    EXPECT_EQ(result.second, "t_LoadFontResource: Invalid header size\n");
-    EXPECT_EQ(result.first.HeaderSize, 16);
-    EXPECT_EQ(result.first.Format, 0);
-    EXPECT_EQ(result.first.Identifier, (Bytes{'m', 'x', 'f', 'n'}));
-
     Bytes wrong = withdata(header(2, 1, 1, 20), Bytes(8, 1));
     wrong[3] = 'g';
-    result = load(wrong);
-    EXPECT_EQ(result.second, "t_LoadFontResource: Invalid file type\n");
-    EXPECT_EQ(result.first.HeaderSize, 20);
-    EXPECT_EQ(result.first.Identifier, (Bytes{'m', 'x', 'g', 'n'}));
-    EXPECT_EQ(result.first.Format, 0);
-    EXPECT_TRUE(result.first.Data.empty());
-
-    // Longer than any font can be: not even read.
-    result = load(withdata(header(2, 255, 255), Bytes(largestfontdata + 256, 0)));
-    EXPECT_NE(result.second.find("getbinaryfromfile: Error #"), std::string::npos);
-    EXPECT_NE(result.second.find("t_LoadFontResource: Could not load file"), std::string::npos);
-    EXPECT_TRUE(result.first.Data.empty());
-
-    result = load({2, 'm', 'x'});  // identifier cut short by the end of the file
-    EXPECT_EQ(result.second, "t_LoadFontResource: Invalid file type\n");
-    EXPECT_EQ(result.first.Identifier, (Bytes{'m', 'x'}));
+    const std::string couldnot = "t_LoadFontResource: Could not load file \u201E";
+    const std::tuple<Bytes, std::string, int64_t, Bytes> cases[] = {  // file, message, header size, identifier
+        {{}, couldnot, 16, {'m', 'x', 'f', 'n'}},
+        {Bytes(wrong.begin(), wrong.begin() + 10), "t_LoadFontResource: Invalid header size\n", 20, {'m', 'x', 'f', 'n'}},
+        {wrong, "t_LoadFontResource: Invalid file type\n", 20, {'m', 'x', 'g', 'n'}},
+        {{2, 'm', 'x'}, "t_LoadFontResource: Invalid file type\n", 2, {'m', 'x'}},  // cut short by the end
+        // Longer than any font can be: not even read.
+        {withdata(header(2, 255, 255), Bytes(largestfontdata + 256, 0)), "getbinaryfromfile: Error #", 16, {'m', 'x', 'f', 'n'}},
+    };
+    for (const auto& [file, message, headersize, identifier] : cases) {
+        const auto [loaded, said] = load(file);
+        EXPECT_EQ(said.substr(0, message.size()), message);
+        EXPECT_EQ(loaded.HeaderSize, headersize);
+        EXPECT_EQ(loaded.Identifier, identifier);
+        EXPECT_EQ(loaded.Format, 0);
+        EXPECT_TRUE(loaded.Data.empty());
+    }
 }
 
 TEST_F(FontFiles, HostileCodedDataLoadsAsNoFont) {
@@ -174,29 +135,12 @@ TEST_F(FontFiles, HostileCodedDataLoadsAsNoFont) {
     EXPECT_TRUE(font.Data.empty());
 }
 
-TEST(WindowFont, RefusesWindowsItCannotChange) {
-    t_Font font;
-    font.Width = 8;
-    font.Data = {1};
-    testing::internal::CaptureStdout();
-    t_WindowFont(8, font);
-    t_WindowFont(0, font);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "t_WindowFont: Window is not a graphic window.\nt_WindowFont: Window #0 not initialized.\n");
-    FrameworkLock lock;
-    EXPECT_TRUE(framework.windows[0].Font.Data.empty());
-}
-
 TEST(GeneratedFonts, LoadAsGreyCellsWithTheGlyphsTheProgramPrints) {
     for (const char* name : {"MenloBold 16x32.font", "MenloRegular 16x32.font"}) {
-        testing::internal::CaptureStdout();
-        const t_Font font = t_LoadFontResource(name);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << name;
-        EXPECT_EQ(font.Format, 2);
-        EXPECT_EQ(font.Width, 16);
-        EXPECT_EQ(font.Height, 32);
-        EXPECT_EQ(font.Start, 0);
-        EXPECT_EQ(font.End, 255);
+        t_Font font;
+        EXPECT_EQ(logof([&] { font = t_LoadFontResource(name); }), "") << name;
+        EXPECT_EQ(std::vector<int64_t>({font.Format, font.Width, font.Height, font.Start, font.End}),
+                  std::vector<int64_t>({2, 16, 32, 0, 255}));
         ASSERT_EQ(font.Data.size(), 256u * 16 * 32) << name;
         auto glyph = [&](int code) {
             return Bytes(font.Data.begin() + code * 512, font.Data.begin() + (code + 1) * 512);
@@ -224,25 +168,23 @@ TEST(GeneratedFonts, LoadAsGreyCellsWithTheGlyphsTheProgramPrints) {
 }
 
 TEST(WindowFont, ReplacesOnlyTheFontOfAnInitialisedWindow) {
-    maketextwindow(2, 8, 10, 4);
-    t_Window before;
-    {
-        FrameworkLock lock;
-        before = framework.windows[2];
-    }
     t_Font small = testfont(8, 8);
     small.Start = 32;
-    testing::internal::CaptureStdout();
-    t_WindowFont(2, small);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(logof([&] {
+                  t_WindowFont(8, small);
+                  t_WindowFont(0, small);
+              }),
+              "t_WindowFont: Window is not a graphic window.\nt_WindowFont: Window #0 not initialized.\n");
+    EXPECT_TRUE(framework.windows[0].Font.Data.empty());
+    maketextwindow(2, 8, 10, 4);
+    const t_Window before = framework.windows[2];
+    EXPECT_EQ(logof([&] { t_WindowFont(2, small); }), "");
     FrameworkLock lock;
     const t_Window& after = framework.windows[2];
     EXPECT_EQ(after.Font.Width, 8);
     EXPECT_EQ(after.Font.Start, 32);
     EXPECT_EQ(after.Font.Data, small.Data);
     // The text screen keeps the size it was made for.
-    EXPECT_EQ(after.TextWidth, before.TextWidth);
-    EXPECT_EQ(after.TextHeight, before.TextHeight);
-    EXPECT_EQ(after.TextMemoryStart, before.TextMemoryStart);
-    EXPECT_EQ(after.MemoryStart, before.MemoryStart);
+    EXPECT_EQ(std::vector<int64_t>({after.TextWidth, after.TextHeight, after.TextMemoryStart, after.MemoryStart}),
+              std::vector<int64_t>({before.TextWidth, before.TextHeight, before.TextMemoryStart, before.MemoryStart}));
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/framework_state.h"
 #include "text/glyphs.h"
 #include "text/text_colors.h"
@@ -15,6 +17,8 @@ uint8_t* pixel(const t_Window& record, int g) {
     return framework.videomemory.data() + pixeladdress(record, columnof(g), rowof(g));
 }
 
+Bytes bytesat(const t_Window& record, int g, size_t count) { return Bytes(pixel(record, g), pixel(record, g) + count); }
+
 }  // namespace
 
 using GlyphBlend = TextScreen;
@@ -26,19 +30,11 @@ TEST_F(GlyphBlend, TwentyFourAndThirtyTwoBitsTruncateEachQuotientSeparately) {
     // Colour 11 (FF 80 80) on colour 7 (00 80 FF): at g = 128 green is 64 + 63, not 128.
     t_PrintSymbol(0, 'A', 0xB7, 1, 1);
     t_PrintSymbol(1, 'A', 0xB7, 1, 1);
-    const uint8_t* p24 = pixel(record(0), 128);
-    EXPECT_EQ(p24[0], 128);
-    EXPECT_EQ(p24[1], 127);
-    EXPECT_EQ(p24[2], 191);
-    const uint8_t* p32 = pixel(record(1), 128);
-    EXPECT_EQ(p32[0], 0x37);
-    EXPECT_EQ(p32[1], 128);
-    EXPECT_EQ(p32[2], 127);
-    EXPECT_EQ(p32[3], 191);
+    EXPECT_EQ(bytesat(record(0), 128, 3), (Bytes{128, 127, 191}));
+    EXPECT_EQ(bytesat(record(1), 128, 4), (Bytes{0x37, 128, 127, 191}));
     // Coverage 0 and 255 give the exact background and foreground colours.
-    EXPECT_EQ(pixel(record(0), 0)[2], 0xFF);
-    EXPECT_EQ(pixel(record(0), 255)[0], 0xFF);
-    EXPECT_EQ(pixel(record(0), 255)[2], 0x80);
+    EXPECT_EQ(bytesat(record(0), 0, 3), (Bytes{0x00, 0x80, 0xFF}));
+    EXPECT_EQ(bytesat(record(0), 255, 3), (Bytes{0xFF, 0x80, 0x80}));
     EXPECT_EQ(cellcolour(1, 1), 0xB7);
 }
 
@@ -51,8 +47,7 @@ TEST_F(GlyphBlend, GreyDepthsBlendTheAveragedPaletteColours) {
     t_PrintSymbol(0, 'A', 0x96, 1, 1);
     t_PrintSymbol(1, 'A', 0x96, 1, 1);
     EXPECT_EQ(*pixel(record(0), 200), 117);
-    EXPECT_EQ(pixel(record(1), 200)[0], 0x55);
-    EXPECT_EQ(pixel(record(1), 200)[1], 117);
+    EXPECT_EQ(bytesat(record(1), 200, 2), (Bytes{0x55, 117}));
 }
 
 TEST_F(GlyphBlend, FourBitsPicksGreyStepsOrTheNearestPaletteEntry) {
@@ -62,19 +57,12 @@ TEST_F(GlyphBlend, FourBitsPicksGreyStepsOrTheNearestPaletteEntry) {
         const uint8_t byte = framework.videomemory[record().MemoryStart + rowof(g) * record().Width / 2 + x / 2];
         return x % 2 == 0 ? byte >> 4 : byte & 15;
     };
-    t_PrintSymbol(0, 'A', 0xF0, 1, 1);  // white on black: greys by their sum
-    EXPECT_EQ(nibble(0), 0);
-    EXPECT_EQ(nibble(63), 0);     // sum 189
-    EXPECT_EQ(nibble(64), 5);     // sum 192
-    EXPECT_EQ(nibble(128), 10);   // sum 384
-    EXPECT_EQ(nibble(192), 15);   // sum 576
-    EXPECT_EQ(nibble(255), 15);
+    t_PrintSymbol(0, 'A', 0xF0, 1, 1);  // white on black: greys by their sum (63: 189, 64: 192, ...)
     // Colour 2 (00 00 80) on black at g = 128 is (0, 0, 64): as near to 0 as to 2, lowest wins.
     t_PrintSymbol(0, 'A', 0x20, 2, 1);
-    EXPECT_EQ(nibble(128, 1), 0);
-    EXPECT_EQ(nibble(130, 1), 2);
-    EXPECT_EQ(nibble(255, 1), 2);
-    EXPECT_EQ(nibble(128), 10) << "the neighbouring cell's nibbles stay";
+    const std::tuple<int, int64_t, int> cases[] = {{0, 0, 0},   {63, 0, 0},  {64, 0, 5},  {128, 0, 10}, {192, 0, 15},
+                                                   {255, 0, 15}, {128, 1, 0}, {130, 1, 2}, {255, 1, 2}};
+    for (const auto& [g, cell, expected] : cases) EXPECT_EQ(nibble(g, cell), expected) << g << " in cell " << cell;
 }
 
 TEST_F(GlyphBlend, OneBitSetsPixelsWhoseBlendIsBright) {
@@ -102,9 +90,8 @@ TEST_F(GlyphBlend, RecordingInverseVideoAndCharactersWithoutGlyphs) {
     t_Inverse(0);
     t_PrintSymbol(0, 65, 0x1F, 1, 1);
     EXPECT_EQ(cellcolour(1, 1), 0xF1);
-    EXPECT_EQ(pixel(record(), 255)[0], 0xFF);  // foreground is colour 15
-    EXPECT_EQ(pixel(record(), 0)[1], 0x00);    // background is colour 1 (FF 00 00)
-    EXPECT_EQ(pixel(record(), 0)[0], 0xFF);
+    EXPECT_EQ(pixel(record(), 255)[0], 0xFF);              // foreground is colour 15
+    EXPECT_EQ(bytesat(record(), 0, 2), (Bytes{0xFF, 0}));  // background is colour 1 (FF 00 00)
     t_Normal(0);
     // A character outside Start-End draws nothing but is still recorded.
     const std::vector<uint8_t> before = memoryblock(record().MemoryStart, record().MemoryEnd);

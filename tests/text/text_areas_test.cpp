@@ -13,8 +13,8 @@ TEST_F(TextAreas, AreaSetsEachValidPairAndAlwaysGoesHome) {
     maketextwindow(0, 8, 80, 25);
     t_Area(0, 10, 3, 70, 25);
     EXPECT_EQ(cursor(), Cursor(10, 3));
-    t_Area(0, 0, 4, 80, 25);  // columns invalid, lines taken
-    EXPECT_EQ(area(), (Area{10, 4, 70, 25}));
+    t_Area(0, 0, 1, 80, 25);  // columns invalid, lines taken (the first line is a valid start)
+    EXPECT_EQ(area(), (Area{10, 1, 70, 25}));
     t_Area(0, 5, 2, 4, 9);  // x1 > x2
     EXPECT_EQ(area(), (Area{10, 2, 70, 9}));
     EXPECT_EQ(cursor(), Cursor(10, 2));

@@ -14,18 +14,13 @@
 
 namespace {
 
-void queuekey(int64_t value) {
-    t_Event event;
-    event.Kind = 1;
-    event.Value = value;
-    appendkeyevent(event);
-}
-
 std::vector<uint8_t> bytes(std::initializer_list<int> codes) {
     std::vector<uint8_t> result;
     for (const int code : codes) result.push_back(static_cast<uint8_t>(code));
     return result;
 }
+
+using Lines = std::vector<std::string>;
 
 }  // namespace
 
@@ -36,21 +31,16 @@ TEST_F(TextOutput, ControlCodesMoveClearAndSwitch) {
     t_Print(0, "ABCDEF");
     t_Print(0, bytes({8, 8, 'x', 10, 'y', 30, 30, 'z'}));  // left twice, down, up past the top
     // The second up at the top line scrolled the screen down before z was printed.
-    EXPECT_EQ(screenlines(0)[0], "      z   ");
-    EXPECT_EQ(screenlines(0)[1], "ABCDxF    ");
-    EXPECT_EQ(screenlines(0)[2], "     y    ");
+    EXPECT_EQ(screenlines(0), (Lines{"      z   ", "ABCDxF    ", "     y    ", "          "}));
     t_Print(0, bytes({25, 28, 28, 29}));  // home, right twice, clear to the end of line
     EXPECT_EQ(screenlines(0)[0], "          ");
     t_Vtab(0, 2);
     t_Htab(0, 3);
     t_Print(0, bytes({11}));  // clear to the end of the window, cursor stays
-    EXPECT_EQ(screenlines(0)[1], "AB        ");
-    EXPECT_EQ(screenlines(0)[2], "          ");
+    EXPECT_EQ(screenlines(0), (Lines{"          ", "AB        ", "          ", "          "}));
     EXPECT_EQ(record().TextHpos, 3);
     t_Print(0, bytes({15, 'i', 17, 'n', 14, 'n'}));  // inverse, reverse, normal
-    EXPECT_EQ(cellcolour(3, 2), 0x0C);
-    EXPECT_EQ(cellcolour(4, 2), 0xC0);
-    EXPECT_EQ(cellcolour(5, 2), 0xC0);
+    EXPECT_EQ((Bytes{cellcolour(3, 2), cellcolour(4, 2), cellcolour(5, 2)}), (Bytes{0x0C, 0xC0, 0xC0}));
     t_Print(0, bytes({26}));  // column 1, clear the line
     EXPECT_EQ(screenlines(0)[1], "          ");
     t_Print(0, bytes({20}));
@@ -78,20 +68,18 @@ TEST_F(TextOutput, DisplayModesMapCodesForOneCharacter) {
     t_DisplayMode(0, 3);
     t_Print(0, "A\rB");
     EXPECT_EQ(screenlines(0)[1], "BAMB      ");
-    EXPECT_EQ(cellcolour(3, 2), 0x0C);
-    EXPECT_EQ(cellcolour(4, 2), 0xC0);
+    EXPECT_EQ((Bytes{cellcolour(3, 2), cellcolour(4, 2)}), (Bytes{0x0C, 0xC0}));
     EXPECT_FALSE(record().TextInverse);
     t_DisplayMode(0, 4);
     t_Print(0, "\x01\xE2\x82\xAC");  // code 1 and U+20AC
-    EXPECT_EQ(cellcharacter(5, 2), 'A');
-    EXPECT_EQ(cellcolour(5, 2), 0x10);
-    EXPECT_EQ(cellcharacter(6, 2), '?');
-    EXPECT_EQ(cellcolour(6, 2), 0x10);
+    EXPECT_EQ((Bytes{cellcharacter(5, 2), cellcolour(5, 2), cellcharacter(6, 2), cellcolour(6, 2)}),
+              (Bytes{'A', 0x10, '?', 0x10}));
     EXPECT_EQ(record().TextColor, 0xC0);
     t_DisplayMode(0, 0);
-    t_Print(0, "\xE2\x82\xAC\xFF");  // a scalar beyond one byte and a malformed byte
-    EXPECT_EQ(cellcharacter(7, 2), '?');
-    EXPECT_EQ(cellcharacter(8, 2), '?');
+    // U+00E4, scalars of three and four bytes beyond one byte, a malformed byte: one cell each.
+    t_Print(0, "\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80\xFF");
+    EXPECT_EQ((Bytes{cellcharacter(7, 2), cellcharacter(8, 2), cellcharacter(9, 2), cellcharacter(10, 2), cellcharacter(1, 3)}),
+              (Bytes{0xE4, '?', '?', '?', ' '}));
 }
 
 TEST_F(TextOutput, EscapeCommands) {
@@ -131,7 +119,7 @@ TEST_F(TextOutput, FullWidthScrollMovesPlanesAndPixels) {
     t_Print(0, "0123456789abcdefghij");
     t_Print(0, bytes({15}));
     t_Print(0, "KLMNOPQRST");  // the last cell wraps and scrolls
-    EXPECT_EQ(screenlines(0), (std::vector<std::string>{"abcdefghij", "KLMNOPQRST", "          "}));
+    EXPECT_EQ(screenlines(0), (Lines{"abcdefghij", "KLMNOPQRST", "          "}));
     EXPECT_EQ(cellcolour(1, 2), 0x0C);
     EXPECT_EQ(cursor(), Cursor(1, 3));
     // The pixels of line 2 are the inverse glyphs: coverage 255 drew the background (black).
@@ -139,8 +127,7 @@ TEST_F(TextOutput, FullWidthScrollMovesPlanesAndPixels) {
     EXPECT_EQ(cell[1], 0);
     EXPECT_EQ(framework.videomemory[pixeladdress(w, 15, 15) + 1], 255) << "line 1 is a normal glyph";
     // The blank line is drawn with the inverse video in force: green everywhere.
-    EXPECT_EQ(framework.videomemory[pixeladdress(w, 0, 64) + 1], 255);
-    EXPECT_EQ(framework.videomemory[pixeladdress(w, 0, 64)], 0);
+    EXPECT_EQ(memoryblock(pixeladdress(w, 0, 64), pixeladdress(w, 0, 64) + 2), (Bytes{0, 255, 0}));
     // With ScrollLock the last line is overwritten from its start.
     t_Print(0, bytes({14}));
     record().ScrollLock = true;
@@ -154,15 +141,14 @@ TEST_F(TextOutput, PartialWidthAreaScrollsCellByCell) {
     for (int64_t y = 1; y <= 4; ++y) t_TextHline(0, 1, 8, y, '#');
     t_Area(0, 3, 2, 6, 3);
     t_Print(0, "abcdefghijk");  // the wrap after h scrolls the area only
-    EXPECT_EQ(screenlines(0), (std::vector<std::string>{"########", "##efgh##", "##ijk ##", "########"}));
+    EXPECT_EQ(screenlines(0), (Lines{"########", "##efgh##", "##ijk ##", "########"}));
     EXPECT_EQ(cursor(), Cursor(6, 3));
     t_Print(0, bytes({30, 30}));  // up past the area's first line scrolls it down
-    EXPECT_EQ(screenlines(0), (std::vector<std::string>{"########", "##    ##", "##efgh##", "########"}));
+    EXPECT_EQ(screenlines(0), (Lines{"########", "##    ##", "##efgh##", "########"}));
     t_Area(0, 3, 2, 6, 2);
     t_Print(0, "wxy");
     t_ScrollDown(0);  // a one-line area only blanks its line
-    EXPECT_EQ(screenlines(0)[1], "##    ##");
-    EXPECT_EQ(screenlines(0)[2], "##efgh##");
+    EXPECT_EQ(screenlines(0), (Lines{"########", "##    ##", "##efgh##", "########"}));
     t_Htab(0, 1);
     t_Print(0, bytes({8}));  // left at the first column: last column, one line up (scrolling)
     EXPECT_EQ(cursor(), Cursor(6, 2));
@@ -264,11 +250,11 @@ TEST_F(TextOutput, HostileOutputStaysInsideTheWindowsBlocks) {
 
 TEST_F(TextOutput, CtrlSPausesUntilAKeyAndUsesItUp) {
     maketextwindow(0, 8, 10, 4);
-    queuekey('a');
-    queuekey(19);
+    typekey('a');
+    typekey(19);
     std::thread typist([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(60));
-        queuekey('z');
+        typekey('z');
     });
     const auto start = std::chrono::steady_clock::now();
     t_Print(0, "AB");
@@ -279,7 +265,7 @@ TEST_F(TextOutput, CtrlSPausesUntilAKeyAndUsesItUp) {
     EXPECT_EQ(currentkeyevent().Value, 'z');
     EXPECT_EQ(screenlines(0)[0], "AB        ");
     // A menu choice ends the pause as well, and leaves the key queue alone.
-    queuekey(19);
+    typekey(19);
     std::thread chooser([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         appendmenuevent(t_MenuEvent{});
@@ -288,8 +274,8 @@ TEST_F(TextOutput, CtrlSPausesUntilAKeyAndUsesItUp) {
     chooser.join();
     EXPECT_EQ(currentkeyevent().Value, 'z');
     // Ctrl-S that is not the most recent key does not pause.
-    queuekey(19);
-    queuekey('q');
+    typekey(19);
+    typekey('q');
     t_Print(0, "C");
     EXPECT_EQ(keyeventcount(), 2);
 }
