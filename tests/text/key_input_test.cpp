@@ -88,6 +88,14 @@ TEST_F(KeyRead, TranslationQueuesRedirectsAndKeepsModifierFlags) {
     EXPECT_FALSE(eventstate.shiftdown);
     keytranslation(0, 92, "9", controlbit);
     EXPECT_EQ(framework.windows[0].TextRedirectOutput, 1);
+    // A program that stops reading: the full queue refuses further keys, said once per burst.
+    while (appendkeyevent(t_Event{}) == t_KeyQueued::Queued) {
+    }
+    EXPECT_EQ(logof([] {
+                  for (int i = 0; i < 3; ++i) keytranslation(0, 0, "a", 0);
+              }),
+              "viewKeyDown: Key queue full (65536 keys), further keys are refused until the program reads.\n");
+    clearkeyevents();
 }
 
 TEST_F(KeyRead, ShowsTheCursorWhileWaitingAndRestoresIt) {
