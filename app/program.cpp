@@ -107,8 +107,3 @@ void setterminatehandler(std::function<void()> handler) {
     FrameworkLock lock;
     framework.terminatehandler = handler ? std::move(handler) : [] {};
 }
-
-void setsavegraphichandler(std::function<void()> handler) {
-    FrameworkLock lock;
-    framework.savegraphichandler = std::move(handler);
-}

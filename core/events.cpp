@@ -27,14 +27,16 @@ std::function<void()> orNothing(std::function<void()> handler) {
 
 // --- key queue ------------------------------------------------------------------------------
 
-bool appendkeyevent(const t_Event& event) {
+t_KeyQueued appendkeyevent(const t_Event& event) {
     Guard lock(eventstate.mutex);
-    if (eventstate.keyqueue.size() >= eventqueuebound) return false;
+    if (eventstate.keyqueue.size() >= keyqueuebound)
+        return std::exchange(eventstate.keysrefused, true) ? t_KeyQueued::Refused : t_KeyQueued::RefusedFirst;
+    eventstate.keysrefused = false;
     eventstate.keyqueue.push_back(event);
     ++eventstate.keyeventsappended;
     eventstate.keyavailable = true;
     wakeeventwaiters();
-    return true;
+    return t_KeyQueued::Queued;
 }
 
 std::optional<t_Event> takekeyevent() {
@@ -212,6 +214,7 @@ void reseteventsfortests() {
     eventstate.keyqueue.clear();
     eventstate.currentevent = t_Event{};
     eventstate.keyeventsappended = 0;
+    eventstate.keysrefused = false;
     eventstate.mousequeue.clear();
     eventstate.menuqueue.clear();
     eventstate.menueventsappended = 0;

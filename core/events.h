@@ -20,9 +20,11 @@
 void setmodifierfields(t_Event& event, int64_t modifiers);
 
 // Most records the mouse and menu queues keep: a program that never reads them loses the
-// oldest beyond this. The key queue keeps its first keys and refuses more, like a full
-// keyboard buffer, so typed-ahead text never loses its beginning.
+// oldest beyond this.
 constexpr size_t eventqueuebound = 1024;
+// The key queue keeps its first keys and refuses more, like a full keyboard buffer, so that
+// typed-ahead text never loses its beginning. No person or scripted run types this far ahead.
+constexpr size_t keyqueuebound = 65536;
 
 // The event state, alive for the whole process. The flags may be read and written anywhere.
 // The fields under `mutex` are reached only through the operations below.
@@ -44,6 +46,7 @@ struct t_EventState {
     std::deque<t_Event> keyqueue;              // appended on the GUI thread, oldest first
     t_Event currentevent;                      // last key event taken out (program thread)
     int64_t keyeventsappended = 0;             // ever appended: lets a waiter see the queue grow
+    bool keysrefused = false;                  // the last key offered was refused (a burst is on)
     std::deque<t_Event> mousequeue;            // appended on the GUI thread
     std::deque<t_MenuEvent> menuqueue;         // appended on the GUI thread
     int64_t menueventsappended = 0;
@@ -55,7 +58,9 @@ struct t_EventState {
 extern t_EventState eventstate;
 
 // --- key queue --------------------------------------------------------------------------------
-bool appendkeyevent(const t_Event& event);     // GUI thread; false (and dropped) when the queue is full
+// RefusedFirst: the first key refused since the last one queued (a burst of refusals begins).
+enum class t_KeyQueued { Queued, Refused, RefusedFirst };
+t_KeyQueued appendkeyevent(const t_Event& event);  // GUI thread; a full queue drops the new key
 std::optional<t_Event> takekeyevent();         // oldest out into currentevent; nullopt when empty
 std::optional<t_Event> peekkeyevent();         // oldest, left in place; nullopt when empty
 std::optional<t_Event> lastkeyevent();         // newest, left in place; nullopt when empty

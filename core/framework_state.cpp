@@ -1,10 +1,18 @@
 #include "core/framework_state.h"
 
+#include <utility>
+
+#include "host/host.h"
+
 t_FrameworkState framework;
 
 namespace {
 std::recursive_mutex frameworkmutex;
 thread_local int lockdepth = 0;
+
+std::mutex handlermutex;
+const std::function<void()> alerthandler = [] { host::playalert(); };
+std::function<void()> savegraphichandler = alerthandler;  // guarded by handlermutex
 }  // namespace
 
 FrameworkLock::FrameworkLock() {
@@ -29,6 +37,22 @@ int releaseframeworklock() {
 void reacquireframeworklock(int depth) {
     for (int i = 0; i < depth; ++i) frameworkmutex.lock();
     lockdepth = depth;
+}
+
+void setsavegraphichandler(std::function<void()> handler) {
+    std::lock_guard<std::mutex> lock(handlermutex);
+    savegraphichandler = handler ? std::move(handler) : alerthandler;
+}
+
+// A copy taken under the lock runs, so a handler may replace itself, and a replacement meanwhile
+// never frees the closure that is running.
+void runsavegraphichandler() {
+    std::function<void()> handler;
+    {
+        std::lock_guard<std::mutex> lock(handlermutex);
+        handler = savegraphichandler;
+    }
+    handler();
 }
 
 void resetframeworkfortests() {

@@ -42,10 +42,8 @@ struct t_FrameworkState {
     std::array<uint8_t, 16> hexdigits{};
     std::array<int64_t, 256> hexvalues{};
 
-    // Replaceable by the user program before it uses them (setterminatehandler,
-    // setsavegraphichandler).
+    // Replaceable by the user program before it uses it (setterminatehandler).
     std::function<void()> terminatehandler = [] {};
-    std::function<void()> savegraphichandler;    // default plays the alert sound
 };
 
 extern t_FrameworkState framework;
@@ -87,5 +85,10 @@ public:
 private:
     int depth;
 };
+
+// The save-graphic menu command's handler (setsavegraphichandler replaces it). The program
+// replaces it on its own thread while the GUI thread may be calling it, so it lives under a lock
+// of its own, like the event handlers.
+void runsavegraphichandler();  // calls the current handler on the calling thread, outside the lock
 
 void resetframeworkfortests();  // back to the state at process start (tests only)

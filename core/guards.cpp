@@ -31,9 +31,8 @@ bool hostwindowguard(std::string_view operation, int64_t window) {
 }
 
 void waitforframework() {
-    if (!framework.memoryinitialized) {
-        t_InitMemory();
-        return;
-    }
+    if (!framework.memoryinitialized) t_InitMemory();
+    // t_InitMemory returns at once when another thread has begun it; that thread may still be
+    // filling the window table and video memory, which would wipe blocks placed meanwhile.
     while (!framework.frameworkready) std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }

@@ -162,19 +162,19 @@ std::string stringmid(const std::string& s, int64_t p, int64_t n) {
 }
 
 int64_t stringposition(const std::string& s, const std::string& needle, int64_t p) {
-    // A position before the first character searches from the first: counting from p there
-    // would report a hit on character 1 as 0, the answer for "not found".
-    if (p < 1) p = 1;
     if (needle.empty()) return 0;
     const std::vector<size_t> bounds = characterbounds(s);
     const int64_t count = static_cast<int64_t>(bounds.size()) - 1;
-    if (p > count) return 0;
-    const size_t from = bounds[static_cast<size_t>(p - 1)];
-    const size_t at = s.find(needle, from);
+    const int64_t first = std::max<int64_t>(p, 1);  // the search covers stringfrom(s, p)
+    if (first > count) return 0;
+    const size_t at = s.find(needle, bounds[static_cast<size_t>(first - 1)]);
     if (at == std::string::npos) return 0;
-    // Characters that lie wholly before the occurrence.
-    const auto before = std::upper_bound(bounds.begin(), bounds.end(), at) - bounds.begin() - 1;
-    return before + 1;
+    // Characters that lie wholly before the occurrence, counted from the start of s.
+    const int64_t before = std::upper_bound(bounds.begin(), bounds.end(), at) - bounds.begin() - 1;
+    // The answer counts from p, also for p < 1. Where that count comes to 0 (a match on character
+    // 1 - p, the first one for p = 0) it would read as "not found": the true position answers.
+    const int64_t position = p < 1 ? p + before : before + 1;
+    return position == 0 ? before + 1 : position;
 }
 
 std::string stringrepeat(const std::string& s, int64_t n) {

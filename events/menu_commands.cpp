@@ -45,6 +45,8 @@ void filedialog(t_MenuAction entry, bool save) {
     updatemenuaction(entry);
 }
 
+// The printer's and console's text goes the same way as a screen's: their printouts carry the
+// framework's block-graphic characters too.
 void copytext() {
     const int front = host::frontwindow();
     if (isgraphicwindow(front)) {
@@ -54,7 +56,7 @@ void copytext() {
             failwith(front == printerwindow ? printernil : consolenil);
             return;
         }
-        host::setclipboardtext(host::textviewtext(front));
+        host::setclipboardtext(desktoplines(pastetext(host::textviewtext(front))));
     } else {
         host::playalert();
     }
@@ -72,11 +74,11 @@ void copypicture() {
 }
 
 void savegraphiccommand() {
-    if (!isgraphicwindow(host::frontwindow()) || !framework.savegraphichandler) {
+    if (!isgraphicwindow(host::frontwindow())) {
         host::playalert();
         return;
     }
-    framework.savegraphichandler();
+    runsavegraphichandler();
 }
 
 void clearprinter() {

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/clock.h"
+#include "core/report.h"
 #include "text/text_areas.h"
 
 namespace {
@@ -18,13 +19,15 @@ struct t_CodeRow {
     int64_t Value;
 };
 
-// Option combinations of the host keyboard that stand for codes 128-255 of the character set.
-constexpr std::array<t_CodeRow, 30> coderows{{
+// Option combinations of the host keyboard that stand for codes 128-255 of the character set,
+// the dead keys (code 0) and Shift-Tab.
+constexpr std::array<t_CodeRow, 31> coderows{{
     {0, 229, 176},   {1, 8218, 168},  {2, 8706, 173},  {3, 402, 130},   {4, 170, 131},   {7, 8776, 132},
     {9, 8730, 253},  {10, 0, 94},     {11, 8747, 222}, {13, 8721, 221}, {14, 8364, 164}, {16, 937, 128},
     {17, 8224, 189}, {19, 8220, 163}, {27, 191, 166},  {29, 8800, 172}, {32, 0, 175},    {33, 8226, 184},
     {34, 8260, 129}, {35, 960, 240},  {35, 8719, 208}, {38, 186, 183},  {40, 8710, 254}, {41, 339, 190},
-    {42, 8216, 180}, {43, 8734, 255}, {44, 8211, 154}, {47, 8230, 191}, {50, 8804, 197}, {50, 8805, 198},
+    {42, 8216, 180}, {43, 8734, 255}, {44, 8211, 154}, {47, 8230, 191}, {48, 25, 20},   {50, 8804, 197},
+    {50, 8805, 198},
 }};
 
 int64_t firstscalar(const std::string& text) {
@@ -132,6 +135,13 @@ void keytranslation(uint8_t window, int64_t keycode, const std::string& characte
     const t_KeyTranslation result = translatekey(window, keycode, characters, modifiers, nowmilliseconds());
     setmodifierflags(modifiers);
     if (result.Redirect >= 0) t_RedirectOutput(window, result.Redirect);
-    if (result.MakesEvent) appendkeyevent(result.Event);
-    else eventstate.keyavailable = keyeventcount() > 0;
+    if (!result.MakesEvent) {
+        eventstate.keyavailable = keyeventcount() > 0;
+        return;
+    }
+    // A program that stops reading must not make the GUI thread's memory grow without end; the
+    // bound is far beyond what typing or scripted input reaches, and a refused burst is said once.
+    if (appendkeyevent(result.Event) == t_KeyQueued::RefusedFirst)
+        reportfailure("viewKeyDown", "Key queue full (" + std::to_string(keyqueuebound) +
+                                         " keys), further keys are refused until the program reads.");
 }

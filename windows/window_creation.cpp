@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "app/startup.h"
 #include "core/framework_state.h"
@@ -94,9 +95,19 @@ void textscreen(const t_Font& font, t_Request& r) {
     r.TextSize = r.Columns * r.Lines * 2;
 }
 
+// A negative border is the rest of the screen, none when the drawing area is wider than it.
 int64_t resolveborder(int64_t border, int64_t screenside, int64_t drawingside) {
-    if (border < 0) border = screenside - drawingside;
-    return std::clamp<int64_t>(border, 0, largestborder);
+    return border < 0 ? std::max<int64_t>(screenside - drawingside, 0) : border;
+}
+
+// A border no window frame can hold is refused rather than cut to a size nobody asked for.
+bool bordersfit(const std::string& prefix, int64_t borderwidth, int64_t borderheight) {
+    for (const int64_t border : {borderwidth, borderheight})
+        if (border > largestborder) {
+            logline(prefix + " cannot display a border of " + std::to_string(border) + " pixel.");
+            return false;
+        }
+    return true;
 }
 
 void setrecord(t_Window& w, const t_Request& r, bool autoupdate, int64_t borderwidth, int64_t borderheight,
@@ -204,16 +215,15 @@ t_Outcome createwindow(uint8_t window, const std::string& prefix, t_Request r, b
         reportshortage(prefix, "graphic", avail, graphicneed(r));
         return t_Outcome::Finished;
     }
-    if (!titlevisible) {
-        t_WindowTitleVisible(window, false);
-        logline(prefix + " title will be invisible.");
-    }
     if (borderwidth < 0 || borderheight < 0) {
         borderwidth = resolveborder(borderwidth, t_WindowPos(window, 15), r.Width);
         borderheight = resolveborder(borderheight, t_WindowPos(window, 16), r.Height);
     }
-    borderwidth = std::clamp<int64_t>(borderwidth, 0, largestborder);
-    borderheight = std::clamp<int64_t>(borderheight, 0, largestborder);
+    if (!bordersfit(prefix, borderwidth, borderheight)) return t_Outcome::Finished;
+    if (!titlevisible) {
+        t_WindowTitleVisible(window, false);
+        logline(prefix + " title will be invisible.");
+    }
     textscreen(font, r);
     if (w.Initialized) freewindowblocks(window, prefix);  // created meanwhile by another thread
     if (!placewindow(prefix, w, r)) return t_Outcome::Finished;
@@ -237,11 +247,12 @@ t_Outcome createwindow(uint8_t window, const std::string& prefix, t_Request r, b
     return t_Outcome::Finished;
 }
 
-// cells x cell size without overflow: a product beyond the largest side only has to stay
-// beyond it, so that the size correction applies.
+// cells x cell size as the refusal line should show it; only a product beyond 64 bits is held at
+// the largest number, which the size check refuses just the same.
 int64_t cellspan(int64_t cells, int64_t cellsize) {
     const __int128 span = static_cast<__int128>(cells) * cellsize;
-    return static_cast<int64_t>(std::clamp<__int128>(span, -(largestside + 1), largestside + 1));
+    return static_cast<int64_t>(std::clamp<__int128>(span, std::numeric_limits<int64_t>::min(),
+                                                     std::numeric_limits<int64_t>::max()));
 }
 
 }  // namespace

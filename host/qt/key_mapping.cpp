@@ -10,10 +10,9 @@ constexpr int64_t nokeycode = 255;  // a key the classic keyboard does not have:
 constexpr int64_t capslockbit = 1 << 16, keypadbit = 1 << 21, helpbit = 1 << 22, functionbit = 1 << 23;
 constexpr char32_t upcharacter = 0xF700, f1character = 0xF704;
 
-// GUI-thread state: Qt reports no Caps Lock modifier, and dead keys wait for their letter.
+// GUI-thread state: Qt reports no Caps Lock modifier.
 struct t_KeyboardState {
     bool capslock = false;
-    char32_t deadmark = 0;  // combining mark of the pending dead key, 0 when none
 };
 t_KeyboardState keyboard;
 
@@ -98,32 +97,74 @@ bool keypadkey(int key, int64_t& code, char32_t& character) {
     return true;
 }
 
-// Combining mark and spacing form of each dead key.
-bool deadkey(int key, char32_t& mark) {
-    static const QHash<int, char32_t> marks = {
-        {Qt::Key_Dead_Grave, 0x300},     {Qt::Key_Dead_Acute, 0x301},    {Qt::Key_Dead_Circumflex, 0x302},
-        {Qt::Key_Dead_Tilde, 0x303},     {Qt::Key_Dead_Macron, 0x304},   {Qt::Key_Dead_Breve, 0x306},
-        {Qt::Key_Dead_Abovedot, 0x307},  {Qt::Key_Dead_Diaeresis, 0x308}, {Qt::Key_Dead_Abovering, 0x30A},
-        {Qt::Key_Dead_Doubleacute, 0x30B}, {Qt::Key_Dead_Caron, 0x30C}, {Qt::Key_Dead_Cedilla, 0x327},
-        {Qt::Key_Dead_Ogonek, 0x328},
-    };
-    const auto found = marks.find(key);
-    if (found == marks.end()) return false;
-    mark = *found;
-    return true;
+// Dead keys type their accent at once, like the classic keyboard's dead keys: the key that
+// carries the accent with no characters of its own (code 0), which the key table turns into the
+// accent. The next key is a key of its own, so a program reading single keys never waits on a
+// press that gives nothing. The classic key applies where the held modifiers are the ones it
+// needs there (Shift makes the acute key grave, the tilde is Option-N); otherwise the dead key
+// gives its spacing accent as its characters.
+struct t_DeadKey {
+    int Key;
+    int64_t Code;          // classic key, nokeycode when it has none
+    int64_t Mask, Wanted;  // the classic key applies when (modifiers & Mask) == Wanted
+    char32_t Accent;
+};
+
+constexpr int64_t shiftbit = 1 << 17, optionbit = 1 << 19;
+
+constexpr t_DeadKey deadkeys[] = {
+    {Qt::Key_Dead_Circumflex, 10, 0, 0, U'^'},
+    {Qt::Key_Dead_Acute, 24, shiftbit, 0, 0xB4},
+    {Qt::Key_Dead_Grave, 24, shiftbit, shiftbit, U'`'},
+    {Qt::Key_Dead_Diaeresis, 32, 0, 0, 0xA8},
+    {Qt::Key_Dead_Tilde, 45, optionbit, optionbit, U'~'},
+    {Qt::Key_Dead_Macron, nokeycode, 0, 0, 0xAF},
+    {Qt::Key_Dead_Cedilla, nokeycode, 0, 0, 0xB8},
+    {Qt::Key_Dead_Breve, nokeycode, 0, 0, 0x2D8},
+    {Qt::Key_Dead_Abovedot, nokeycode, 0, 0, 0x2D9},
+    {Qt::Key_Dead_Abovering, nokeycode, 0, 0, 0x2DA},
+    {Qt::Key_Dead_Doubleacute, nokeycode, 0, 0, 0x2DD},
+    {Qt::Key_Dead_Caron, nokeycode, 0, 0, 0x2C7},
+    {Qt::Key_Dead_Ogonek, nokeycode, 0, 0, 0x2DB},
+};
+
+const t_DeadKey* deadkey(int key) {
+    for (const t_DeadKey& dead : deadkeys)
+        if (dead.Key == key) return &dead;
+    return nullptr;
 }
 
-char32_t spacingaccent(char32_t mark) {
-    switch (mark) {
-        case 0x300: return U'`';
-        case 0x301: return 0xB4;
-        case 0x302: return U'^';
-        case 0x303: return U'~';
-        case 0x304: return 0xAF;
-        case 0x308: return 0xA8;
-        case 0x327: return 0xB8;
-        default: return mark;
-    }
+// The classic keyboard's Option layer, reached with Alt (AltGr keeps composing what the layout
+// gives): Alt with one of these keys types the character that the key table turns into a code
+// of 128-255 (Alt+A gives å, code 176). Keys are found by what Qt reports; where US and German
+// keyboards carry a character on different keys, both are listed. Character 0 is a dead key of
+// the Option layer (Alt+U, Alt+N), 12 the Option-L row; Shifted 0 means the same as unshifted.
+struct t_OptionKey {
+    int Key;
+    int64_t Code;
+    char32_t Character;
+    char32_t Shifted = 0;
+};
+
+constexpr t_OptionKey optionkeys[] = {
+    {Qt::Key_A, 0, 0xE5},          {Qt::Key_S, 1, 0x201A},        {Qt::Key_D, 2, 0x2202},
+    {Qt::Key_F, 3, 0x192},         {Qt::Key_H, 4, 0xAA},          {Qt::Key_X, 7, 0x2248},
+    {Qt::Key_V, 9, 0x221A},        {Qt::Key_B, 11, 0x222B},       {Qt::Key_W, 13, 0x2211},
+    {Qt::Key_E, 14, 0x20AC},       {Qt::Key_Z, 16, 0x3A9},        {Qt::Key_T, 17, 0x2020},
+    {Qt::Key_2, 19, 0x201C},       {Qt::Key_ssharp, 27, 0xBF},    {Qt::Key_Question, 27, 0xBF},
+    {Qt::Key_0, 29, 0x2260},       {Qt::Key_U, 32, 0},            {Qt::Key_Udiaeresis, 33, 0x2022},
+    {Qt::Key_BracketLeft, 33, 0x2022}, {Qt::Key_I, 34, 0x2044},   {Qt::Key_P, 35, 0x3C0, 0x220F},
+    {Qt::Key_L, 37, 12},           {Qt::Key_J, 38, 0xBA},         {Qt::Key_K, 40, 0x2206},
+    {Qt::Key_Odiaeresis, 41, 0x153}, {Qt::Key_Semicolon, 41, 0x153}, {Qt::Key_NumberSign, 42, 0x2018},
+    {Qt::Key_Backslash, 42, 0x2018}, {Qt::Key_Comma, 43, 0x221E}, {Qt::Key_Minus, 44, 0x2013},
+    {Qt::Key_Slash, 44, 0x2013},   {Qt::Key_N, 45, 0},            {Qt::Key_Period, 47, 0x2026},
+    {Qt::Key_Less, 50, 0x2264},    {Qt::Key_Greater, 50, 0x2265},
+};
+
+const t_OptionKey* optionkey(int key) {
+    for (const t_OptionKey& option : optionkeys)
+        if (option.Key == key) return &option;
+    return nullptr;
 }
 
 std::string utf8(char32_t character) { return QString::fromUcs4(&character, 1).toStdString(); }
@@ -147,18 +188,20 @@ bool controlcharacter(int key, char32_t& character) {
     return true;
 }
 
-// The pending dead key composed with text: one precomposed character, the spacing accent for
-// a blank or the same dead key again, else the text alone.
-QString compose(const QString& text) {
-    const char32_t mark = keyboard.deadmark;
-    keyboard.deadmark = 0;
-    if (text == QLatin1String(" ")) return QString::fromStdString(utf8(spacingaccent(mark)));
-    if (text.isEmpty()) return text;
-    QString combined = text;
-    combined += QString::fromStdString(utf8(mark));
-    const QString composed = combined.normalized(QString::NormalizationForm_C);
-    if (composed.size() == 1 || (composed.size() == 2 && composed.at(0).isHighSurrogate())) return composed;
-    return text;
+// Keys whose code and characters do not depend on the layout: special and function keys.
+bool fixedkey(int key, t_HostKey& result, char32_t& character) {
+    if (const auto special = specialkeys().find(key); special != specialkeys().end()) {
+        result.KeyCode = special->Code;
+        character = special->Character;
+        result.Modifiers |= special->Bits;
+        return true;
+    }
+    if (key < Qt::Key_F1 || key > Qt::Key_F35) return false;
+    const int n = key - Qt::Key_F1;
+    result.KeyCode = n < 20 ? functionkeycodes[n] : nokeycode;
+    character = f1character + static_cast<char32_t>(n);
+    result.Modifiers |= functionbit;
+    return true;
 }
 
 }  // namespace
@@ -176,54 +219,37 @@ int64_t modifierword(Qt::KeyboardModifiers modifiers, bool keypad) {
 t_HostKey translatekeyevent(const QKeyEvent& event) {
     t_HostKey result;
     const int key = event.key();
-    const bool press = event.type() == QEvent::KeyPress;
-    const bool keypad = event.modifiers() & Qt::KeypadModifier;
-    if (press && key == Qt::Key_CapsLock && !event.isAutoRepeat()) keyboard.capslock = !keyboard.capslock;
-    result.Modifiers = modifierword(event.modifiers(), keypad);
-    if (modifierkey(key)) {
-        result.ModifierOnly = true;
-        return result;
-    }
-    char32_t mark = 0;
-    if (deadkey(key, mark)) {
-        result.ModifierOnly = true;
-        if (press) keyboard.deadmark = keyboard.deadmark == mark ? 0 : mark;
-        // The same dead key twice types its accent.
-        if (press && keyboard.deadmark == 0) {
-            result.ModifierOnly = false;
-            result.KeyCode = nokeycode;
-            result.Characters = utf8(spacingaccent(mark));
-        }
-        return result;
-    }
-    QString text = event.text();
-    if (press && keyboard.deadmark != 0) text = compose(text);
-
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    const bool keypad = modifiers & Qt::KeypadModifier;
+    if (event.type() == QEvent::KeyPress && key == Qt::Key_CapsLock && !event.isAutoRepeat())
+        keyboard.capslock = !keyboard.capslock;
+    result.Modifiers = modifierword(modifiers, keypad);
+    result.ModifierOnly = modifierkey(key);
+    if (result.ModifierOnly) return result;
     result.KeyCode = nokeycode;
-    char32_t character = 0;
-    bool fixed = false;
-    if (keypad && keypadkey(key, result.KeyCode, character)) {
-        fixed = true;
-    } else if (const auto special = specialkeys().find(key); special != specialkeys().end()) {
-        result.KeyCode = special->Code;
-        character = special->Character;
-        result.Modifiers |= special->Bits;
-        fixed = true;
-    } else if (key >= Qt::Key_F1 && key <= Qt::Key_F35) {
-        const int n = key - Qt::Key_F1;
-        result.KeyCode = n < 20 ? functionkeycodes[n] : nokeycode;
-        character = f1character + static_cast<char32_t>(n);
-        result.Modifiers |= functionbit;
-        fixed = true;
-    } else if (const auto printable = printablecodes().find(key); printable != printablecodes().end()) {
-        result.KeyCode = *printable;
+    if (const t_DeadKey* dead = deadkey(key)) {
+        const bool classic = dead->Code != nokeycode && (result.Modifiers & dead->Mask) == dead->Wanted;
+        if (classic) result.KeyCode = dead->Code;
+        else result.Characters = utf8(dead->Accent);
+        return result;
     }
-    if (fixed) {
+    char32_t character = 0;
+    if ((keypad && keypadkey(key, result.KeyCode, character)) || fixedkey(key, result, character)) {
         result.Characters = utf8(character);
-    } else if ((event.modifiers() & Qt::ControlModifier) && controlcharacter(key, character)) {
-        result.Characters = character == 0 ? std::string(1, '\0') : utf8(character);
+        return result;
+    }
+    if (const auto printable = printablecodes().find(key); printable != printablecodes().end())
+        result.KeyCode = *printable;
+    const t_OptionKey* option = optionkey(key);
+    if ((modifiers & Qt::ControlModifier) && controlcharacter(key, character)) {
+        result.Characters = std::string(1, '\0');
+        if (character != 0) result.Characters = utf8(character);
+    } else if ((modifiers & Qt::AltModifier) && !(modifiers & Qt::GroupSwitchModifier) && option != nullptr) {
+        result.KeyCode = option->Code;
+        character = (modifiers & Qt::ShiftModifier) && option->Shifted != 0 ? option->Shifted : option->Character;
+        if (character != 0) result.Characters = utf8(character);
     } else {
-        result.Characters = text.toStdString();
+        result.Characters = event.text().toStdString();
     }
     return result;
 }

@@ -8,15 +8,15 @@
 #include <string>
 
 struct t_HostKey {
-    // A press that makes no key: a modifier alone, or a dead key waiting for its letter.
-    bool ModifierOnly = false;
+    bool ModifierOnly = false;  // a modifier alone: it changes the flags and makes no key
     int64_t KeyCode = 0;        // classic desktop virtual key code; 255 for keys it lacks
     std::string Characters;     // UTF-8, function keys as U+F704 and up
     int64_t Modifiers = 0;      // modifier word: bit 16 Caps Lock ... bit 23 Fn
 };
 
-// GUI thread only: a dead key is remembered until the next press, which gets the character
-// they compose (or its own when they do not compose).
+// GUI thread only (it follows Caps Lock). Alt is the classic Option key: with a key of the
+// Option layer it types that key's Option character; AltGr types what the layout composes.
+// A dead key types its accent at once; the next key is a key of its own.
 t_HostKey translatekeyevent(const QKeyEvent& event);
 // Bits 17 Shift, 18 Control, 19 Alt, 20 Meta, 21 keypad (and 16 Caps Lock as last toggled).
 int64_t modifierword(Qt::KeyboardModifiers modifiers, bool keypad);

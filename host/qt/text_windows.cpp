@@ -1,5 +1,6 @@
 // The text views and rulers of the pasteboard, printer and console windows.
 #include <QScrollBar>
+#include <QTextDocument>
 
 #include "host/host.h"
 #include "host/qt/interface.h"
@@ -15,10 +16,24 @@ bool textviewexists(int window) {
     return exists;
 }
 
+namespace {
+
+// The document's own characters with line ends for its block and frame boundaries. Qt's plain
+// text would also turn every no-break space into a space, and code 160 is a character of its own.
+std::string wholetext(const QTextDocument& document) {
+    QString text = document.toRawText();
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1))
+            c = u'\n';
+    return text.toStdString();
+}
+
+}  // namespace
+
 std::string textviewtext(int window) {
     std::string text;
     runsync([&] {
-        if (const t_TextWindowParts* parts = textwindow(window)) text = parts->TextView->toPlainText().toStdString();
+        if (const t_TextWindowParts* parts = textwindow(window)) text = wholetext(*parts->TextView->document());
     });
     return text;
 }

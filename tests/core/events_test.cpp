@@ -50,7 +50,7 @@ TEST(Events, KeysArriveInOrderAcrossThreads) {
     constexpr int64_t count = 5000;
     std::thread producer([] {
         for (int64_t v = 0; v < count; ++v)
-            while (!appendkeyevent(key(v))) std::this_thread::yield();  // full: wait for the reader
+            while (appendkeyevent(key(v)) != t_KeyQueued::Queued) std::this_thread::yield();  // full: wait
     });
     int64_t expected = 0;
     while (expected < count) {
@@ -64,11 +64,16 @@ TEST(Events, KeysArriveInOrderAcrossThreads) {
 }
 
 TEST(Events, FullKeyQueueRefusesNewKeysAndKeepsTheFirst) {
-    for (size_t i = 0; i < eventqueuebound; ++i) ASSERT_TRUE(appendkeyevent(key(static_cast<int64_t>(i))));
-    EXPECT_FALSE(appendkeyevent(key(-1)));
-    EXPECT_EQ(keyeventcount(), static_cast<int64_t>(eventqueuebound));
+    for (size_t i = 0; i < keyqueuebound; ++i) ASSERT_EQ(appendkeyevent(key(static_cast<int64_t>(i))), t_KeyQueued::Queued);
+    // Each burst of refusals is reported once: its first key says so, the rest are quiet.
+    EXPECT_EQ(appendkeyevent(key(-1)), t_KeyQueued::RefusedFirst);
+    EXPECT_EQ(appendkeyevent(key(-1)), t_KeyQueued::Refused);
+    EXPECT_EQ(keyeventcount(), static_cast<int64_t>(keyqueuebound));
     EXPECT_EQ(peekkeyevent()->Value, 0);
-    EXPECT_EQ(lastkeyevent()->Value, static_cast<int64_t>(eventqueuebound) - 1);
+    EXPECT_EQ(lastkeyevent()->Value, static_cast<int64_t>(keyqueuebound) - 1);
+    takekeyevent();
+    EXPECT_EQ(appendkeyevent(key(-2)), t_KeyQueued::Queued);
+    EXPECT_EQ(appendkeyevent(key(-1)), t_KeyQueued::RefusedFirst);
     clearkeyevents();
     EXPECT_FALSE(eventstate.keyavailable);
     EXPECT_EQ(keyeventcount(), 0);

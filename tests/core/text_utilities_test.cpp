@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "core/text_utilities.h"
 
@@ -42,9 +43,12 @@ TEST(TextUtilities, StringPositionCountsFromItsStart) {
     EXPECT_EQ(stringposition("ABCABC", "X", 1), 0);
     EXPECT_EQ(stringposition("ABCABC", "", 1), 0);
     EXPECT_EQ(stringposition("ABCABC", "BCA", 2), 2);
-    // A start before the first character still answers the true position.
-    EXPECT_EQ(stringposition("ABCABC", "A", 0), 1);
-    EXPECT_EQ(stringposition("ABCABC", "B", -3), 2);
+    // A start before the first character searches all of s and counts from the start given,
+    // except where that count would read as "not found".
+    const std::tuple<const char*, int64_t, int64_t> starts[] = {
+        {"B", 0, 1}, {"C", 0, 2}, {"C", -1, 1}, {"B", -3, -2}, {"X", -1, 0}, {"A", 0, 1}, {"B", -1, 2}, {"\xC3\x9F", -2, 1}};
+    for (const auto& [needle, p, expected] : starts)
+        EXPECT_EQ(stringposition("ABC\xC3\x9F", needle, p), expected) << needle << " from " << p;
 }
 
 TEST(TextUtilities, RepeatAndSpacesStopAtTheirBound) {

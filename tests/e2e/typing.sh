@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Typing into the real program under Xvfb: the keyboard echo program (STANGENSPIEL_ECHO=1) logs
 # the code of every key it reads and the first line of its screen; letters, digits, Left, F1,
-# a-umlaut and the Control+keypad output switches are checked there.
+# a-umlaut, Alt as the Option key, Shift+Tab and the Control+keypad output switches are checked
+# there.
 source "$(dirname "$0")/../support/e2e.sh"
 startprogram STANGENSPIEL_ECHO=1
 waitforlog '^echo: ready$'
@@ -29,5 +30,8 @@ xdotool key --window "$window" ctrl+KP_9
 # Printing to standard output still moved the cursor: the y follows a blank.
 typekey y '^echo: key 121 code 16$'
 waitforlog $'^echo: screen Echo: ab12\u0081\u00e4 y$'
-[ "$(grep -c '^echo: key' "$work/log")" -eq 9 ] || fail "the output switches made keys of their own"
+# The left Alt key is the Option key; Shift+Tab has a code of its own.
+typekey alt+a '^echo: key 176 code 0$'
+typekey shift+Tab '^echo: key 20 code 48$'
+[ "$(grep -c '^echo: key' "$work/log")" -eq 11 ] || fail "the output switches made keys of their own"
 echo "typing: ok"

@@ -62,7 +62,7 @@ protected:
 
 TEST_F(Menus, SaveGraphicGoesToTheHandlerOnlyForAGraphicWindow) {
     std::atomic<int> saves{0};
-    framework.savegraphichandler = [&saves] { ++saves; };
+    setsavegraphichandler([&saves] { ++saves; });
     t_HandlerProbe probe;
     installprobe(probe);
 
@@ -92,6 +92,11 @@ TEST_F(Menus, SaveGraphicGoesToTheHandlerOnlyForAGraphicWindow) {
     EXPECT_EQ(outside.Time, 0);
     EXPECT_EQ(t_NextMenuEvent().ItemAction, 113);
     EXPECT_EQ(runsafter(probe, 1), 1);
+    // Without a handler of the program's the default sounds the alert: callable, never empty.
+    setsavegraphichandler({});
+    bringtofront(0);
+    ASSERT_TRUE(host::choosemenuitem(113));
+    EXPECT_EQ(saves, 2);
 }
 
 TEST_F(Menus, ItemsWithoutACommandGoToTheProgramHandler) {
@@ -149,10 +154,11 @@ TEST_F(Menus, CopyTextPutsTheScreenWithLookAlikesOnTheClipboard) {
 }
 
 TEST_F(Menus, CopyTextOfThePrinterAndConsoleTakesTheirWholeText) {
-    host::settextviewtext(printerwindow, "Zeile 1\nZeile 2");
+    // The view's own characters, block graphics as look-alikes and code 160 as the visible blank.
+    host::settextviewtext(printerwindow, "Zeile 1\nZeile\u00A02 \u008C\u0080");
     bringtofront(printerwindow);
     ASSERT_TRUE(host::choosemenuitem(111));
-    EXPECT_EQ(host::clipboardtext(), "Zeile 1\nZeile 2");
+    EXPECT_EQ(host::clipboardtext(), "Zeile 1\nZeile\u02FD2 -*");
 
     host::settextviewtext(consolewindow, "Konsole");
     bringtofront(consolewindow);

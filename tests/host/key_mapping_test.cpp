@@ -4,9 +4,13 @@
 
 #include <tuple>
 
+#include "core/events.h"
+#include "core/framework_state.h"
 #include "host/host.h"
 #include "host/qt/key_mapping.h"
 #include "text/key_input.h"
+#include "text/text_areas.h"
+#include "windows/window_creation.h"
 
 namespace {
 
@@ -87,18 +91,62 @@ TEST(KeyMapping, GermanLettersAltGrAndControlCombinations) {
     EXPECT_EQ(pressed(Qt::Key_S, Qt::ControlModifier, "").KeyCode, 1);
 }
 
-TEST(KeyMapping, DeadKeysComposeWithTheNextPress) {
-    const t_HostKey dead = pressed(Qt::Key_Dead_Acute, Qt::NoModifier, "");
-    EXPECT_TRUE(dead.ModifierOnly) << "the dead key alone makes no key";
-    pressed(Qt::Key_Dead_Acute, Qt::NoModifier, "", QEvent::KeyRelease);
-    EXPECT_EQ(value(pressed(Qt::Key_E, Qt::NoModifier, "e")), 233);
-    EXPECT_EQ(value(pressed(Qt::Key_E, Qt::NoModifier, "e")), 'e') << "composition is used up";
-    pressed(Qt::Key_Dead_Circumflex, Qt::NoModifier, "");
-    EXPECT_EQ(value(pressed(Qt::Key_Space, Qt::NoModifier, " ")), '^');
-    pressed(Qt::Key_Dead_Diaeresis, Qt::NoModifier, "");
-    EXPECT_EQ(value(pressed(Qt::Key_Q, Qt::NoModifier, "q")), 'q') << "no precomposed form";
-    pressed(Qt::Key_Dead_Acute, Qt::NoModifier, "");
-    EXPECT_EQ(value(pressed(Qt::Key_Dead_Acute, Qt::NoModifier, "")), 180) << "twice types the accent";
+// Every row of the key table, from the Qt key event a PC keyboard sends to the Value queued,
+// walked in order: a dead key types its accent at once and the next press is a key of its own.
+TEST(KeyMapping, EveryRowOfTheKeyTableIsReachedFromAPcKeyboard) {
+    struct t_Row {
+        int Key;
+        Qt::KeyboardModifiers Modifiers;
+        const char* Text;
+        int64_t Value;          // -1: no key queued
+        int64_t Redirect = -1;  // the window's TextRedirectOutput afterwards
+    };
+    const auto alt = Qt::AltModifier, keypad = Qt::KeypadModifier, shift = Qt::ShiftModifier;
+    const auto none = Qt::NoModifier;
+    const t_Row rows[] = {
+        {Qt::Key_A, alt, "a", 176}, {Qt::Key_S, alt, "s", 168}, {Qt::Key_D, alt, "d", 173},
+        {Qt::Key_F, alt, "f", 130}, {Qt::Key_H, alt, "h", 131}, {Qt::Key_X, alt, "x", 132},
+        {Qt::Key_V, alt, "v", 253}, {Qt::Key_Dead_Circumflex, none, "", 94}, {Qt::Key_B, alt, "b", 222},
+        {Qt::Key_W, alt, "w", 221}, {Qt::Key_E, alt, "e", 164}, {Qt::Key_Z, alt, "z", 128},
+        {Qt::Key_T, alt, "t", 189}, {Qt::Key_2, alt, "2", 163}, {Qt::Key_Dead_Acute, none, "", 180},
+        {Qt::Key_E, none, "e", 'e'}, {Qt::Key_Dead_Grave, shift, "", 96}, {Qt::Key_ssharp, alt, "\u00df", 166},
+        {Qt::Key_Question, alt | shift, "?", 166}, {Qt::Key_0, alt, "0", 172}, {Qt::Key_U, alt, "u", 175},
+        {Qt::Key_Dead_Diaeresis, none, "", 175}, {Qt::Key_Udiaeresis, alt, "\u00fc", 184},
+        {Qt::Key_BracketLeft, alt, "[", 184}, {Qt::Key_I, alt, "i", 129}, {Qt::Key_P, alt, "p", 240},
+        {Qt::Key_P, alt | shift, "P", 208}, {Qt::Key_L, alt, "l", 0}, {Qt::Key_J, alt, "j", 183},
+        {Qt::Key_K, alt, "k", 254}, {Qt::Key_Odiaeresis, alt, "\u00f6", 190}, {Qt::Key_NumberSign, alt, "#", 180},
+        {Qt::Key_Comma, alt, ",", 255}, {Qt::Key_Minus, alt, "-", 154}, {Qt::Key_Slash, alt, "/", 154},
+        {Qt::Key_N, alt, "n", 126}, {Qt::Key_Period, alt, ".", 191}, {Qt::Key_Backtab, shift, "\x19", 20},
+        {Qt::Key_Less, alt, "<", 197}, {Qt::Key_Greater, alt | shift, ">", 198}, {Qt::Key_Backspace, none, "\b", 127},
+        {Qt::Key_Clear, none, "", 27}, {Qt::Key_Enter, keypad, "\r", 13},
+        {Qt::Key_0, keypad | alt, "0", 216}, {Qt::Key_1, keypad | alt, "1", 185}, {Qt::Key_2, keypad | alt, "2", 178},
+        {Qt::Key_3, keypad | alt, "3", 179}, {Qt::Key_4, keypad | alt, "4", 170}, {Qt::Key_5, keypad | alt, "5", 215},
+        {Qt::Key_6, keypad | alt, "6", 186}, {Qt::Key_7, keypad | Qt::ControlModifier, "7", -1, 0},
+        {Qt::Key_8, keypad | Qt::ControlModifier, "8", -1, 2}, {Qt::Key_9, keypad | Qt::ControlModifier, "9", -1, 1},
+        {Qt::Key_7, keypad | alt, "7", 229}, {Qt::Key_8, keypad | alt, "8", 230}, {Qt::Key_9, keypad | alt, "9", 188},
+        {Qt::Key_Home, none, "", 2}, {Qt::Key_PageUp, none, "", 18}, {Qt::Key_End, none, "", 5},
+        {Qt::Key_PageDown, none, "", 3}, {Qt::Key_Delete, none, "\x7f", 7}, {Qt::Key_Left, none, "", 8},
+        {Qt::Key_Right, none, "", 21}, {Qt::Key_Down, none, "", 10}, {Qt::Key_Up, none, "", 11},
+        // Beside the table: dead keys the classic keyboard types otherwise give their spacing
+        // accent (none beyond the character set), Alt on a key without an Option character types
+        // the key itself.
+        {Qt::Key_Dead_Grave, none, "", '`'}, {Qt::Key_Dead_Tilde, none, "", '~'},
+        {Qt::Key_Dead_Caron, none, "", -1}, {Qt::Key_Q, alt, "q", 'q'},
+    };
+    t_InitGraphicWindow(0, 8, true, 64, 64, 0, 0, t_Font{}, true);
+    for (const t_Row& row : rows) {
+        clearkeyevents();
+        const t_HostKey key = pressed(row.Key, row.Modifiers, QString::fromUtf8(row.Text));
+        ASSERT_FALSE(key.ModifierOnly);
+        keytranslation(0, key.KeyCode, key.Characters, key.Modifiers);
+        const std::optional<t_Event> queued = lastkeyevent();
+        EXPECT_EQ(queued ? queued->Value : -1, row.Value) << "Qt key 0x" << std::hex << row.Key << " text " << row.Text;
+        if (row.Redirect >= 0) {
+            EXPECT_EQ(framework.windows[0].TextRedirectOutput, row.Redirect);
+        }
+    }
+    t_RedirectOutput(0, 1);
+    clearkeyevents();
 }
 
 TEST(KeyMapping, ModifierPressesOnlyChangeTheModifierWord) {

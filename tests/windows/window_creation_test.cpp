@@ -100,10 +100,16 @@ TEST_F(WindowTest, SizeCorrectionsAndRefusals) {
         EXPECT_EQ(log.find("multiple of 4") != std::string::npos, asked != given) << asked;
         EXPECT_EQ(record(1).Width, given) << asked;
     }
-    // Extreme values neither overflow nor slip through.
-    log = created(1, 24, INT64_MIN, INT64_MAX, t_Font{}, INT64_MAX);
+    // Extreme values neither overflow nor slip through; a border beyond the largest is refused.
+    log = created(1, 24, INT64_MIN, INT64_MAX, t_Font{}, 8192);
     EXPECT_EQ(record(1).Width, 1280);
-    EXPECT_LE(t_WindowPos(1, 10), 1280 + 2 * 8192);
+    EXPECT_EQ(t_WindowPos(1, 10), 1280 + 2 * 8192);
+    for (const int64_t border : {int64_t{8193}, INT64_MAX}) {
+        log = created(2, 24, 64, 64, t_Font{}, border);
+        EXPECT_THAT(log, HasSubstr("t_InitWindow: GraphicWindow #2 cannot display a border of " + std::to_string(border) +
+                                   " pixel.\nt_InitWindow: GraphicWindow #2 End.\n"));
+        EXPECT_FALSE(record(2).Initialized);
+    }
 
     // An unsupported depth frees the old window and creates nothing, without an end line.
     log = created(1, 2, 64, 64);
@@ -171,6 +177,14 @@ TEST_F(WindowTest, TheDefaultFontMakesTheProgramsWindow) {
     }
     EXPECT_THAT(log, HasSubstr("t_InitWindow: Font 'No such font.font' not found.\n"));
     EXPECT_FALSE(record(1).Initialized);
+    if (!record(0).Initialized) return;
+    // The refusal names the width asked for; only a product beyond 64 bits is held at the largest.
+    for (const auto& [columns, shown] : {std::pair<int64_t, const char*>{1000, "16000"},
+                                         {INT64_MAX / 8, "9223372036854775807"}}) {
+        EXPECT_THAT(logof([columns] { t_InitWindow(2, 24, columns, 25, 0, "MenloBold 16x32.font"); }),
+                    HasSubstr("t_InitWindow: GraphicWindow #2 cannot display " + std::string(shown) +
+                              " horizontal pixel.\n"));
+    }
 }
 
 TEST(MemoryFigures, KilobytesAreCutNotRounded) {

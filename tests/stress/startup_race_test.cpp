@@ -1,0 +1,69 @@
+// Start-up races, run under ThreadSanitizer in CI: two threads creating their first windows at
+// the same moment, and the program replacing the save-graphic handler while the GUI thread runs it.
+// The first thread to begin t_InitMemory must finish it before the other places its blocks.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "core/events.h"
+#include "core/framework_state.h"
+#include "host/host.h"
+#include "support/helpers.h"
+#include "windows/invariants.h"
+#include "windows/window_creation.h"
+
+namespace {
+
+// Both threads are let go at once, so that both may find the framework uninitialised.
+void createtogether(std::atomic<int>& waiting, uint8_t window) {
+    waiting.fetch_sub(1);
+    while (waiting.load() > 0) std::this_thread::yield();
+    t_InitGraphicWindow(window, 8, true, 64, 64, 0, 0, t_Font{}, true);
+}
+
+// The first broken promise of one round: both windows created, blocks sound, pixels cleared.
+std::string checkround() {
+    if (std::string broken = checkframeworkinvariants(); !broken.empty()) return broken;
+    FrameworkLock lock;
+    for (const t_Window& w : {framework.windows[0], framework.windows[1]}) {
+        if (!w.Initialized) return "a window was wiped";
+        if (framework.videomemory[static_cast<size_t>(w.MemoryStart)] != 0) return "a window's pixels were wiped";
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(StartupRace, TwoThreadsCreateTheirFirstWindowsAtTheSameMoment) {
+    std::string broken;
+    const std::string log = logof([&broken] {
+        for (int round = 0; round < 1000 && broken.empty(); ++round) {
+            resetframeworkfortests();
+            reseteventsfortests();
+            std::atomic<int> waiting{2};
+            std::thread first(createtogether, std::ref(waiting), 0);
+            std::thread second(createtogether, std::ref(waiting), 1);
+            first.join();
+            second.join();
+            broken = checkround();
+            if (!broken.empty()) broken = "round " + std::to_string(round) + ": " + broken;
+        }
+    });
+    EXPECT_EQ(broken, "");
+}
+
+TEST(StartupRace, TheSaveGraphicHandlerIsReplacedWhileItRuns) {
+    std::atomic<int> calls{0};
+    const auto count = [&calls] { ++calls; };
+    setsavegraphichandler(count);
+    std::thread program([&count] {
+        for (int i = 0; i < 1000; ++i) setsavegraphichandler(count);
+    });
+    for (int i = 0; i < 1000; ++i) host::runsync(runsavegraphichandler);
+    program.join();
+    EXPECT_EQ(calls, 1000);
+    setsavegraphichandler({});
+}
