@@ -63,13 +63,21 @@ bool windowshouldclose(int window) {
     return false;
 }
 
-void windowdidresize(int window, int64_t width, int64_t height) {
-    const int64_t title = framework.titleheight;
+void windowdidresize(int window, int64_t width, int64_t height, int64_t title) {
     if (window == pasteboardwindow) {
         host::layouttextwindow(window, {10, 10, width - 20, height - 20 - title}, 0);
     } else if (window == printerwindow || window == consolewindow) {
         host::layouttextwindow(window, {20, 20, width - 40, height - 40 - title - 15}, width - 48);
     }
+}
+
+// Windows made before the window manager framed the first one counted only the menu bar; every
+// titled window takes the real height, so that its frame and drawing area agree with the screen.
+void titleheightchanged(int64_t titleheight) {
+    framework.titleheight = titleheight;
+    FrameworkLock lock;
+    for (t_Window& w : framework.windows)
+        if (w.TitleHeight != 0) w.TitleHeight = titleheight;
 }
 
 }  // namespace hostcalls

@@ -18,6 +18,10 @@ namespace {
 
 constexpr uint32_t opaque = 0xFF000000u;
 
+// A view paints many times a second: a window shown before it was created says so once, not
+// once per paint, until it is created. Guarded by the framework lock.
+std::array<bool, windowcount> reportednotinitialized{};
+
 uint32_t palettepixel(int index) {
     return opaque | uint32_t{palettered[index]} << 16 | uint32_t{palettegreen[index]} << 8 | paletteblue[index];
 }
@@ -177,9 +181,12 @@ bool t_WindowImage(uint8_t window, t_Image& image) {
     FrameworkLock lock;
     t_Window& w = framework.windows[window];
     if (!w.Initialized) {
-        reportfailure("t_WindowImage", "Graphic window #" + std::to_string(window) + " not initialized.");
+        if (!reportednotinitialized[window])
+            reportfailure("t_WindowImage", "Graphic window #" + std::to_string(window) + " not initialized.");
+        reportednotinitialized[window] = true;
         return false;
     }
+    reportednotinitialized[window] = false;
     if (!w.Visible) return false;
     const int64_t started = nowmicroseconds();
     // A depth without a layout cannot come from window creation; one line says so, not one per pixel.

@@ -14,7 +14,10 @@ void applicationdidbecomeactive();
 void applicationwillresignactive();
 void applicationwillterminate();
 bool windowshouldclose(int window);        // answers false: the window is hidden, never closed
-void windowdidresize(int window, int64_t width, int64_t height);
+// The window's frame in the framework's coordinates and the height of its title (window
+// manager's title bar plus menu bar, 0 for a title-less window).
+void windowdidresize(int window, int64_t width, int64_t height, int64_t titleheight);
+void titleheightchanged(int64_t titleheight);  // the window manager's decoration is known or changed
 
 bool programended();                       // the program thread has returned or quit
 std::string programname();                 // how the program presents itself: "Stangenspiel"

@@ -41,7 +41,10 @@ t_Frame windowframe(int window);           // frame including the title bar
 void setwindowframe(int window, t_Frame frame);  // moves and sizes, redraws at once
 void setviewframe(int window, t_Frame frame);    // view inside its window, origin lower left
 t_Frame screenframe(int window);           // the screen that holds the window
-int64_t titlebarheight();                  // height of a window's title bar, 0 without one
+// Height of a titled window's title: the window manager's title bar (once a shown window has
+// told it) plus the menu bar inside the window.
+int64_t titlebarheight();
+int64_t windowtitleheight(int window);     // the same for one window; 0 when it is title-less
 std::string windowtitle(int window);
 void setwindowtitle(int window, const std::string& title);
 void setwindowtitled(int window, bool titled);   // titled, closable, miniaturizable or borderless

@@ -44,7 +44,7 @@ t_Geometry geometry(uint8_t window) {
     const host::t_Frame frame = host::windowframe(window);
     g.FW = frame.Width;
     g.FH = frame.Height;
-    g.Title = framework.titleheight;
+    g.Title = host::windowtitleheight(window);
     return g;
 }
 
@@ -117,7 +117,7 @@ void t_WindowSize(uint8_t window, int64_t x, int64_t y, int64_t width, int64_t h
     y = bounded(y == -1 ? t_WindowPos(window, 20) : y);
     width = bounded(width == -1 ? t_WindowPos(window, 8) : width);
     height = bounded(height == -1 ? t_WindowPos(window, 9) : height);
-    const int64_t title = framework.titleheight;
+    const int64_t title = window < windowcount ? 0 : host::windowtitleheight(window);
     if (window < windowcount) {
         host::t_Frame frame, view;
         {

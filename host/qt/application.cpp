@@ -3,12 +3,16 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 #include <QWindow>
 
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <cstdio>
 #include <unistd.h>
 
 #include <deque>
@@ -101,6 +105,25 @@ void quitonsignals(QObject* parent) {
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
+// Windows are placed by coordinates, which only an X server honours. On a Wayland session the
+// program therefore goes through XWayland when there is one, unless the user chose a platform.
+void chooseplatform() {
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return;
+    const bool wayland = qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
+    if (!wayland) return;
+    if (qEnvironmentVariableIsSet("DISPLAY")) qputenv("QT_QPA_PLATFORM", "xcb");
+    else std::fputs("stangenspiel: Wayland without XWayland: window positions cannot be honoured.\n", stderr);
+}
+
+// Qt's own texts (file dialogs, text-view menus, message boxes) in German like the program's.
+void translateqt(QApplication& application) {
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QLocale(QLocale::German, QLocale::Germany), "qtbase", "_",
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+}
+
 }  // namespace
 
 namespace host {
@@ -132,7 +155,9 @@ void setscriptedrun(const t_ScriptedRun& run) { scriptedrun = run; }
 int runapplication(int argc, char** argv) {
     guithreadid = std::this_thread::get_id();
     if (scriptedrun.Enabled) qputenv("QT_QPA_PLATFORM", "offscreen");  // no display needed
+    chooseplatform();
     QApplication application(argc, argv);
+    translateqt(application);
     QApplication::setApplicationName(QString::fromStdString(hostcalls::programname()));
     QApplication::setQuitOnLastWindowClosed(false);
     Dispatcher localdispatcher;

@@ -5,10 +5,12 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QFontDatabase>
+#include <QTimer>
 
 #include "host/framework_calls.h"
 #include "host/qt/graphic_view.h"
 #include "host/qt/menubar.h"
+#include "host/qt/ruler_line.h"
 #include "host/qt/window_tracking.h"
 
 namespace {
@@ -32,10 +34,7 @@ void buildtextwindow(int number, const QString& title, bool withruler) {
     parts.Window = window;
     parts.TextView = maketextview(window);
     if (withruler) {
-        parts.Ruler = new QLineEdit(window);
-        parts.Ruler->setReadOnly(true);
-        parts.Ruler->setFont(parts.TextView->font());
-        parts.Ruler->setFrame(false);
+        parts.Ruler = new RulerLine(parts.TextView, window);
     }
     theinterface.Windows[number] = window;
 }
@@ -48,14 +47,31 @@ HostWindow::HostWindow(int number, const QString& title) : QWidget(nullptr), Num
 }
 
 void HostWindow::closeEvent(QCloseEvent* event) {
+    // Only the window system's close box hides a window; the application closing its windows
+    // as it quits is no click of anybody's and must not hold up the quit.
+    if (!event->spontaneous()) return;
     event->ignore();  // the close box hides a framework window; it is never closed
     hostcalls::windowshouldclose(Number);
 }
 
 void HostWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const QRect frame = frameGeometry();
-    hostcalls::windowdidresize(Number, frame.width(), frame.height());
+    laidout();
+}
+
+bool HostWindow::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::Show) {
+        // A window manager frames a window some moments after it is mapped.
+        for (int delay : {50, 250, 1000}) QTimer::singleShot(delay, this, [this] { notedecoration(this); });
+    }
+    if (event->type() == QEvent::Show || event->type() == QEvent::Move) notedecoration(this);
+    return handled;
+}
+
+void HostWindow::laidout() {
+    const host::t_Frame frame = windowframeof(this);
+    hostcalls::windowdidresize(Number, frame.Width, frame.Height, windowtitleheight(this));
 }
 
 void HostWindow::changeEvent(QEvent* event) {
@@ -93,8 +109,5 @@ void buildinterface() {
     theinterface.Windows[12] = new HostWindow(12, "Stangenspiel");
     theinterface.Windows[12]->resize(480, 320);
     for (HostWindow* window : theinterface.Windows) attachmenubar(window);
-    for (int number = 8; number <= 10; ++number) {
-        const QRect frame = theinterface.Windows[number]->frameGeometry();
-        hostcalls::windowdidresize(number, frame.width(), frame.height());
-    }
+    for (int number = 8; number <= 10; ++number) theinterface.Windows[number]->laidout();
 }

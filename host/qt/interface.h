@@ -1,18 +1,20 @@
 // The interface description: the 13 host windows and the widgets inside them.
 #pragma once
 
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QWidget>
 
 class GraphicView;
+class RulerLine;
 
 // A framework window as the desktop shows it; the number is its framework number.
 class HostWindow : public QWidget {
 public:
     HostWindow(int number, const QString& title);
     int number() const { return Number; }
+    void laidout();  // tells the framework the size the window has now
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -23,7 +25,7 @@ private:
 struct t_TextWindowParts {
     HostWindow* Window = nullptr;
     QPlainTextEdit* TextView = nullptr;  // also its own scroll view
-    QLineEdit* Ruler = nullptr;          // none for the pasteboard window
+    RulerLine* Ruler = nullptr;          // none for the pasteboard window
 };
 
 struct t_Interface {

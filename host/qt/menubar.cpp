@@ -163,6 +163,7 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
             auto* window = static_cast<QWidget*>(watched);
+            if (Bar->isHidden()) return false;
             Bar->setGeometry(0, 0, window->width(), menubarheight());
             Bar->raise();
         }
@@ -205,6 +206,14 @@ void attachmenubar(QWidget* window) {
     QMenuBar* bar = makemenubar(window);
     bar->setGeometry(0, 0, window->width(), menubarheight());
     new MenuBarKeeper(window, bar);
+}
+
+void showmenubar(QWidget* window, bool shown) {
+    if (window == nullptr) return;
+    if (auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+        bar->setVisible(shown);
+        if (shown) bar->setGeometry(0, 0, window->width(), menubarheight());
+    }
 }
 
 int menubarheight() {

@@ -4,6 +4,7 @@
 
 #include "host/host.h"
 #include "host/qt/interface.h"
+#include "host/qt/ruler_line.h"
 
 namespace host {
 
@@ -80,6 +81,7 @@ void settextviewfont(int window, const std::string& family, int points) {
         font.setFamilies({QString::fromStdString(family), font.family()});
         font.setPointSize(points);
         parts->TextView->setFont(font);
+        if (parts->Ruler != nullptr) parts->Ruler->update();  // it writes in the text view's font
     });
 }
 

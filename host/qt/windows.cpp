@@ -4,8 +4,10 @@
 #include <QPalette>
 #include <QScreen>
 
+#include <algorithm>
 #include <atomic>
 
+#include "host/framework_calls.h"
 #include "host/host.h"
 #include "host/qt/graphic_view.h"
 #include "host/qt/interface.h"
@@ -27,10 +29,22 @@ int screenbottom(QWidget* window) {
     return screen != nullptr ? screen->geometry().y() + screen->geometry().height() : 0;
 }
 
-// Decoration heights are known only once a window manager has framed a shown window.
-QSize decoration(QWidget* window) {
-    if (!window->isVisible()) return {0, static_cast<int>(host::titlebarheight()) - menubarheight()};
-    return window->frameGeometry().size() - window->size();
+// What the window manager draws around a titled window's client area. It is the same for every
+// window under one window manager, so the first framed window tells it for all, the hidden ones
+// included; on a bare X server or offscreen it stays empty. GUI thread only.
+QMargins managerframe;
+
+bool titled(const QWidget* w) { return !w->windowFlags().testFlag(Qt::FramelessWindowHint); }
+
+// The strip the window manager adds above a window's client area.
+int managertitle(const QWidget* w) { return titled(w) ? managerframe.top() : 0; }
+
+// The framework's frame of a window: its client area plus the window manager's title bar above
+// it. Side and bottom borders are left out, so that a frame read and written back stays put.
+host::t_Frame frameof(const QWidget* w) {
+    const QRect client = w->geometry();
+    return host::t_Frame{client.x(), screenbottom(w) - (client.y() + client.height()), client.width(),
+                         client.height() + managertitle(w)};
 }
 
 template <typename Result, typename Job>
@@ -43,6 +57,21 @@ Result ongui(Job job) {
 }  // namespace
 
 void noteactivewindow(int number) { activewindow = number; }
+
+void notedecoration(QWidget* w) {
+    if (w == nullptr || !w->isVisible() || !titled(w)) return;
+    const QRect client = w->geometry(), frame = w->frameGeometry();
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                           frame.bottom() - client.bottom());
+    // A window not framed yet shows no margins; it says nothing about the window manager.
+    if (margins.top() <= 0 || margins == managerframe) return;
+    managerframe = margins;
+    hostcalls::titleheightchanged(managerframe.top() + menubarheight());
+}
+
+int64_t windowtitleheight(const QWidget* w) { return managertitle(w) + (titled(w) ? menubarheight() : 0); }
+
+host::t_Frame windowframeof(const QWidget* w) { return frameof(w); }
 int lastactivewindow() { return activewindow; }
 
 namespace host {
@@ -57,10 +86,8 @@ bool viewexists(int window) {
 
 t_Frame windowframe(int window) {
     return ongui<t_Frame>([window] {
-        QWidget* w = hostwindow(window);
-        if (w == nullptr) return t_Frame{};
-        const QRect frame = w->frameGeometry();
-        return t_Frame{frame.x(), screenbottom(w) - (frame.y() + frame.height()), frame.width(), frame.height()};
+        const QWidget* w = hostwindow(window);
+        return w != nullptr ? frameof(w) : t_Frame{};
     });
 }
 
@@ -68,10 +95,10 @@ void setwindowframe(int window, t_Frame frame) {
     runsync([window, frame] {
         QWidget* w = hostwindow(window);
         if (w == nullptr || frame.Width <= 0 || frame.Height <= 0) return;
-        const QSize extra = decoration(w);
-        const int top = screenbottom(w) - static_cast<int>(frame.Y + frame.Height);
-        w->resize(static_cast<int>(frame.Width) - extra.width(), static_cast<int>(frame.Height) - extra.height());
-        w->move(static_cast<int>(frame.X), top);
+        // setGeometry places the client area (move would place the window manager's frame).
+        const int height = std::max(1, static_cast<int>(frame.Height) - managertitle(w));
+        const int top = screenbottom(w) - static_cast<int>(frame.Y) - height;
+        w->setGeometry(static_cast<int>(frame.X), top, static_cast<int>(frame.Width), height);
         w->repaint();
     });
 }
@@ -98,13 +125,15 @@ t_Frame screenframe(int window) {
 // The menu bar sits inside each window above the drawing area, so it counts as title bar.
 int64_t titlebarheight() {
     return ongui<int64_t>([] {
-        int64_t decorations = 0;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible()) {
-                decorations = w->geometry().y() - w->frameGeometry().y();
-                break;
-            }
-        return decorations + menubarheight();
+        for (QWidget* w : QApplication::topLevelWidgets()) notedecoration(w);
+        return int64_t{managerframe.top()} + menubarheight();
+    });
+}
+
+int64_t windowtitleheight(int window) {
+    return ongui<int64_t>([window] {
+        const QWidget* w = hostwindow(window);
+        return w != nullptr ? ::windowtitleheight(w) : 0;
     });
 }
 
@@ -128,7 +157,11 @@ void setwindowtitled(int window, bool titled) {
         QWidget* w = hostwindow(window);
         if (w == nullptr) return;
         const bool shown = w->isVisible();
+        const QRect client = w->geometry();
         w->setWindowFlag(Qt::FramelessWindowHint, !titled);
+        // A title-less window shows its whole drawing area: no menu bar over the top of it.
+        showmenubar(w, titled);
+        w->setGeometry(client);
         if (shown) w->show();  // changing flags hides a window
     });
 }

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 
 #include <atomic>
@@ -17,9 +20,22 @@ namespace {
 
 struct t_Seen {
     QString Accept, NameLabel, Title, Message;
+    QStringList Texts;  // every label, button, tool tip, column and choice the dialog shows
     QStringList Filters;
     QFileDialog::FileMode Mode = QFileDialog::AnyFile;
 };
+
+QStringList showntexts(QWidget* dialog) {
+    QStringList texts;
+    for (auto* label : dialog->findChildren<QLabel*>()) texts << label->text();
+    for (auto* button : dialog->findChildren<QAbstractButton*>()) texts << button->text() << button->toolTip();
+    for (auto* box : dialog->findChildren<QComboBox*>())
+        for (int i = 0; i < box->count(); ++i) texts << box->itemText(i);
+    for (auto* header : dialog->findChildren<QHeaderView*>())
+        for (int i = 0; header->model() != nullptr && i < header->count(); ++i)
+            texts << header->model()->headerData(i, Qt::Horizontal).toString();
+    return texts;
+}
 
 // Waits on a thread of its own for the modal file dialog, notes what it shows, then chooses
 // the path (or cancels when it is empty).
@@ -35,6 +51,7 @@ std::thread driver(const QString& path, t_Seen& seen, std::atomic<bool>& found) 
                 if (auto* message = dialog->findChild<QLabel*>("message")) seen.Message = message->text();
                 seen.Filters = dialog->nameFilters();
                 seen.Mode = dialog->fileMode();
+                seen.Texts = showntexts(dialog);
                 found = true;
                 if (path.isEmpty()) {
                     dialog->reject();
@@ -64,6 +81,11 @@ TEST(FileDialogs, SaveDialogShowsItsTextsAndAnswersTheChosenPath) {
     EXPECT_EQ(seen.Title, "Grafik sichern unter");
     EXPECT_EQ(seen.Message, "Wohin?");
     EXPECT_EQ(seen.Filters, (QStringList{"gr (*.gr)", "Alle Dateien (*)"}));
+    // Qt's own texts come in German too, beside the program's.
+    for (const char* english : {"Look in:", "Files of type:", "Cancel", "Size", "Type", "Date Modified", "Back",
+                                "Forward", "Parent Directory", "Create New Folder", "List View", "Detail View"})
+        EXPECT_FALSE(seen.Texts.contains(english)) << english;
+    EXPECT_TRUE(seen.Texts.contains("Abbrechen")) << seen.Texts.join("|").toStdString();
 }
 
 TEST(FileDialogs, OpenDialogCancelledAnswersNothing) {

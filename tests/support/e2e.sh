@@ -1,15 +1,24 @@
 # Shared by the end-to-end scripts: sourced first thing, it re-runs the calling script under a
-# fresh Xvfb, gives it a work folder that is removed at the end (with the program it started),
-# and helpers to start the program, wait for its log lines and window, and fail with the log.
+# fresh Xvfb (unless the script set e2e_display=own to bring its own display server), gives it a
+# work folder that is removed at the end (with the program it started), and helpers to start
+# the program, wait for its log lines and window, and fail with the log.
+# STANGENSPIEL_E2E_WM=openbox runs the script under a window manager that draws title bars.
 program=$(realpath "${1:?path to stangenspiel}")
-if [ -z "${STANGENSPIEL_E2E_INNER:-}" ]; then
+geometry=${2:+$(realpath "$2")}  # the window-geometry test program, for the scripts that drive it
+if [ -z "${STANGENSPIEL_E2E_INNER:-}" ] && [ "${e2e_display:-xvfb}" = xvfb ]; then
     exec xvfb-run -a -s "-screen 0 1920x1200x24" env STANGENSPIEL_E2E_INNER=1 bash "$0" "$@"
 fi
 set -euo pipefail
 name=$(basename "$0" .sh)
 work=$(mktemp -d)
 pid=""
-trap '[ -z "$pid" ] || { kill $pid 2>/dev/null; wait $pid 2>/dev/null; } || true; rm -rf "$work"' EXIT
+servers=()  # window manager and display servers the script started, stopped at the end
+stopall() {
+    [ -z "$pid" ] || { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; } || true
+    for server in "${servers[@]}"; do kill "$server" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap stopall EXIT
 
 fail() {
     echo "$name: $*"
@@ -21,6 +30,33 @@ fail() {
 startprogram() {  # startprogram [VAR=value ...]: the program in the background, log in $work/log
     env "$@" "$program" >"$work/log" 2>"$work/err" &
     pid=$!
+}
+
+startgeometry() {  # startgeometry [VAR=value ...]: the geometry program, fed by send
+    if [ -n "$pid" ]; then
+        exec 3>&-
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+    rm -f "$work/commands"
+    mkfifo "$work/commands"
+    env "$@" "$geometry" <"$work/commands" >"$work/log" 2>"$work/err" &
+    pid=$!
+    exec 3>"$work/commands"
+    step=0
+}
+
+send() {  # send COMMAND WINDOW ARGS...: runs it in the geometry program and reads what it reports
+    echo "$*" >&3
+    step=$((step + 1))
+    waitforlog "^geometry $step:"
+    report=$(grep "^geometry $step:" "$work/log" | cut -d: -f2)
+    read -r x y dw dh fw fh title bw bh sh <<<"$report"
+}
+
+shoot() {  # the whole screen into $work/screen.png
+    sleep 0.5  # the window manager and the refresh catch up
+    import -window root "$work/screen.png"
 }
 
 waitforlog() {  # waits up to 10 s for a log line matching the pattern
@@ -42,3 +78,21 @@ findwindow() {  # sets $window to window 0 on screen and gives it the keyboard
     xdotool windowactivate --sync "$window" 2>/dev/null || true
     xdotool windowfocus --sync "$window"
 }
+
+waitfor() {  # waitfor DESCRIPTION COMMAND...: retries the command for up to 10 s
+    local what=$1
+    shift
+    for _ in $(seq 100); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "$what"
+}
+
+if [ "${STANGENSPIEL_E2E_WM:-}" = openbox ]; then
+    openbox --sm-disable >/dev/null 2>&1 &
+    servers+=($!)
+    # A window manager announces itself on the root window once it manages the screen.
+    wmready() { xprop -root -notype _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+    waitfor "openbox did not start" wmready
+fi

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/framework_state.h"
+#include "host/framework_calls.h"
 #include "host/host.h"
 #include "tests/windows/window_fixture.h"
 #include "windows/window_placement.h"
@@ -55,4 +58,28 @@ TEST_F(WindowTest, SizingAndVisibility) {
     EXPECT_EQ(record(1).UpdateDuration, 0);
 
     EXPECT_EQ(logof([] { t_WindowSize(3, -1, -1, 100, 100); }), "t_WindowSize: Window #3 not initialized.\n");
+}
+
+TEST_F(WindowTest, TitleHeightFollowsTheDesktopAndSizingWithMinusOneKeepsTheWindow) {
+    created(1, 24, 200, 100, t_Font{}, 8);
+    created(2, 24, 120, 60, t_Font{}, 4);
+    t_WindowTitleVisible(2, false);
+    // A window manager that frames the first shown window makes every titled window's title taller.
+    const int64_t launch = framework.titleheight;
+    hostcalls::titleheightchanged(launch + 25);
+    EXPECT_EQ(t_WindowPos(1, 17), launch + 25);
+    EXPECT_EQ(t_WindowPos(1, 9), 100);
+    EXPECT_EQ(t_WindowPos(2, 17), 0);
+    hostcalls::titleheightchanged(launch);  // this desktop has no window manager
+
+    t_WindowSize(1, 100, 200, -1, -1);
+    t_WindowSize(2, 400, 200, -1, -1);
+    for (int round = 0; round < 3; ++round) {
+        t_WindowSize(1, -1, -1, -1, -1);
+        t_WindowSize(2, -1, -1, -1, -1);
+        const host::t_Frame one = host::windowframe(1), two = host::windowframe(2);
+        EXPECT_EQ(std::vector<int64_t>({one.X, one.Y, one.Width, one.Height}), std::vector<int64_t>({100, 200, 216, 116 + launch}));
+        // A title-less window is its drawing area and border, nothing above them.
+        EXPECT_EQ(std::vector<int64_t>({two.X, two.Y, two.Width, two.Height}), std::vector<int64_t>({400, 200, 128, 68}));
+    }
 }

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Windows 0-7 and 8-10 sized, moved, hidden and shown by a program, under a window manager or
+# none: after every call a screenshot must hold each graphic window's whole drawing area (a
+# green outline on black) inside its grey border at the position the framework reports, and
+# text windows must sit where they are reported. -1 sizes repeated never move or shrink them.
+source "$(dirname "$0")/../support/e2e.sh"
+startgeometry
+previous=""
+
+checkarea() {  # checkarea LABEL: the drawing area and a ring of border around it, pixel for pixel
+    shoot
+    local top=$((sh - y - bh - dh)) left=$((x + bw))
+    convert "$work/screen.png" -crop "$((dw + 2))x$((dh + 2))+$((left - 1))+$((top - 1))" +repage "$work/area.png"
+    convert -size "$((dw + 2))x$((dh + 2))" xc:'#545454' +antialias -fill black -stroke '#00FF00' \
+        -draw "rectangle 1,1 $dw,$dh" "$work/expected.png"
+    local differing
+    differing=$(compare -metric AE "$work/area.png" "$work/expected.png" null: 2>&1 || true)
+    [ "$differing" = 0 ] || fail "$1: $differing pixels of the drawing area at ($left, $top) wrong or hidden ($report)"
+}
+
+checktext() {  # checktext LABEL TITLE: the text window's client area where it is reported
+    shoot
+    local info ax ay aw ah
+    info=$(xwininfo -name "$2")
+    ax=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+    ay=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+    aw=$(awk '/Width:/ {print $2}' <<<"$info")
+    ah=$(awk '/Height:/ {print $2}' <<<"$info")
+    [ "$ax" = "$x" ] && [ "$((sh - ay - ah))" = "$y" ] && [ "$aw" = "$fw" ] ||
+        fail "$1: window at $ax,$ay ${aw}x$ah, reported $report"
+}
+
+same() {  # same LABEL: the report equals the one before (position and size kept)
+    [ "$report" = "$previous" ] || fail "$1: moved or resized from ($previous) to ($report)"
+}
+
+for w in 0 1 2 3 4 5 6 7; do
+    titled=$((w == 7 ? 0 : 1))
+    send init $w 200 120 8 $titled
+    send size $w $((60 + (w % 4) * 450)) $((850 - (w / 4) * 350)) -1 -1
+    send show $w 1
+    checkarea "window $w shown"
+    for round in 1 2 3; do
+        previous=$report
+        send size $w -1 -1 -1 -1
+        same "window $w, t_WindowSize with -1 ($round)"
+        checkarea "window $w, t_WindowSize with -1 ($round)"
+    done
+    send size $w $((x + 20)) $((y - 15)) 260 150
+    checkarea "window $w moved and resized"
+    previous=$report
+    send show $w 0
+    send show $w 1
+    same "window $w hidden and shown"
+    checkarea "window $w hidden and shown"
+done
+
+# Title bar off on a window that had one; it keeps its size until the next t_WindowSize.
+send title 6 0
+[ "$title" = 0 ] || fail "title-less window 6 reports a title height of $title"
+checkarea "window 6 title-less"
+send size 6 -1 -1 -1 -1
+checkarea "window 6 title-less after t_WindowSize"
+send front 6
+checkarea "window 6 title-less in front"
+
+names=([8]=Zwischenablage [9]=Drucker [10]=Systemkonsole)
+for w in 8 9 10; do
+    send size $w $((100 + (w - 8) * 600)) 40 520 260
+    send show $w 1
+    checktext "window $w shown" "${names[$w]}"
+    for round in 1 2; do
+        previous=$report
+        send size $w -1 -1 -1 -1
+        same "window $w, t_WindowSize with -1 ($round)"
+        checktext "window $w, t_WindowSize with -1 ($round)" "${names[$w]}"
+    done
+done
+echo "geometry: ok ($step calls checked)"

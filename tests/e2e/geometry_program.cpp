@@ -1,0 +1,70 @@
+// A program for the window-geometry test: it reads one command a line from standard input,
+// runs it on the program thread and logs the geometry the framework then reports, so that the
+// script can compare it with a screenshot.
+//   init W WIDTH HEIGHT BORDER TITLED   a graphic window, its drawing area outlined in green
+//   size W X Y WIDTH HEIGHT             t_WindowSize
+//   show W 0|1, title W 0|1, front W    t_WindowVisible, t_WindowTitleVisible, t_WindowFront
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "app/startup.h"
+#include "core/report.h"
+#include "graphics/plot.h"
+#include "host/host.h"
+#include "windows/window_colors.h"
+#include "windows/window_creation.h"
+#include "windows/window_placement.h"
+
+namespace {
+
+constexpr int64_t green = 12;
+
+void outline(uint8_t w, int64_t width, int64_t height) {
+    t_Color(w, green);
+    g_Line(w, 0, 0, width - 1, 0);
+    g_Line(w, 0, height - 1, width - 1, height - 1);
+    g_Line(w, 0, 0, 0, height - 1);
+    g_Line(w, width - 1, 0, width - 1, height - 1);
+}
+
+void run(const std::string& command, uint8_t w, std::istringstream& in) {
+    int64_t a = 0, b = 0, c = 0, d = 0, e = 0;
+    if (command == "init" && in >> a >> b >> c >> d) {
+        t_InitGraphicWindow(w, 24, true, a, b, c, c, t_Font{}, d != 0);
+        outline(w, a, b);
+    } else if (command == "size" && in >> a >> b >> c >> d) {
+        t_WindowSize(w, a, b, c, d);
+    } else if (command == "show" && in >> e) {
+        t_WindowVisible(w, e != 0);
+    } else if (command == "title" && in >> e) {
+        t_WindowTitleVisible(w, e != 0);
+    } else if (command == "front") {
+        t_WindowFront(w);
+    }
+}
+
+void geometryprogram() {
+    std::string line;
+    int step = 0;
+    while (std::getline(std::cin, line)) {
+        std::istringstream in(line);
+        std::string command;
+        int window = 0;
+        if (!(in >> command >> window)) break;
+        const auto w = static_cast<uint8_t>(window);
+        run(command, w, in);
+        std::string report = "geometry " + std::to_string(++step) + ":";
+        for (int64_t selector : {13, 20, 8, 9, 10, 12, 17, 18, 19, 16}) report += " " + std::to_string(t_WindowPos(w, selector));
+        logline(report);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setprogramentry(geometryprogram);
+    const int code = host::runapplication(argc, argv);
+    std::cout.flush();
+    return code;
+}

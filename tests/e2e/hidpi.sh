@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Scaled desktops: at QT_SCALE_FACTOR=2 every framework pixel is an exact 2x2 block; at 1.25 and
+# 1.5 the drawing area is never blurred: only the colours the program drew (black and the green
+# outline), the outline's corners in place.
+source "$(dirname "$0")/../support/e2e.sh"
+for factor in 2 1.5 1.25; do
+    startgeometry QT_SCALE_FACTOR=$factor
+    send init 0 200 120 8 1
+    send size 0 100 400 -1 -1
+    send show 0 1
+    shoot
+    device() { awk -v v="$1" -v f="$factor" 'BEGIN { printf "%d", v * f }'; }
+    left=$(device $((x + bw)))
+    top=$(device $((sh - y - bh - dh)))
+    width=$(device "$dw")
+    height=$(device "$dh")
+    convert "$work/screen.png" -crop "${width}x${height}+${left}+${top}" +repage "$work/area.png"
+    if [ "$factor" = 2 ]; then
+        convert -size "${dw}x${dh}" xc:black +antialias -fill black -stroke '#00FF00' \
+            -draw "rectangle 0,0 $((dw - 1)),$((dh - 1))" -sample 200% "$work/expected.png"
+        differing=$(compare -metric AE "$work/area.png" "$work/expected.png" null: 2>&1 || true)
+        [ "$differing" = 0 ] || fail "at factor 2, $differing pixels are no exact 2x2 blocks"
+    fi
+    colours=$(convert "$work/area.png" -unique-colors txt:- | grep -c -v '^#' || true)
+    [ "$colours" = 2 ] || fail "at factor $factor the drawing area has $colours colours: blurred or cut"
+    for corner in "0,0" "$((width - 1)),0" "0,$((height - 1))" "$((width - 1)),$((height - 1))"; do
+        [ "$(convert "$work/area.png" -format "%[hex:p{$corner}]" info: | cut -c1-6)" = 00FF00 ] ||
+            fail "at factor $factor the drawing area's corner $corner is not the outline"
+    done
+    echo "factor $factor: crisp"
+done
+echo "hidpi: ok"

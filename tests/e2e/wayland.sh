@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# A Wayland session with XWayland (weston's headless backend): with WAYLAND_DISPLAY and DISPLAY
+# both set the program comes up as an X11 client, and a game typed on that display completes.
+# Without DISPLAY it says in one line that window positions cannot be honoured.
+e2e_display=own
+source "$(dirname "$0")/../support/e2e.sh"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+[ -d /tmp/.X11-unix ] || mkdir -m 1777 /tmp/.X11-unix  # where XWayland makes its socket
+weston --backend=headless-backend.so --xwayland --socket=wayland-e2e --log="$work/weston.log" &
+servers+=($!)
+export WAYLAND_DISPLAY=wayland-e2e
+xserverup() { grep -q 'xserver listening on display' "$work/weston.log"; }
+waitfor "weston's XWayland never listened" xserverup
+DISPLAY=$(grep -o 'xserver listening on display :[0-9]*' "$work/weston.log" | grep -o ':[0-9]*$')
+export DISPLAY
+
+startprogram
+waitforlog '^t_InitWindow: GraphicWindow #0 '
+window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Stangenspiel$' | head -n 1) ||
+    fail "window 0 is no X11 window on $DISPLAY"
+sleep 1  # the program reaches its prompt
+xdotool key --window "$window" --delay 150 x 3 space space space space space space space
+waitforlog '^t_QuitProgram: '
+grep -q 'Wayland' "$work/err" && fail "the X11 client complained about Wayland"
+
+# Only native Wayland left: one line on standard error, and the program runs.
+env -u DISPLAY "$program" --version >/dev/null  # the command line works without any display
+env -u DISPLAY timeout 3 "$program" >"$work/native.log" 2>"$work/native.err" || true
+[ "$(grep -c 'window positions cannot be honoured' "$work/native.err")" = 1 ] ||
+    fail "no single Wayland line: $(cat "$work/native.err")"
+echo "wayland: ok"
