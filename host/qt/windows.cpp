@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <atomic>
@@ -18,13 +19,13 @@ namespace {
 
 std::atomic<int> activewindow{255};
 
-QScreen* screenof(QWidget* window) {
+QScreen* screenof(const QWidget* window) {
     QScreen* screen = window != nullptr ? window->screen() : nullptr;
     return screen != nullptr ? screen : QGuiApplication::primaryScreen();
 }
 
 // Bottom edge of the screen in Qt's top-down coordinates: framework y runs up from it.
-int screenbottom(QWidget* window) {
+int screenbottom(const QWidget* window) {
     const QScreen* screen = screenof(window);
     return screen != nullptr ? screen->geometry().y() + screen->geometry().height() : 0;
 }
@@ -156,13 +157,20 @@ void setwindowtitled(int window, bool titled) {
     runsync([window, titled] {
         QWidget* w = hostwindow(window);
         if (w == nullptr) return;
-        const bool shown = w->isVisible();
         const QRect client = w->geometry();
-        w->setWindowFlag(Qt::FramelessWindowHint, !titled);
+        Qt::WindowFlags flags = w->windowFlags();
+        flags.setFlag(Qt::FramelessWindowHint, !titled);
+        // Qt re-creates a shown window whose flags change, and the window manager then places it
+        // anew; a created window is told its new decoration in place instead.
+        if (QWindow* native = w->windowHandle()) {
+            w->overrideWindowFlags(flags);
+            native->setFlags(flags);
+        } else {
+            w->setWindowFlags(flags);
+        }
         // A title-less window shows its whole drawing area: no menu bar over the top of it.
         showmenubar(w, titled);
         w->setGeometry(client);
-        if (shown) w->show();  // changing flags hides a window
     });
 }
 

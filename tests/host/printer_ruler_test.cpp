@@ -16,13 +16,14 @@
 
 namespace {
 
-// Window x of every pixel column of the widget that has dark ink in rows [top, bottom).
-std::set<int> inkcolumns(QWidget* widget, int top, int bottom) {
+// Window x of every pixel column of the widget that has dark ink in rows [top, bottom), as far
+// as both widgets reach across the window.
+std::set<int> inkcolumns(QWidget* widget, int top, int bottom, int from, int to) {
     const QImage image = widget->grab().toImage();
     const int offset = widget->mapTo(widget->window(), QPoint(0, 0)).x();
     std::set<int> columns;
     for (int y = std::max(top, 0); y < std::min(bottom, image.height()); ++y)
-        for (int x = 0; x < image.width(); ++x)
+        for (int x = std::max(0, from - offset); x < std::min(image.width(), to - offset); ++x)
             if (image.pixelColor(x, y).lightness() < 128) columns.insert(x + offset);
     return columns;
 }
@@ -33,8 +34,13 @@ std::pair<std::set<int>, std::set<int>> rulerandline() {
     host::runsync([&] {
         const t_TextWindowParts* parts = textwindow(printerwindow);
         const QRect line = parts->TextView->cursorRect(QTextCursor(parts->TextView->document()));
-        ink.first = inkcolumns(parts->Ruler, 0, parts->Ruler->height());
-        ink.second = inkcolumns(parts->TextView->viewport(), line.top(), line.bottom() + 1);
+        QWidget* text = parts->TextView->viewport();
+        const int rulerleft = parts->Ruler->mapTo(parts->Window, QPoint(0, 0)).x();
+        const int textleft = text->mapTo(parts->Window, QPoint(0, 0)).x();
+        const int from = std::max(rulerleft, textleft);
+        const int to = std::min(rulerleft + parts->Ruler->width(), textleft + text->width());
+        ink.first = inkcolumns(parts->Ruler, 0, parts->Ruler->height(), from, to);
+        ink.second = inkcolumns(text, line.top(), line.bottom() + 1, from, to);
     });
     return ink;
 }
