@@ -35,6 +35,15 @@ same() {  # same LABEL: position and drawing size as reported before
         fail "$1: moved or resized from ($previous) to ($report)"
 }
 
+# A window shown before it is created paints its background and says so once, not per paint.
+send show 7 1
+send show 7 0
+send show 7 1
+shoot
+send show 7 0
+[ "$(grep -c '^t_WindowImage: Graphic window #7 not initialized\.$' "$work/log")" -le 1 ] ||
+    fail "a shown window never created floods the log"
+
 for w in 0 1 2 3 4 5 6 7; do
     titled=$((w == 7 ? 0 : 1))
     send init $w 200 120 8 $titled
@@ -77,4 +86,14 @@ for w in 8 9 10; do
         checktext "window $w, t_WindowSize with -1 ($round)" "${names[$w]}"
     done
 done
+
+# The window manager's close box hides a window and tells the program; nothing else does.
+if [ "${STANGENSPIEL_E2E_WM:-}" = openbox ]; then
+    printer=$(xdotool search --onlyvisible --name '^Drucker$' | head -n 1)
+    timeout 5 xdotool windowactivate --sync "$printer" 2>/dev/null || true
+    xdotool key alt+F4  # openbox's key for the close box
+    waitforlog '^t_MouseEventPostCloseBoxClick: Window = 9$'
+    [ -z "$(xdotool search --onlyvisible --name '^Drucker$')" ] || fail "the close box left the printer window on screen"
+fi
+[ "$(grep -c 'CloseBox' "$work/log")" -le 1 ] || fail "close-box lines for windows nobody closed"
 echo "geometry: ok ($step calls checked)"
