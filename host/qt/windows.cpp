@@ -58,6 +58,7 @@ Result ongui(Job job) {
 }  // namespace
 
 void noteactivewindow(int number) { activewindow = number; }
+int lastactivewindow() { return activewindow; }
 
 void notedecoration(QWidget* w) {
     if (w == nullptr || !w->isVisible() || !titled(w)) return;
@@ -73,7 +74,6 @@ void notedecoration(QWidget* w) {
 int64_t windowtitleheight(const QWidget* w) { return managertitle(w) + (titled(w) ? menubarheight() : 0); }
 
 host::t_Frame windowframeof(const QWidget* w) { return frameof(w); }
-int lastactivewindow() { return activewindow; }
 
 namespace host {
 
