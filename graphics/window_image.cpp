@@ -18,8 +18,8 @@ namespace {
 
 constexpr uint32_t opaque = 0xFF000000u;
 
-// A view paints many times a second: a window shown before it was created says so once, not
-// once per paint, until it is created. Guarded by the framework lock.
+// A view paints many times a second: a window shown before it was created says so once while it
+// stays shown, not once per paint. Guarded by the framework lock.
 std::array<bool, windowcount> reportednotinitialized{};
 
 uint32_t palettepixel(int index) {
@@ -181,12 +181,11 @@ bool t_WindowImage(uint8_t window, t_Image& image) {
     FrameworkLock lock;
     t_Window& w = framework.windows[window];
     if (!w.Initialized) {
-        if (!reportednotinitialized[window])
+        if (!(w.Visible && reportednotinitialized[window]))
             reportfailure("t_WindowImage", "Graphic window #" + std::to_string(window) + " not initialized.");
-        reportednotinitialized[window] = true;
+        reportednotinitialized[window] = w.Visible;
         return false;
     }
-    reportednotinitialized[window] = false;
     if (!w.Visible) return false;
     const int64_t started = nowmicroseconds();
     // A depth without a layout cannot come from window creation; one line says so, not one per pixel.

@@ -44,7 +44,9 @@ TEST(Interface, TextWindowsLayOutInsideWhatTheyHave) {
                 const t_TextWindowParts* parts = textwindow(window);
                 const QRect inside = parts->Window->rect().adjusted(0, menubarheight(), 0, 0);
                 EXPECT_TRUE(inside.contains(parts->TextView->geometry())) << window;
-                if (parts->Ruler != nullptr) EXPECT_TRUE(inside.contains(parts->Ruler->geometry())) << window;
+                if (parts->Ruler != nullptr) {
+                    EXPECT_TRUE(inside.contains(parts->Ruler->geometry())) << window;
+                }
             });
         }
         host::showwindow(window, false);

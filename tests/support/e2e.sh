@@ -14,6 +14,7 @@ work=$(mktemp -d)
 pid=""
 servers=()  # window manager and display servers the script started, stopped at the end
 stopall() {
+    { true >&3; } 2>/dev/null && exec 3>&-  # the geometry program's commands end
     [ -z "$pid" ] || { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; } || true
     for server in "${servers[@]}"; do kill "$server" 2>/dev/null || true; done
     rm -rf "$work"
