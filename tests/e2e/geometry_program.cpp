@@ -4,19 +4,11 @@
 //   init W WIDTH HEIGHT BORDER TITLED   a graphic window, its drawing area outlined in green
 //   size W X Y WIDTH HEIGHT             t_WindowSize
 //   show W 0|1, title W 0|1, front W    t_WindowVisible, t_WindowTitleVisible, t_WindowFront
-#include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <sstream>
 #include <string>
 
-#include "app/startup.h"
-#include "core/report.h"
-#include "graphics/plot.h"
-#include "host/host.h"
-#include "windows/window_colors.h"
-#include "windows/window_creation.h"
-#include "windows/window_placement.h"
+#include <stangenspiel/stangenspiel.h>
 
 namespace {
 
@@ -65,9 +57,5 @@ void geometryprogram() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    setprogramentry(geometryprogram);
-    const int code = host::runapplication(argc, argv);
-    // The program thread may still wait for a command: leave without tearing down what it uses.
-    std::fflush(stdout);
-    std::_Exit(code);
+    return runprogram(argc, argv, t_ProgramInfo{"Stangenspiel", "", "Window geometry under test."}, geometryprogram);
 }
