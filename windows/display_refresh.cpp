@@ -12,6 +12,7 @@
 #include "core/clock.h"
 #include "core/framework_state.h"
 #include "core/report.h"
+#include "core/guards.h"
 #include "core/wake_signal.h"
 #include "graphics/window_image.h"
 #include "host/framework_calls.h"
@@ -192,6 +193,16 @@ void setverticalblank(int window, bool value) {
 void notepicturechange() {
     picturechanges.fetch_add(1);
     if (refreshasleep.load() && refreshasleep.exchange(false)) refreshsignal().signal();
+}
+
+void t_WindowRefreshRate(uint8_t window, int64_t rate) {
+    FrameworkLock lock;
+    t_Window* record = windowguard("t_WindowRefreshRate", window);
+    if (record == nullptr) return;
+    record->RefreshRate = rate;
+    // The thread may be asleep for the old, longer period: it must see the new one now.
+    refreshasleep = false;
+    refreshsignal().signal();
 }
 
 uint64_t imagesshown(uint8_t window) {

@@ -310,6 +310,9 @@ STANGENSPIEL_API void t_WindowVisible(uint8_t window, bool visible);
 STANGENSPIEL_API void t_WindowFront(uint8_t window);
 /// Centres the window on its screen.
 STANGENSPIEL_API void t_WindowCenter(uint8_t window);
+/// Redraws per second of an auto-updating window (30 at creation); 0 or less: every refresh pass.
+/// Takes effect at once, also while the refresh waits out a longer period.
+STANGENSPIEL_API void t_WindowRefreshRate(uint8_t window, int64_t rate);
 /// Redraws the window: deferred at the next display pass, else before returning.
 STANGENSPIEL_API void t_WindowUpdate(uint8_t window, bool deferred);
 /// The drawing colour and the text foreground become palette entry index & 15.

@@ -75,6 +75,18 @@ TEST_F(WindowTest, WindowCreatedWhileTheThreadSleepsIsServedAtOnce) {
     const int64_t created = nowmilliseconds();
     ASSERT_TRUE(eventually([] { return record(1).UpdateStarted != 0; }));
     EXPECT_LT(record(1).UpdateStarted - created, 33);
+
+    // Re-rated while the thread waits out window 0's second: its next change is shown at once.
+    t_WindowVisible(0, true);
+    const uint64_t drawn = imagesshown(0);
+    ASSERT_TRUE(eventually([drawn] { return imagesshown(0) > drawn; }, 3000));  // the second starts now
+    g_Plot(0, 2, 2);
+    const uint64_t before = imagesshown(0);
+    const int64_t rerated = nowmilliseconds();
+    t_WindowRefreshRate(0, 30);
+    ASSERT_TRUE(eventually([before] { return imagesshown(0) > before; }));
+    EXPECT_LT(nowmilliseconds() - rerated, 100);
+    EXPECT_EQ(logof([] { t_WindowRefreshRate(9, 5); }), "t_WindowRefreshRate: Window is not a graphic window.\n");
 }
 
 TEST_F(WindowTest, ViewQuestionsAndForcedRedrawMessages) {
