@@ -1,18 +1,11 @@
 #!/usr/bin/env bash
 # The three examples, each typed through a scripted headless run; their screens and pixels are
 # checked as a newcomer would see them.
-set -euo pipefail
+source "$(dirname "$0")/common.sh"
 build=$(realpath "${1:?build folder}")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-unset DISPLAY WAYLAND_DISPLAY
-fail() { echo "examples: $*"; cat "$work/log" 2>/dev/null || true; exit 1; }
 run() {  # run <example> <keys>: a finished run's pictures and screens in $work/<example>
     (cd "$work" && "$build/examples/example_$1" --keys="$2" --pace=10 --output="$work/$1" --timeout=60000) \
         > "$work/log" 2>&1 || fail "$1 did not finish"
-}
-pixel() {  # pixel <picture> <x> <y>: "r,g,b"
-    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
 expect() {  # expect <picture> <x> <y> <r,g,b> <what>
     [ "$(pixel "$1" "$2" "$3")" = "$4" ] || fail "$5: $(pixel "$1" "$2" "$3") at $2,$3 of $(basename "$1")"

@@ -2,13 +2,9 @@
 # A program outside the project's tree, built against an installed copy of the framework twice:
 # with CMake's find_package and with a plain compiler line from pkg-config. Both must find their
 # fonts with no setting and run a scripted game headless.
-set -euo pipefail
+source "$(dirname "$0")/common.sh"
 build=$(realpath "${1:?build folder}")
 source=$(cd "$(dirname "$0")/hello" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-unset DISPLAY WAYLAND_DISPLAY
-fail() { echo "out_of_tree: $*"; cat "$work/log" 2>/dev/null || true; exit 1; }
 
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" > "$work/install.log" || fail "install"
@@ -28,8 +24,7 @@ for program in "$work/cmake/hallo" "$work/hallo-pc"; do
     grep -q "not found" "$work/log" && fail "$program did not find its fonts"
     grep -q "^Hallo, Welt! Eine Taste, bitte: x *$" "$work/out/window0.txt" || fail "$program: screen"
     grep -q "^(Programm Ende)" "$work/out/window0.txt" || fail "$program: end"
-    colour=$(convert "$work/out/window0.png" -format '%[fx:int(255*p{50,100}.r)],%[fx:int(255*p{50,100}.g)]' info:)
-    [ "$colour" = "255,255" ] || fail "$program: the yellow line is missing ($colour)"
+    [ "$(pixel "$work/out/window0.png" 50 100)" = "255,255,0" ] || fail "$program: the yellow line is missing"
     rm -rf "$work/out"
 done
 echo "out_of_tree: ok"

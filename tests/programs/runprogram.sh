@@ -2,29 +2,21 @@
 # What runprogram gives every program: its own name in --help, --version and the window title,
 # a scripted run without a display, and a time limit that holds even when the program and the
 # desktop's thread are both stuck.
-set -euo pipefail
+source "$(dirname "$0")/common.sh"
 program=$(realpath "${1:?path to the test program}")
 file=$(basename "$program")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-unset DISPLAY WAYLAND_DISPLAY
-fail() { echo "runprogram: $*"; cat "$work/log" 2>/dev/null || true; exit 1; }
 
 "$program" --help | head -2 | grep -q "^A program that tests the framework\.$" || fail "--help lacks the description"
 "$program" --help | grep -q "^Usage: $file \[OPTION\]" || fail "--help names another program"
 [ "$("$program" --version)" = "$file 9.8.7" ] || fail "--version"
-set +e
-"$program" --bad 2> "$work/err"; code=$?
-set -e
+"$program" --bad 2> "$work/err" && code=0 || code=$?
 [ $code -eq 2 ] && [ "$(cat "$work/err")" = "$file: unknown option '--bad' (try --help)" ] || fail "bad option: $code"
 
 STANGENSPIEL_TEST=hello "$program" --output="$work/out" --timeout=20000 > "$work/log" 2>&1 || fail "hello run"
 grep -q "^Hallo Probe *$" "$work/out/window0.txt" || fail "the title is not the program's name"
 
 start=$(date +%s)
-set +e
-STANGENSPIEL_TEST=deadlock timeout 60 "$program" --timeout=1000 > "$work/log" 2>&1; code=$?
-set -e
+STANGENSPIEL_TEST=deadlock timeout 60 "$program" --timeout=1000 > "$work/log" 2>&1 && code=0 || code=$?
 [ $code -eq 1 ] || fail "a stuck run ended with $code, not 1"
 grep -q "^Scripted run: No end 3000 ms after the time limit of 1000 ms; the process is stopped\.$" "$work/log" ||
     fail "no watchdog line"

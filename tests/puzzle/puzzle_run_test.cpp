@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <functional>
 #include <string>
@@ -65,27 +66,51 @@ testing::AssertionResult filled(int64_t x1, int64_t y1, int64_t x2, int64_t y2, 
     return testing::AssertionSuccess();
 }
 
-// The picture of a finished game: every disk on rod 3, rods 1 and 2 bare.
-void expectgoal(int64_t n) {
-    for (int64_t p = 1; p <= 9; ++p) {
-        const int64_t top = 515 - 20 * (p - 1);
-        const int64_t half = (161 - 18 * (p - 1)) / 2;
-        EXPECT_TRUE(filled(380, top, 465, top + 15, black)) << "rod 1, position " << p;
-        EXPECT_TRUE(filled(466, top, 472, top + 15, brown)) << "rod 1, position " << p;
-        EXPECT_TRUE(filled(466 + 172, top, 472 + 172, top + 15, brown)) << "rod 2, position " << p;
-        if (p <= n) {
-            EXPECT_TRUE(filled(813 - half, top, 814 + half, top + 15, yellow)) << "rod 3, position " << p;
-            EXPECT_TRUE(filled(812 - half, top, 812 - half, top + 15, black));
-            EXPECT_TRUE(filled(815 + half, top, 815 + half, top + 15, black));
-        } else {
-            EXPECT_TRUE(filled(810, top, 816, top + 15, brown)) << "rod 3, position " << p;
-            EXPECT_TRUE(filled(809, top, 809, top + 15, black));
+// The board holds these disks (widths, bottom first, per rod 1-3) and nothing else: each disk
+// yellow with black beside it, each free place the bare brown rod in black, the base below.
+void expectboard(const std::array<std::vector<int64_t>, 3>& rods) {
+    EXPECT_TRUE(filled(375, 535, 907, 546, brown));
+    EXPECT_TRUE(filled(374, 535, 374, 546, black));
+    EXPECT_TRUE(filled(908, 535, 908, 546, black));
+    for (size_t rod = 0; rod < 3; ++rod) {
+        const int64_t centre = 469 + 172 * static_cast<int64_t>(rod);
+        EXPECT_TRUE(filled(centre - 3, 330, centre + 3, 354, brown)) << "rod " << rod + 1;
+        EXPECT_TRUE(filled(centre - 3, 329, centre + 3, 329, black)) << "rod " << rod + 1;
+        for (size_t p = 1; p <= 9; ++p) {
+            SCOPED_TRACE("rod " + std::to_string(rod + 1) + ", position " + std::to_string(p));
+            const int64_t top = 515 - 20 * static_cast<int64_t>(p - 1);
+            const int64_t half = p <= rods[rod].size() ? rods[rod][p - 1] / 2 : -1;
+            if (half < 0) {
+                EXPECT_TRUE(filled(centre - 81, top, centre - 4, top + 15, black));
+                EXPECT_TRUE(filled(centre - 3, top, centre + 3, top + 15, brown));
+                EXPECT_TRUE(filled(centre + 4, top, centre + 82, top + 15, black));
+            } else {
+                EXPECT_TRUE(filled(centre - half - 1, top, centre - half - 1, top + 15, black));
+                EXPECT_TRUE(filled(centre - half, top, centre + half + 1, top + 15, yellow));
+                EXPECT_TRUE(filled(centre + half + 2, top, centre + half + 2, top + 15, black));
+            }
         }
     }
-    EXPECT_EQ(game.rodcount[1][0], 0);
-    EXPECT_EQ(game.rodcount[2][0], 0);
-    EXPECT_EQ(game.rodcount[3][0], n);
-    for (int64_t p = 1; p <= n; ++p) EXPECT_EQ(game.rodwidths[3][p], 161 - 18 * (p - 1));
+}
+
+std::vector<int64_t> disks(int64_t n) {  // the widths of n disks, bottom first
+    std::vector<int64_t> widths;
+    for (int64_t p = 1; p <= n; ++p) widths.push_back(161 - 18 * (p - 1));
+    return widths;
+}
+
+// Types the keys; the program ends with every disk on rod 3 and its closing lines.
+void finishes(const std::string& keys, int64_t n, int64_t seconds = 20) {
+    typekeys(keys);
+    ASSERT_TRUE(onscreen([] { return programended.load(); }, seconds));
+    const std::vector<std::string> lines = screenlines();
+    const std::string moves = std::to_string((1 << n) - 1);
+    EXPECT_EQ(lines[9], "Wieviele Scheiben werden gewünscht (2-9): " + std::to_string(n));
+    EXPECT_EQ(lines[19], "Zug " + moves + " von " + moves + ", bitte eine Taste drücken:");
+    EXPECT_EQ(lines[21], "Animation des Lösungswegs beendet.");
+    EXPECT_EQ(lines[25], "(Programm Ende)");
+    EXPECT_EQ(keyeventcount(), 0);
+    expectboard({{{}, {}, disks(n)}});
 }
 
 }  // namespace
@@ -100,8 +125,7 @@ TEST(Puzzle, ThreeDisksFromRulesToClosingMessage) {
     EXPECT_EQ(keyeventcount(), 0);
     typekeys("3");
     ASSERT_TRUE(onscreen([] { return screenshows(19, "Zug 1 von 7, bitte eine Taste drücken:"); }));
-
-    std::vector<std::string> lines = screenlines();
+    const std::vector<std::string> lines = screenlines();
     EXPECT_EQ(lines[1].substr(0, 12), "Stangenspiel");
     EXPECT_EQ(lines[4], "Eine gewisse - vorzugebende - Anzahl von Scheiben befindet sich auf der linken");
     EXPECT_EQ(lines[5], "von drei Stangen. Das Ziel ist es, alle Scheiben auf die rechte Stange zu ver-");
@@ -109,32 +133,12 @@ TEST(Puzzle, ThreeDisksFromRulesToClosingMessage) {
     EXPECT_EQ(lines[7], "größere Scheibe auf einer kleineren zu liegen kommen.");
     EXPECT_EQ(lines[9], "Wieviele Scheiben werden gewünscht (2-9): 3");
     for (int line : {3, 8, 10, 11, 18, 20, 21}) EXPECT_EQ(lines[line], "") << "line " << line;
-
-    // the start: base, rods, three disks on rod 1
-    EXPECT_TRUE(filled(375, 535, 907, 546, brown));
-    EXPECT_TRUE(filled(374, 535, 374, 546, black));
-    EXPECT_TRUE(filled(908, 535, 908, 546, black));
-    for (int64_t centre : {641, 813}) EXPECT_TRUE(filled(centre - 3, 330, centre + 3, 535, brown));
-    EXPECT_TRUE(filled(466, 330, 472, 474, brown));
-    EXPECT_TRUE(filled(466, 329, 472, 329, black));
-    EXPECT_TRUE(filled(389, 515, 550, 530, yellow));
-    EXPECT_TRUE(filled(398, 495, 541, 510, yellow));
-    EXPECT_TRUE(filled(407, 475, 532, 490, yellow));
-    EXPECT_TRUE(filled(406, 475, 406, 490, black));
-    EXPECT_TRUE(filled(533, 475, 533, 490, black));
-    EXPECT_TRUE(filled(466, 455, 472, 474, brown));  // rod above the top disk
-
-    // move 1: the smallest disk from rod 1 to rod 3, the rod repaired where it lay
+    expectboard({{disks(3), {}, {}}});
+    // Move 1 takes the smallest disk to rod 3 and repairs rod 1 where it lay.
     typekeys(" ");
     ASSERT_TRUE(onscreen([] { return screenshows(19, "Zug 2 von 7, bitte eine Taste drücken:"); }));
-    EXPECT_TRUE(filled(407, 475, 465, 490, black));
-    EXPECT_TRUE(filled(466, 475, 472, 490, brown));
-    EXPECT_TRUE(filled(473, 475, 532, 490, black));
-    EXPECT_TRUE(filled(751, 515, 876, 530, yellow));
-    EXPECT_TRUE(filled(750, 515, 750, 530, black));
-    EXPECT_TRUE(filled(877, 515, 877, 530, black));
-    EXPECT_TRUE(filled(810, 330, 816, 514, brown));
-    // the prompt after the move is printed in the window's green again, not in a disk colour
+    expectboard({{{161, 143}, {}, {125}}});
+    // The prompt after the move is printed in the window's green again, not in a disk colour.
     int64_t greenpixels = 0, otherpixels = 0;
     for (int64_t y = 18 * 32; y < 19 * 32; ++y)
         for (int64_t x = 0; x < 700; ++x) {
@@ -144,45 +148,19 @@ TEST(Puzzle, ThreeDisksFromRulesToClosingMessage) {
         }
     EXPECT_GT(greenpixels, 100);
     EXPECT_EQ(otherpixels, 0);
-
-    typekeys("abcdef");
-    ASSERT_TRUE(onscreen([] { return programended.load(); }));
-    lines = screenlines();
-    EXPECT_EQ(lines[19], "Zug 7 von 7, bitte eine Taste drücken:");
-    EXPECT_EQ(lines[21], "Animation des Lösungswegs beendet.");
-    EXPECT_EQ(lines[25], "(Programm Ende)");
-    EXPECT_EQ(keyeventcount(), 0);
-    expectgoal(3);
+    finishes("abcdef", 3);
 }
 
 TEST(Puzzle, TwoDisksWithTheMoveKeysTypedAhead) {
     startpuzzle();
-    // the digit key is read alone: the "3" right behind it is the first move's key, not a 23
-    typekeys("23xy");
-    ASSERT_TRUE(onscreen([] { return programended.load(); }));
-    const std::vector<std::string> lines = screenlines();
-    EXPECT_EQ(lines[9], "Wieviele Scheiben werden gewünscht (2-9): 2");
-    EXPECT_EQ(lines[19], "Zug 3 von 3, bitte eine Taste drücken:");
-    EXPECT_EQ(lines[21], "Animation des Lösungswegs beendet.");
-    EXPECT_EQ(keyeventcount(), 0);
-    expectgoal(2);
+    // The digit key is read alone: the "3" right behind it is the first move's key, not a 23.
+    finishes("23xy", 2);
 }
 
 TEST(Puzzle, NineDisksTake511KeysSentAtOnce) {
     startpuzzle();
     typekeys("9");
     ASSERT_TRUE(onscreen([] { return screenshows(19, "Zug 1 von 511, bitte eine Taste drücken:"); }));
-    EXPECT_EQ(game.states.size(), 513u);
-    EXPECT_TRUE(filled(461, 355, 478, 370, yellow));  // the smallest disk, 17 wide, drawn 18
-    EXPECT_TRUE(filled(460, 355, 460, 370, black));
-    EXPECT_TRUE(filled(479, 355, 479, 370, black));
-    EXPECT_TRUE(filled(466, 330, 472, 354, brown));
-
-    typekeys(std::string(511, ' '));
-    ASSERT_TRUE(onscreen([] { return programended.load(); }, 120));
-    const std::vector<std::string> lines = screenlines();
-    EXPECT_EQ(lines[19], "Zug 511 von 511, bitte eine Taste drücken:");
-    EXPECT_EQ(lines[21], "Animation des Lösungswegs beendet.");
-    EXPECT_EQ(keyeventcount(), 0);
-    expectgoal(9);
+    expectboard({{disks(9), {}, {}}});  // the smallest disk is 17 wide, drawn 18
+    finishes(std::string(511, ' '), 9, 120);
 }

@@ -3,78 +3,54 @@
 #include <chrono>
 #include <thread>
 
-#include "core/events.h"
-#include "core/framework_state.h"
 #include "text/key_input.h"
 #include "text/text_areas.h"
-#include "text/text_output.h"
 #include "text_fixture.h"
-
-namespace {
-
-t_KeyTranslation press(int64_t keycode, const std::string& characters, int64_t modifiers = 0) {
-    return translatekey(0, keycode, characters, modifiers, 1234);
-}
-
-int64_t valueof(int64_t keycode, const std::string& characters, int64_t modifiers = 0) {
-    const t_KeyTranslation result = press(keycode, characters, modifiers);
-    return result.MakesEvent ? result.Event.Value : -1;
-}
-
-}  // namespace
 
 // Letters, digits, umlauts, cursor and function keys through the host's key mapping are
 // checked in the host tests; here the keys and fields only the table decides.
-TEST(KeyTable, TranslatesCursorAndFunctionKeys) {
-    EXPECT_EQ(valueof(76, "\x03"), 13);
-    EXPECT_EQ(valueof(71, "\xEF\x9C\xB9"), 27);
-    EXPECT_EQ(valueof(124, ""), 21);
-    EXPECT_EQ(valueof(125, ""), 10);
-    const t_KeyTranslation left = press(123, "\xEF\x9C\x82", numericpadbit | functionbit);
-    EXPECT_EQ(left.Event.Value, 8);
-    EXPECT_TRUE(left.Event.CursorKeyPressed && left.Event.FnPressed && left.Event.NumericPadPressed);
-    EXPECT_EQ(left.Event.Mods, (numericpadbit | functionbit) >> 16);
-    EXPECT_TRUE(press(121, "").Event.CursorKeyPressed);
-    const t_KeyTranslation f1 = press(122, "\xEF\x9C\x84");  // U+F704
-    EXPECT_EQ(f1.Event.Value, 129);
-    EXPECT_TRUE(f1.Event.FunctionKeyPressed);
-    EXPECT_FALSE(f1.Event.CursorKeyPressed);
-    EXPECT_EQ(f1.Event.Kind, 1);
-    EXPECT_EQ(f1.Event.Index, 122);
-    EXPECT_EQ(f1.Event.Description, "\xEF\x9C\x84");
-    EXPECT_EQ(f1.Event.Time, 1234);
-}
-
-// Every row reached from a Qt key event is walked in the host tests; here the rows whose
-// condition fails fall through to the general rule.
-TEST(KeyTable, RowsWhoseConditionFailsAndRefusals) {
-    EXPECT_EQ(valueof(37, "\x0C"), 12) << "without Option the row does not hold";
-    EXPECT_EQ(valueof(45, ""), 0);
-    EXPECT_EQ(valueof(83, "1", numericpadbit), '1');
-    EXPECT_EQ(valueof(91, "8", optionbit | controlbit), 230);
-    EXPECT_EQ(valueof(91, "8"), '8');
-    EXPECT_EQ(valueof(48, "\t"), '\t');
-    // Characters beyond the set and below the function keys make nothing.
-    EXPECT_FALSE(press(5, "\xE4\xB8\xAD").MakesEvent);  // U+4E2D
-    EXPECT_FALSE(press(130, "\xEF\x9C\x80").MakesEvent);  // U+F700 without a cursor key code
-    EXPECT_EQ(valueof(130, ""), 0);
+TEST(KeyTable, TranslatesTheKeysOnlyItDecides) {
+    const struct {
+        int64_t keycode;
+        std::string characters;
+        int64_t modifiers, value;  // -1: no event
+    } cases[] = {
+        {76, "\x03", 0, 13}, {71, "\xEF\x9C\xB9", 0, 27}, {124, "", 0, 21}, {125, "", 0, 10},
+        {84, "2", optionbit, 178}, {89, "7", optionbit, 229}, {91, "8", optionbit | controlbit, 230},
+        // Rows whose condition fails fall through to the general rule.
+        {37, "\x0C", 0, 12}, {45, "", 0, 0}, {83, "1", numericpadbit, '1'}, {91, "8", 0, '8'}, {48, "\t", 0, '\t'},
+        // Characters beyond the set and below the function keys make nothing.
+        {5, "\xE4\xB8\xAD", 0, -1}, {130, "\xEF\x9C\x80", 0, -1}, {130, "", 0, 0},  // U+4E2D; U+F700 not a cursor key
+    };
+    for (const auto& c : cases) {
+        const t_KeyTranslation result = translatekey(0, c.keycode, c.characters, c.modifiers, 1234);
+        EXPECT_EQ(result.MakesEvent ? result.Event.Value : -1, c.value) << "key " << c.keycode;
+    }
+    const t_Event left = translatekey(0, 123, "\xEF\x9C\x82", numericpadbit | functionbit, 1234).Event;
+    EXPECT_EQ(left.Value, 8);
+    EXPECT_TRUE(left.CursorKeyPressed && left.FnPressed && left.NumericPadPressed);
+    EXPECT_EQ(left.Mods, (numericpadbit | functionbit) >> 16);
+    const t_Event f1 = translatekey(0, 122, "\xEF\x9C\x84", 0, 1234).Event;  // U+F704
+    EXPECT_EQ(std::vector<int64_t>({f1.Value, f1.Kind, f1.Index, f1.Time}), std::vector<int64_t>({129, 1, 122, 1234}));
+    EXPECT_TRUE(f1.FunctionKeyPressed && !f1.CursorKeyPressed);
+    EXPECT_EQ(f1.Description, "\xEF\x9C\x84");
 }
 
 using KeyRead = TextScreen;
 
 TEST_F(KeyRead, TranslationQueuesRedirectsAndKeepsModifierFlags) {
     maketextwindow(0, 8, 4, 2);
+    keytranslation(0, 88, "9", optionbit);
+    EXPECT_TRUE(eventstate.optiondown);
     EXPECT_EQ(logof([] {
                   keytranslation(0, 0, "a", shiftbit | capslockbit);
                   keytranslation(0, 5, "\xE4\xB8\xAD", 0);
                   keytranslation(0, 91, "8", controlbit);
               }),
               "");
-    EXPECT_EQ(keyeventcount(), 1);
-    EXPECT_TRUE(eventstate.keyavailable);
+    EXPECT_EQ(keyeventcount(), 2);
     EXPECT_EQ(framework.windows[0].TextRedirectOutput, 2);
-    EXPECT_TRUE(eventstate.controldown);
-    EXPECT_FALSE(eventstate.shiftdown);
+    EXPECT_TRUE(eventstate.keyavailable && eventstate.controldown && !eventstate.shiftdown && !eventstate.optiondown);
     keytranslation(0, 92, "9", controlbit);
     EXPECT_EQ(framework.windows[0].TextRedirectOutput, 1);
     // A program that stops reading: the full queue refuses further keys, said once per burst.
@@ -89,7 +65,7 @@ TEST_F(KeyRead, TranslationQueuesRedirectsAndKeepsModifierFlags) {
 TEST_F(KeyRead, ShowsTheCursorWhileWaitingAndRestoresIt) {
     maketextwindow(0, 24, 6, 2);
     t_Print(0, "ab");
-    const std::vector<uint8_t> before = windowblocks();
+    const Bytes before = windowblocks();
     uint8_t colourwhilewaiting = 0;
     int64_t levelwhilewaiting = 0;
     std::thread typist([&] {
@@ -115,10 +91,7 @@ TEST_F(KeyRead, ShowsTheCursorWhileWaitingAndRestoresIt) {
     EXPECT_EQ(t_GetKey(0), "\xC3\xA4");
     EXPECT_EQ(t_GetKey(0), "\xC2\x81");
     EXPECT_EQ(windowblocks(), before);
-    t_Event hostile;
-    hostile.Kind = 1;
-    hostile.Value = 0xD800;
-    appendkeyevent(hostile);
+    typekey(0xD800);
     EXPECT_EQ(t_GetKey(0), std::string(1, '\0'));
 }
 

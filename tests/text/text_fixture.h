@@ -4,15 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "core/events.h"
 #include "core/framework_state.h"
 #include "core/window_record.h"
 #include "support/helpers.h"
+#include "text/text_cells.h"
+#include "text/text_output.h"
+#include "windows/video_memory.h"
 
 // Glyph pixel (row, column) has coverage row * width + column (mod 256).
 inline t_Font testfont(int64_t width = 16, int64_t height = 32) {
@@ -23,34 +26,70 @@ inline t_Font testfont(int64_t width = 16, int64_t height = 32) {
     return font;
 }
 
-// Creates window `window` of columns x lines cells of the font at the given depth, without
-// border, through the real window creation.
-void maketextwindow(uint8_t window, int64_t depth, int64_t columns, int64_t lines, const t_Font& font = testfont());
-
 // Byte address of pixel (x, y) of a window at depth 8, 16, 24 or 32.
-int64_t pixeladdress(const t_Window& record, int64_t x, int64_t y);
+inline int64_t pixeladdress(const t_Window& record, int64_t x, int64_t y) {
+    return record.MemoryStart + (y * record.Width + x) * (record.BitDepth / 8);
+}
 
 // Video memory from first to last inclusive, to show that a call left it alone.
-std::vector<uint8_t> memoryblock(int64_t first, int64_t last);
+inline Bytes memoryblock(int64_t first, int64_t last) {
+    FrameworkLock lock;
+    return {framework.videomemory.begin() + first, framework.videomemory.begin() + last + 1};
+}
 
-// The screen's lines as plain strings (codes 0-127 only), for readable expectations.
-std::vector<std::string> screenlines(uint8_t window);
+// A table row: what to do to window 0, and the state() it leaves.
+struct Step {
+    std::function<void()> action;
+    std::string expected;
+};
 
-using Cursor = std::pair<int64_t, int64_t>;  // column, line
+inline std::function<void()> print(const std::string& text) {
+    return [text] { t_Print(0, text); };
+}
 
 class TextScreen : public testing::Test {
 protected:
-    void SetUp() override;
-    t_Window& record(uint8_t window = 0) { return framework.windows[window]; }
-    Cursor cursor(uint8_t window = 0) { return {record(window).TextHpos, record(window).TextVpos}; }
-    // First column, first line, last column, last line.
-    std::array<int64_t, 4> area(uint8_t window = 0) {
-        const t_Window& w = record(window);
-        return {w.TextFirstColumn, w.TextFirstLine, w.TextLastColumn, w.TextLastLine};
+    void SetUp() override {
+        // Tests may also run one after another in one process: start from a fresh table.
+        resetframeworkfortests();
+        t_InitMemory();
+        reseteventsfortests();
     }
-    std::vector<uint8_t> windowblocks(uint8_t window = 0) {  // its character screen and pixels
+    // Window `window` of columns x lines cells of the font, without border, through the real creation.
+    static void maketextwindow(uint8_t window, int64_t depth, int64_t columns, int64_t lines, const t_Font& font = testfont()) {
+        createwindow(window, depth, false, columns * font.Width, lines * font.Height, 0, font);
+        ASSERT_EQ(framework.windows[window].TextWidth, columns);
+    }
+    static t_Window& record(uint8_t window = 0) { return framework.windows[window]; }
+    static Bytes windowblocks(uint8_t window = 0) {  // its character screen and pixels
         return memoryblock(record(window).TextMemoryStart, record(window).MemoryEnd);
     }
-    uint8_t cellcharacter(int64_t x, int64_t y, uint8_t window = 0);
-    uint8_t cellcolour(int64_t x, int64_t y, uint8_t window = 0);
+    static uint8_t cellcharacter(int64_t x, int64_t y, uint8_t window = 0) { return recordedcharacter(record(window), x, y); }
+    static uint8_t cellcolour(int64_t x, int64_t y, uint8_t window = 0) { return recordedcolour(record(window), x, y); }
+
+    // The screen's lines without trailing blanks, joined by '|' (codes outside 32-126 as [code]),
+    // then the cursor, the colour (i: inverse video) and the display mode: "ab|  c @3,2 C0i m0".
+    static std::string state(uint8_t window = 0) {
+        FrameworkLock lock;
+        const t_Window& w = record(window);
+        std::string text;
+        for (int64_t y = 1; y <= w.TextHeight; ++y) {
+            std::string line;
+            for (int64_t x = 1; x <= w.TextWidth; ++x) {
+                const uint8_t c = recordedcharacter(w, x, y);
+                line += c >= 32 && c < 127 ? std::string(1, static_cast<char>(c)) : "[" + std::to_string(c) + "]";
+            }
+            text += line.substr(0, line.find_last_not_of(' ') + 1) + (y < w.TextHeight ? "|" : "");
+        }
+        const char* hex = "0123456789ABCDEF";
+        return text + " @" + std::to_string(w.TextHpos) + "," + std::to_string(w.TextVpos) + " " + hex[w.TextColor >> 4] +
+               hex[w.TextColor & 15] + (w.TextInverse ? "i" : "") + " m" + std::to_string(w.TextDisplayMode);
+    }
+    static void play(const std::vector<Step>& steps) {
+        for (size_t i = 0; i < steps.size(); ++i) {
+            SCOPED_TRACE("step " + std::to_string(i + 1));
+            steps[i].action();
+            EXPECT_EQ(state(), steps[i].expected);
+        }
+    }
 };
