@@ -81,33 +81,6 @@ TEST_F(GlyphBlend, InverseVideoAndCharactersWithoutGlyphs) {
     EXPECT_EQ(cellcolour(2, 1), 0x5A);
 }
 
-TEST_F(GlyphBlend, RefusalsReportAndRecordNothing) {
-    maketextwindow(0, 24, 4, 2);
-    EXPECT_EQ(logof([] {
-                  t_PrintSymbol(0, 'A', 0xC0, 5, 1);
-                  t_PrintSymbol(0, 'A', 0xC0, 0, 1);
-                  t_PrintSymbol(0, 'A', 0xC0, INT64_MAX, INT64_MAX);
-                  t_PrintSymbol(8, 'A', 0xC0, 1, 1);
-                  t_PrintSymbol(3, 'A', 0xC0, 1, 1);
-              }),
-              "t_PrintSymbol: Window #0 illegal coordinates (x = 5, y = 1).\n"
-              "t_PrintSymbol: Window #0 illegal coordinates (x = 0, y = 1).\n"
-              "t_PrintSymbol: Window #0 illegal coordinates (x = 9223372036854775807, y = 9223372036854775807).\n"
-              "t_PrintSymbol: Window is not a graphic window.\n"
-              "t_PrintSymbol: Window #3 not initialized.\n");
-    EXPECT_EQ(state(), "| @1,1 C0 m0");
-    // Fonts that cannot draw: the message, yet the cell is recorded.
-    EXPECT_EQ(logof([&] {
-                  record().Font.Format = 102;
-                  t_PrintSymbol(0, 'B', 0xC0, 1, 1);
-                  record().Font.Format = 7;
-                  t_PrintSymbol(0, 'C', 0xC0, 2, 1);
-              }),
-              "t_PrintSymbol: Font format must be uncompressed grey for text-printing.\n"
-              "t_PrintSymbol: Illegal font format.\n");
-    EXPECT_EQ(state(), "BC| @1,1 C0 m0");
-}
-
 TEST_F(GlyphBlend, RedirectionWritesToStandardOutputEvenWithoutTextMemory) {
     maketextwindow(0, 24, 4, 2);
     record().TextMemoryStart = record().TextMemoryEnd = -1;

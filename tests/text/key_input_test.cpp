@@ -114,11 +114,6 @@ TEST_F(KeyRead, CursorLevelNestsAndTheCursorStaysInTheWindow) {
     t_CursorOn(0);
     EXPECT_EQ(record().TextCursorLevel, 0);
     EXPECT_EQ(cellcolour(1, 1), 0xC0);
-    EXPECT_EQ(logof([] {
-                  t_CursorOn(9);
-                  t_CursorOff(1);
-              }),
-              "t_CursorOn: Window is not a graphic window.\nt_CursorOff: Window #1 not initialized.\n");
 }
 
 TEST_F(KeyRead, KeysTypedWhileTheReadWaitsArriveInOrder) {

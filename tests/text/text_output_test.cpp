@@ -5,6 +5,9 @@
 #include <random>
 #include <thread>
 
+#include "text/font_resource.h"
+#include "text/glyphs.h"
+#include "text/key_input.h"
 #include "text/text_areas.h"
 #include "text_fixture.h"
 
@@ -93,24 +96,40 @@ TEST_F(TextOutput, RedirectionSendsCharactersAndControlsToStandardOutput) {
     EXPECT_EQ(record().TextHpos, 3);
 }
 
-TEST_F(TextOutput, FailuresReportOnceAndChangeNothing) {
-    maketextwindow(0, 8, 4, 2);
-    record().Font.Data.clear();
-    EXPECT_EQ(logof([] {
-                  t_Print(8, "x");
-                  t_Print(2, "x");
-                  t_Cr(5);
-                  t_Print(0, "x");
-                  t_ApplyDisplayMode(9, 'x');
-              }),
-              "t_Print: Window is not a graphic window.\n"
-              "t_Print: Window #2 not initialized.\n"
-              "t_Cr: Window #5 not initialized.\n"
-              "t_Print: Window #0 has no text font.\n"
-              "t_ApplyDisplayMode: Window is not a graphic window.\n");
-    const t_DisplayModeResult result = t_ApplyDisplayMode(3, 'x');
-    EXPECT_EQ(result.Code, -2);
-    EXPECT_EQ(result.Colour, 0xF0);
+// Each refusal prints one line and draws nothing; a font that cannot draw still records the cell.
+TEST_F(TextOutput, RefusalsReportOnce) {
+    maketextwindow(0, 24, 4, 2);
+    maketextwindow(1, 8, 4, 2);
+    record(1).Font.Data.clear();
+    const std::string nowindow = ": Window is not a graphic window.\n", coordinates = "t_PrintSymbol: Window #0 illegal coordinates ";
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[] { t_Print(8, "x"); }, "t_Print" + nowindow},
+        {[] { t_Print(2, "x"); }, "t_Print: Window #2 not initialized.\n"},
+        {[] { t_Print(1, "x"); }, "t_Print: Window #1 has no text font.\n"},
+        {[] { t_Cr(5); }, "t_Cr: Window #5 not initialized.\n"},
+        {[] { EXPECT_EQ(t_ApplyDisplayMode(9, 'x').Code, -2); }, "t_ApplyDisplayMode" + nowindow},
+        {[] { EXPECT_EQ(t_ApplyDisplayMode(3, 'x').Colour, 0xF0); }, "t_ApplyDisplayMode: Window #3 not initialized.\n"},
+        {[] { t_PrintSymbol(0, 'A', 0xC0, 5, 1); }, coordinates + "(x = 5, y = 1).\n"},
+        {[] { t_PrintSymbol(0, 'A', 0xC0, 0, 1); }, coordinates + "(x = 0, y = 1).\n"},
+        {[] { t_PrintSymbol(0, 'A', 0xC0, INT64_MAX, INT64_MAX); },
+         coordinates + "(x = 9223372036854775807, y = 9223372036854775807).\n"},
+        {[] { t_TextHline(0, 3, 5, 2, '='); }, coordinates + "(x = 5, y = 2).\n"},
+        {[] { t_PrintSymbol(8, 'A', 0xC0, 1, 1); }, "t_PrintSymbol" + nowindow},
+        {[] { t_PrintSymbol(3, 'A', 0xC0, 1, 1); }, "t_PrintSymbol: Window #3 not initialized.\n"},
+        {[] { record().Font.Format = 102; t_PrintSymbol(0, 'B', 0xC0, 1, 1); },
+         "t_PrintSymbol: Font format must be uncompressed grey for text-printing.\n"},
+        {[] { record().Font.Format = 7; t_PrintSymbol(0, 'C', 0xC0, 2, 1); }, "t_PrintSymbol: Illegal font format.\n"},
+        {[] { t_CursorOn(9); }, "t_CursorOn" + nowindow},
+        {[] { t_CursorOff(4); }, "t_CursorOff: Window #4 not initialized.\n"},
+        {[] { EXPECT_EQ(t_GetScreen(8, "\r"), ""); }, "t_GetScreen" + nowindow},
+        {[] { EXPECT_EQ(t_GetScreen(4, "\r"), ""); }, "t_GetScreen: Window #4 not initialized.\n"},
+        {[] { t_WindowFont(8, testfont()); }, "t_WindowFont" + nowindow},
+        {[] { t_WindowFont(4, testfont()); }, "t_WindowFont: Window #4 not initialized.\n"},
+    };
+    for (const auto& [action, said] : cases) EXPECT_EQ(logof(action), said);
+    EXPECT_EQ(state(), "BC|  == @1,1 C0 m0");
+    EXPECT_EQ(state(1), "| @1,1 C0 m0");
+    EXPECT_TRUE(record(4).Font.Data.empty());
 }
 
 // Any bytes in any mode, any window, any area and cursor, also with a font that does not fit
