@@ -38,7 +38,8 @@ TEST_F(TextAreas, HeaderFillsTheAreaWidthWithoutWrapping) {
         // Too long: the first 30 characters of title + second, counted in characters.
         {[] { t_Header(0, "Größenangaben über alles", "und noch mehr"); }, first + second + "| @1,3 C0 m0"},
         // A one-line area: back to the area's first column of the same line.
-        {[] { t_Area(0, 5, 4, 14, 4); t_Header(0, "ab", "cd"); }, first + second + "|    ab      cd @5,4 C0 m0"},
+        {[] { t_Area(0, 5, 4, 14, 4); }, first + second + "| @5,4 C0 m0"},
+        {[] { t_Header(0, "ab", "cd"); }, first + second + "|    ab      cd @5,4 C0 m0"},
     });
 }
 

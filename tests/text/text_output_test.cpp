@@ -13,6 +13,14 @@
 
 using TextOutput = TextScreen;
 
+namespace {
+
+std::function<void()> mode(int64_t mode) {
+    return [mode] { t_DisplayMode(0, mode); };
+}
+
+}  // namespace
+
 // Control codes, display modes, UTF-8 and escape commands, one after another on one screen.
 TEST_F(TextOutput, ControlCodesModesAndEscapes) {
     maketextwindow(0, 8, 80, 4);
@@ -29,18 +37,22 @@ TEST_F(TextOutput, ControlCodesModesAndEscapes) {
         {print("\x1F" "a@"), "|[193][129][0]|| @4,2 C0 m2"},
         {print("\x13q\x1F"), "|[193][129][0]q|| @5,2 C0 m2"},  // 19 ends the mode before it maps q
         {print("\x0C"), "||| @1,1 C0 m2"},                         // home and clear everything
-        {[] { t_DisplayMode(0, 0); t_Print(0, "A\rB"); }, "A|B|| @2,2 C0 m0"},
-        {[] { t_DisplayMode(0, 3); t_Print(0, "A\rB"); }, "A|BAMB|| @5,2 C0 m3"},
-        {[] { t_DisplayMode(0, 4); t_Print(0, "\x01\xE2\x82\xAC"); }, "A|BAMBA?|| @7,2 C0 m4"},  // code 1, U+20AC
+        {mode(0), "||| @1,1 C0 m0"},
+        {print("A\rB"), "A|B|| @2,2 C0 m0"},
+        {mode(3), "A|B|| @2,2 C0 m3"},
+        {print("A\rB"), "A|BAMB|| @5,2 C0 m3"},
+        {mode(4), "A|BAMB|| @5,2 C0 m4"},
+        {print("\x01\xE2\x82\xAC"), "A|BAMBA?|| @7,2 C0 m4"},  // code 1, U+20AC
+        {mode(0), "A|BAMBA?|| @7,2 C0 m0"},
         // U+00E4, scalars of three and four bytes beyond one byte, a malformed byte: one cell each.
-        {[] { t_DisplayMode(0, 0); t_Print(0, "\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80\xFF"); },
-         "A|BAMBA?[228]???|| @11,2 C0 m0"},
+        {print("\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80\xFF"), "A|BAMBA?[228]???|| @11,2 C0 m0"},
         {print("\x1B" "F"), "A|BAMBA?[228]???|| @11,2 60 m0"},
         {print("\x1B" "A" "\x1B" "U"), "A|BAMBA?[228]???|| @11,2 15 m0"},  // foreground 1, background 5
         {print("\x1Bg"), "A|BAMBA?[228]???g|| @12,2 15 m99"},  // no command: printed, the escape stays
         {print("i"), "A|BAMBA?[228]???g|| @21,2 15 m0"},       // tab to column 21, which ends the escape
         {print("\x1Bk\x1Bj"), "A|BAMBA?[228]???g|| @61,2 15 m0"},  // to 41, then to 61
-        {[] { t_Htab(0, 75); t_Print(0, "x\x1Bi"); }, "A|" + line2 + "|| @1,3 15 m0"},  // 81 does not fit
+        {[] { t_Htab(0, 75); }, "A|BAMBA?[228]???g|| @75,2 15 m0"},
+        {print("x\x1Bi"), "A|" + line2 + "|| @1,3 15 m0"},  // 81 does not fit
         {print("\x1B" "f"), "A|" + line2 + "|| @80,3 15 m0"},
         {print("\x1B" "e"), "A|" + line2 + "|| @80,4 15 m0"},
         {print("\x1Bn"), "A|" + line2 + "|| @80,4 15 m0"},  // border colour: prints nothing
@@ -62,25 +74,36 @@ TEST_F(TextOutput, FullWidthScrollMovesPlanesAndPixels) {
     // The blank line is drawn with the inverse video in force: green everywhere.
     EXPECT_EQ(memoryblock(pixeladdress(w, 0, 64), pixeladdress(w, 0, 64) + 2), (Bytes{0, 255, 0}));
     // With ScrollLock the last line is overwritten from its start.
-    play({{[] { t_Print(0, "\x0E"); record().ScrollLock = true; t_Print(0, "uvwxyzUVWXYZ"); },
-           "abcdefghij|KLMNOPQRST|YZwxyzUVWX @3,3 C0 m0"}});
+    record().ScrollLock = true;
+    play({{print("\x0EuvwxyzUVWXYZ"), "abcdefghij|KLMNOPQRST|YZwxyzUVWX @3,3 C0 m0"}});
 }
 
 // Areas narrower than the screen scroll cell by cell; the cursor counts columns from the area.
 TEST_F(TextOutput, AreasScrollAndPlaceTheCursor) {
     maketextwindow(0, 16, 8, 4);
     for (int64_t y = 1; y <= 4; ++y) t_TextHline(0, 1, 8, y, '#');
+    const std::string hashes = "########|", around = "########|##    ##|##efgh##|######## ";
     play({
-        {[] { t_Area(0, 3, 2, 6, 3); t_Print(0, "abcdefghijk"); }, "########|##efgh##|##ijk ##|######## @6,3 C0 m0"},
-        {print("\x1E\x1E"), "########|##    ##|##efgh##|######## @6,2 C0 m0"},  // up past the area scrolls it down
-        {[] { t_Area(0, 3, 2, 6, 2); t_Print(0, "wxy"); t_ScrollDown(0); }, "########|##    ##|##efgh##|######## @6,2 C0 m0"},
-        {[] { t_Htab(0, 1); t_Print(0, "\b"); }, "########|##    ##|##efgh##|######## @6,2 C0 m0"},  // to the line above
-        {[] { t_Area(0, 3, 3, 6, 4); t_Htab(0, 2); t_Vtab(0, 1); }, "########|##    ##|##efgh##|######## @4,1 C0 m0"},
-        {[] { t_Htab(0, 6); }, "########|##    ##|##efgh##|######## @8,1 C0 m0"},  // beyond the area, on the screen
-        {[] { t_Htab(0, 7); t_Htab(0, 0); t_Htab(0, INT64_MAX); t_Vtab(0, 5); t_Vtab(0, INT64_MIN); },
-         "########|##    ##|##efgh##|######## @8,1 C0 m0"},
-        {[] { t_Print(0, "\x1D"); t_PrintTab(0, 5, '.'); }, "########|##    ##|##efgh##|######## @8,1 C0 m0"},
-        {[] { t_CursorHome(0); t_PrintTab(0, 6, '.'); }, "########|##    ##|##...h##|######## @6,3 C0 m0"},
+        {[] { t_Area(0, 3, 2, 6, 3); }, hashes + hashes + hashes + "######## @3,2 C0 m0"},
+        {print("abcdefghijk"), "########|##efgh##|##ijk ##|######## @6,3 C0 m0"},  // the wrap after h scrolls the area
+        {print("\x1E\x1E"), around + "@6,2 C0 m0"},                        // up past the area scrolls it down
+        {[] { t_Area(0, 3, 2, 6, 2); }, around + "@3,2 C0 m0"},
+        {print("wxy"), "########|##wxy ##|##efgh##|######## @6,2 C0 m0"},
+        {[] { t_ScrollDown(0); }, around + "@6,2 C0 m0"},                     // a one-line area only blanks its line
+        {[] { t_Htab(0, 1); }, around + "@3,2 C0 m0"},
+        {print("\b"), around + "@6,2 C0 m0"},  // left at the first column: last column, one line up (scrolling)
+        {[] { t_Area(0, 3, 3, 6, 4); }, around + "@3,3 C0 m0"},
+        {[] { t_Vtab(0, 1); }, around + "@3,1 C0 m0"},                        // lines count from the screen
+        {[] { t_Htab(0, 6); }, around + "@8,1 C0 m0"},                        // beyond the area, on the screen
+        {[] { t_Htab(0, 7); }, around + "@8,1 C0 m0"},
+        {[] { t_Htab(0, 0); }, around + "@8,1 C0 m0"},
+        {[] { t_Htab(0, INT64_MAX); }, around + "@8,1 C0 m0"},
+        {[] { t_Vtab(0, 5); }, around + "@8,1 C0 m0"},
+        {[] { t_Vtab(0, INT64_MIN); }, around + "@8,1 C0 m0"},
+        {print("\x1D"), around + "@8,1 C0 m0"},               // beyond the area's last column: clears nothing
+        {[] { t_PrintTab(0, 5, '.'); }, around + "@8,1 C0 m0"},  // at or left of the cursor: nothing
+        {[] { t_CursorHome(0); }, around + "@3,3 C0 m0"},
+        {[] { t_PrintTab(0, 6, '.'); }, "########|##    ##|##...h##|######## @6,3 C0 m0"},
     });
 }
 
