@@ -1,4 +1,6 @@
-// The real dialog, driven the way a user would: found on screen, filled in, accepted or cancelled.
+// The real dialog, driven the way a user would: found on screen, read, accepted or cancelled.
+// What it shows is read back through the dialog hook the other folders' tests answer by, so
+// that hook is checked against the real dialog here too.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,23 +10,18 @@
 #include <QHeaderView>
 #include <QLabel>
 
-#include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "graphics/file_panels.h"
+#include "host/dialogs.h"
 #include "host/host.h"
 
 namespace {
 
-struct t_Seen {
-    QString Accept, NameLabel, Title, Message;
-    QStringList Texts;  // every label, button, tool tip, column and choice the dialog shows
-    QStringList Filters;
-    QFileDialog::FileMode Mode = QFileDialog::AnyFile;
-};
-
+// Every label, button, tool tip, column and choice the dialog shows.
 QStringList showntexts(QWidget* dialog) {
     QStringList texts;
     for (auto* label : dialog->findChildren<QLabel*>()) texts << label->text();
@@ -37,22 +34,15 @@ QStringList showntexts(QWidget* dialog) {
     return texts;
 }
 
-// Waits on a thread of its own for the modal file dialog, notes what it shows, then chooses
-// the path (or cancels when it is empty).
-std::thread driver(const QString& path, t_Seen& seen, std::atomic<bool>& found) {
-    return std::thread([path, &seen, &found] {
-        for (int i = 0; i < 500 && !found; ++i) {
+// Waits on a thread of its own for the modal file dialog, notes its texts, then chooses the
+// path (or cancels when it is empty).
+std::thread driver(const QString& path, QStringList& texts) {
+    return std::thread([path, &texts] {
+        for (int i = 0; i < 500 && texts.isEmpty(); ++i) {
             host::runsync([&] {
                 auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
                 if (dialog == nullptr || !dialog->isVisible()) return;
-                seen.Accept = dialog->labelText(QFileDialog::Accept);
-                seen.NameLabel = dialog->labelText(QFileDialog::FileName);
-                seen.Title = dialog->windowTitle();
-                if (auto* message = dialog->findChild<QLabel*>("message")) seen.Message = message->text();
-                seen.Filters = dialog->nameFilters();
-                seen.Mode = dialog->fileMode();
-                seen.Texts = showntexts(dialog);
-                found = true;
+                texts = showntexts(dialog);
                 if (path.isEmpty()) {
                     dialog->reject();
                 } else {
@@ -65,38 +55,49 @@ std::thread driver(const QString& path, t_Seen& seen, std::atomic<bool>& found) 
     });
 }
 
-}  // namespace
-
-TEST(FileDialogs, SaveDialogShowsItsTextsAndAnswersTheChosenPath) {
-    const std::string path = (std::filesystem::temp_directory_path() / "bild.gr").string();
-    t_Seen seen;
-    std::atomic<bool> found{false};
-    std::thread user = driver(QString::fromStdString(path), seen, found);
-    const std::string chosen = filesavepanel("bild.gr", "Grafik sichern unter", "Wohin?", "gr");
-    user.join();
-    ASSERT_TRUE(found);
-    EXPECT_EQ(chosen, path);
-    EXPECT_EQ(seen.Accept, "Sichern");
-    EXPECT_EQ(seen.NameLabel, "Sichern unter:");
-    EXPECT_EQ(seen.Title, "Grafik sichern unter");
-    EXPECT_EQ(seen.Message, "Wohin?");
-    EXPECT_EQ(seen.Filters, (QStringList{"gr (*.gr)", "Alle Dateien (*)"}));
-    // Qt's own texts come in German too, beside the program's.
-    for (const char* english : {"Look in:", "Files of type:", "Cancel", "Size", "Type", "Date Modified", "Back",
-                                "Forward", "Parent Directory", "Create New Folder", "List View", "Detail View"})
-        EXPECT_FALSE(seen.Texts.contains(english)) << english;
-    EXPECT_TRUE(seen.Texts.contains("Abbrechen")) << seen.Texts.join("|").toStdString();
+// The dialog as the hook reads it back, on one line.
+std::string described(const host::t_FileDialog& d) {
+    std::string types;
+    for (const std::string& type : d.FileTypes) types += type + " ";
+    return std::string(d.Save ? "save|" : "open|") + d.Prompt + "|" + d.NameLabel + "|" + d.Title + "|" + d.Message +
+           "|" + d.Name + "|" + types + (d.AllowOtherTypes ? "|others" : "|") + (d.CanChooseFiles ? "|files" : "|") +
+           (d.CanChooseDirectories ? "|folders" : "|");
 }
 
-TEST(FileDialogs, OpenDialogCancelledAnswersNothing) {
-    t_Seen seen;
-    std::atomic<bool> found{false};
-    std::thread user = driver("", seen, found);
-    const std::string chosen = fileopenpanel("Ordner", "", "", false, true);
-    user.join();
-    ASSERT_TRUE(found);
-    EXPECT_EQ(chosen, "");
-    EXPECT_EQ(seen.Accept, QString::fromUtf8("Wählen"));
-    EXPECT_EQ(seen.Mode, QFileDialog::Directory);
-    EXPECT_EQ(seen.Filters, QStringList{"Alle Dateien (*)"});
+}  // namespace
+
+TEST(FileDialogs, ShowTheirGermanTextsAndAnswerTheChosenPathOrNothing) {
+    const std::string path = (std::filesystem::temp_directory_path() / "bild.gr").string();
+    struct t_Row {
+        std::function<std::string()> Open;
+        std::string Chosen;  // "": the user cancels
+        std::string Shown;
+    };
+    const t_Row rows[] = {
+        {[] { return filesavepanel("bild.gr", "Grafik sichern unter", "Wohin?", "gr"); }, path,
+         "save|Sichern|Sichern unter:|Grafik sichern unter|Wohin?|bild.gr|gr |others|files|"},
+        {[] { return fileopenpanel("Ordner", "", "", false, true); }, "", "open|W\u00e4hlen||Ordner||||others||folders"},
+    };
+    for (const t_Row& row : rows) {
+        SCOPED_TRACE(row.Shown);
+        std::string shown;
+        host::setfiledialoganswerer([&](const host::t_FileDialog& d) {
+            shown = described(d);
+            return "";
+        });
+        EXPECT_EQ(row.Open(), "");
+        host::setfiledialoganswerer({});
+        EXPECT_EQ(shown, row.Shown);
+
+        QStringList texts;
+        std::thread user = driver(QString::fromStdString(row.Chosen), texts);
+        EXPECT_EQ(row.Open(), row.Chosen);
+        user.join();
+        ASSERT_FALSE(texts.isEmpty());
+        // Qt's own texts come in German too, beside the program's.
+        for (const char* english : {"Look in:", "Files of type:", "Cancel", "Size", "Type", "Date Modified", "Back",
+                                    "Forward", "Parent Directory", "Create New Folder", "List View", "Detail View"})
+            EXPECT_FALSE(texts.contains(english)) << english;
+        EXPECT_TRUE(texts.contains("Abbrechen")) << texts.join("|").toStdString();
+    }
 }

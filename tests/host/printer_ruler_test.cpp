@@ -16,8 +16,8 @@
 
 namespace {
 
-// Window x of every pixel column of the widget that has dark ink in rows [top, bottom), as far
-// as both widgets reach across the window.
+// Window x of every pixel column of the widget that has dark ink in rows [top, bottom), within
+// the window columns [from, to). GUI thread only.
 std::set<int> inkcolumns(QWidget* widget, int top, int bottom, int from, int to) {
     const QImage image = widget->grab().toImage();
     const int offset = widget->mapTo(widget->window(), QPoint(0, 0)).x();
@@ -26,23 +26,6 @@ std::set<int> inkcolumns(QWidget* widget, int top, int bottom, int from, int to)
         for (int x = std::max(0, from - offset); x < std::min(image.width(), to - offset); ++x)
             if (image.pixelColor(x, y).lightness() < 128) columns.insert(x + offset);
     return columns;
-}
-
-// Ink of the ruler and of the first printed line, as the window shows them now.
-std::pair<std::set<int>, std::set<int>> rulerandline() {
-    std::pair<std::set<int>, std::set<int>> ink;
-    host::runsync([&] {
-        const t_TextWindowParts* parts = textwindow(printerwindow);
-        const QRect line = parts->TextView->cursorRect(QTextCursor(parts->TextView->document()));
-        QWidget* text = parts->TextView->viewport();
-        const int rulerleft = parts->Ruler->mapTo(parts->Window, QPoint(0, 0)).x();
-        const int textleft = text->mapTo(parts->Window, QPoint(0, 0)).x();
-        const int from = std::max(rulerleft, textleft);
-        const int to = std::min(rulerleft + parts->Ruler->width(), textleft + text->width());
-        ink.first = inkcolumns(parts->Ruler, 0, parts->Ruler->height(), from, to);
-        ink.second = inkcolumns(text, line.top(), line.bottom() + 1, from, to);
-    });
-    return ink;
 }
 
 }  // namespace
@@ -55,15 +38,22 @@ TEST(PrinterRuler, StandsOverThePrintedColumnsAndScrollsWithThem) {
         ASSERT_TRUE(eventually([] { return !host::textviewtext(printerwindow).empty(); }));
     });
     for (int scrolled : {0, 137}) {
-        int at = -1;
-        host::runsync([scrolled, &at] {
-            QScrollBar* bar = textwindow(printerwindow)->TextView->horizontalScrollBar();
+        SCOPED_TRACE(scrolled);
+        host::runsync([scrolled] {
+            const t_TextWindowParts* parts = textwindow(printerwindow);
+            QScrollBar* bar = parts->TextView->horizontalScrollBar();
             bar->setValue(scrolled);
-            at = bar->value();
+            ASSERT_EQ(bar->value(), scrolled);
+            // The ink of the ruler and of the first printed line, where both reach across the window.
+            const QRect line = parts->TextView->cursorRect(QTextCursor(parts->TextView->document()));
+            QWidget* text = parts->TextView->viewport();
+            const int rulerleft = parts->Ruler->mapTo(parts->Window, QPoint(0, 0)).x();
+            const int textleft = text->mapTo(parts->Window, QPoint(0, 0)).x();
+            const int from = std::max(rulerleft, textleft);
+            const int to = std::min(rulerleft + parts->Ruler->width(), textleft + text->width());
+            const std::set<int> ruler = inkcolumns(parts->Ruler, 0, parts->Ruler->height(), from, to);
+            ASSERT_GT(ruler.size(), 50u);
+            EXPECT_EQ(ruler, inkcolumns(text, line.top(), line.bottom() + 1, from, to));
         });
-        ASSERT_EQ(at, scrolled);
-        const auto [ruler, line] = rulerandline();
-        ASSERT_GT(ruler.size(), 50u) << "scrolled " << scrolled;
-        EXPECT_EQ(ruler, line) << "scrolled " << scrolled;
     }
 }
