@@ -15,4 +15,5 @@ TEST(Interface, ClosingAWindowToQuitReportsNoCloseBoxClick) {
     EXPECT_TRUE(closed);
     EXPECT_FALSE(host::windowisvisible(2));
     EXPECT_TRUE(host::windowexists(2));
+    EXPECT_FALSE(host::viewexists(8));  // a text window has no graphic view
 }
