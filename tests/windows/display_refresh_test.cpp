@@ -90,10 +90,11 @@ TEST_F(WindowTest, QuietPictureKeepsItsFrameSignalAndShowsAChangeAtOnce) {
     const int64_t shownat = record(0).UpdateStarted;
     ASSERT_TRUE(eventually([shownat] { return record(0).UpdateStarted > shownat; }));
     sleepms(100);  // a redraw marked at that turn reaches the view
-    // Two periods without a change: the timing fields advance as a frame signal, nothing is drawn.
+    // A period without a change: the timing fields advance as a frame signal, nothing is drawn.
+    // One period only: the unchanged picture's own redraw a second after showing stays far off.
     const int64_t drawnstart = record(0).UpdateStarted;
     const uint64_t images = imagesshown(0);
-    ASSERT_TRUE(eventually([drawnstart] { return record(0).UpdateStarted >= drawnstart + 500; }));
+    ASSERT_TRUE(eventually([drawnstart] { return record(0).UpdateStarted > drawnstart; }));
     EXPECT_GE(record(0).UpdateFinished, record(0).UpdateStarted);
     EXPECT_EQ(imagesshown(0), images);
 
