@@ -1,4 +1,4 @@
-// Helpers for the capture and graphic-file tests: fresh windows and random pictures.
+// Helpers for the capture and graphic-file tests: fresh windows, random pictures, records.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,9 +8,24 @@
 #include <vector>
 
 #include "core/framework_state.h"
+#include "graphics/graphic_coding.h"
 #include "graphics/plot.h"
 #include "support/helpers.h"
 #include "windows/window_creation.h"
+
+// A picture record of width x height pixels holding data.
+inline t_Graphic graphicof(int64_t format, Bytes data, int64_t width = 0, int64_t height = 0) {
+    t_Graphic g;
+    g.Format = format;
+    g.Width = width;
+    g.Height = height;
+    g.Size = width * height;
+    g.Data = std::move(data);
+    return g;
+}
+
+// Every coding stage a saved screen goes through.
+inline t_Graphic coded(const t_Graphic& g) { return g_CompressLZW(g_CompressRLE(g_Pack(g))); }
 
 class CaptureTest : public testing::Test {
 protected:
