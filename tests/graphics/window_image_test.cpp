@@ -1,3 +1,4 @@
+// The image a shown window puts on the screen.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -9,52 +10,33 @@
 #include "tests/windows/window_fixture.h"
 #include "windows/window_placement.h"
 
-namespace {
-
-class WindowImageTest : public WindowTest {
-protected:
-    // A shown window of the depth with the given first bytes of graphic memory.
-    uint8_t* shown(uint8_t window, int64_t depth, std::initializer_list<uint8_t> bytes) {
-        created(window, depth, 32, 32);
-        t_WindowVisible(window, true);
-        uint8_t* memory = memoryat(record(window).MemoryStart);
-        std::copy(bytes.begin(), bytes.end(), memory);
-        return memory;
-    }
-    t_Image image;
-};
-
-}  // namespace
-
-TEST_F(WindowImageTest, HiddenAndMissingWindowsGiveNoImage) {
+TEST_F(WindowTest, ImageOfShownWindowsOnlyInAReusedBufferWithItsTiming) {
     created(0, 24, 32, 32);
+    t_Image image;
     EXPECT_EQ(logof([&] {
                   EXPECT_FALSE(t_WindowImage(0, image));  // hidden: silently none
                   EXPECT_FALSE(t_WindowImage(1, image));
                   EXPECT_FALSE(t_WindowImageCopy(9).has_value());
               }),
               "t_WindowImage: Graphic window #1 not initialized.\n");
-}
-
-TEST_F(WindowImageTest, TimingFieldsAndTheReusedBuffer) {
-    shown(0, 24, {1, 2, 3});
+    t_WindowVisible(0, true);
+    std::copy_n(std::initializer_list<uint8_t>{1, 2, 3}.begin(), 3, memoryat(record(0).MemoryStart));
     ASSERT_TRUE(t_WindowImage(0, image));
     const uint32_t* buffer = image.Pixels.data();
     const int64_t before = nowmilliseconds();
     ASSERT_TRUE(t_WindowImage(0, image));
     EXPECT_EQ(image.Pixels.data(), buffer);
-    const t_Window w = record(0);
-    EXPECT_GE(w.UpdateFinished, before);
-    EXPECT_LE(w.UpdateFinished, nowmilliseconds());
-    EXPECT_GE(w.UpdateDuration, 0);
-    const std::optional<t_Image> copy = t_WindowImageCopy(0);
-    ASSERT_TRUE(copy.has_value());
-    EXPECT_EQ(copy->Pixels[0], 0xFF010203u);
+    EXPECT_GE(record(0).UpdateFinished, before);
+    EXPECT_LE(record(0).UpdateFinished, nowmilliseconds());
+    EXPECT_GE(record(0).UpdateDuration, 0);
+    EXPECT_EQ(t_WindowImageCopy(0).value().Pixels[0], 0xFF010203u);
 }
 
-TEST_F(WindowImageTest, ImageAgreesWithThePixelsReadBackAtEveryDepthAndSize) {
-    // Opaque RGB of what g_Scrn reads, the pixel's own alpha never included. Sizes whose pixel counts are not multiples of the vector widths leave tails to finish.
+TEST_F(WindowTest, ImageAgreesWithThePixelsReadBackAtEveryDepthAndSize) {
+    // Opaque RGB of what g_Scrn reads, the pixel's own alpha never included. Sizes whose pixel
+    // counts are not multiples of the vector widths leave tails to finish.
     std::mt19937 random(5);
+    t_Image image;
     for (const int64_t depth : {1, 4, 8, 16, 24, 32}) {
         for (const int64_t width : {32, 36, 40, 100}) {
             if ((depth == 1 && width % 8 != 0) || (depth == 4 && width % 4 != 0)) continue;
