@@ -1,3 +1,4 @@
+// The system console: decoded writes, clearing, the bound on what it keeps.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -5,7 +6,6 @@
 #include "auxwindows/console.h"
 #include "core/framework_state.h"
 #include "core/guards.h"
-#include "events/menus.h"
 #include "host/host.h"
 #include "support/helpers.h"
 
