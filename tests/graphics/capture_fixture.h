@@ -15,13 +15,7 @@
 
 // A picture record of width x height pixels holding data.
 inline t_Graphic graphicof(int64_t format, Bytes data, int64_t width = 0, int64_t height = 0) {
-    t_Graphic g;
-    g.Format = format;
-    g.Width = width;
-    g.Height = height;
-    g.Size = width * height;
-    g.Data = std::move(data);
-    return g;
+    return t_Graphic{.Format = format, .Size = width * height, .Width = width, .Height = height, .Data = std::move(data)};
 }
 
 // Every coding stage a saved screen goes through.

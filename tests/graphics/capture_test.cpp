@@ -14,7 +14,8 @@ void uniformalpha(uint8_t window, int64_t depth) {
     FrameworkLock lock;
     const t_Window& w = framework.windows[window];
     const int64_t unit = depth / 8;
-    for (int64_t i = 0; i < w.Width * w.Height; ++i) framework.videomemory[static_cast<size_t>(w.MemoryStart + i * unit)] = 0xC4;
+    for (int64_t i = 0; i < w.Width * w.Height; ++i)
+        framework.videomemory[static_cast<size_t>(w.MemoryStart + i * unit)] = 0xC4;
 }
 
 }  // namespace
@@ -104,8 +105,10 @@ TEST_F(CaptureTest, EachDepthCapturesAndPacksItsOwnFormat) {
         {4, {0x12, 0x34, 0x5F}, 4, 0, g_FormatNibble, {1, 2, 3, 4, 5}, g_FormatPackedNibble, {0x12, 0x34, 0x50}},
         {16, {0x80, 0x40}, 0, 0, g_FormatAGrey, {0x80, 0x40}, g_FormatPackedAGrey, {0x80, 0x40}},  // alpha, grey
         // a fresh 32-bit window is opaque black: one differing alpha keeps every alpha
-        {32, {}, 1, 0, g_FormatARGBColor, {0xFF, 0, 0, 0, 0xFF, 0, 0, 0}, g_FormatPackedARGBColor, {0xFF, 0, 0, 0, 0, 0, 0}},
-        {32, {0xFE}, 1, 0, g_FormatARGBColor, {0xFE, 0, 0, 0, 0xFF, 0, 0, 0}, g_FormatARGBColor, {0xFE, 0, 0, 0, 0xFF, 0, 0, 0}},
+        {32, {}, 1, 0, g_FormatARGBColor, {0xFF, 0, 0, 0, 0xFF, 0, 0, 0}, g_FormatPackedARGBColor,
+         {0xFF, 0, 0, 0, 0, 0, 0}},
+        {32, {0xFE}, 1, 0, g_FormatARGBColor, {0xFE, 0, 0, 0, 0xFF, 0, 0, 0}, g_FormatARGBColor,
+         {0xFE, 0, 0, 0, 0xFF, 0, 0, 0}},
     };
     for (const t_Case& c : cases) {
         SCOPED_TRACE(c.Depth);
