@@ -17,7 +17,7 @@ std::string shownafter(const std::string& expected) {
     return host::textviewtext(consolewindow);
 }
 
-TEST(Console, WritesAppearInTheTextViewDecodedLikeThePrinter) {
+TEST(Console, WritesAppearDecodedLikeThePrinterAndClearingDropsThem) {
     waitforframework();
     c_Print("Start\n");
     EXPECT_EQ(shownafter("Start\n"), "Start\n");
@@ -25,12 +25,6 @@ TEST(Console, WritesAppearInTheTextViewDecodedLikeThePrinter) {
     // Bytes that are not UTF-8 are characters of their own code; 27 hhhh 29 names any character.
     c_Print(std::vector<uint8_t>{228, 27, '2', '0', 'A', 'C', 29, '\n'});
     EXPECT_EQ(shownafter("Start\n\u00E4\u20AC\n"), "Start\n\u00E4\u20AC\n");
-}
-
-TEST(Console, ClearingDropsEverythingWrittenBefore) {
-    waitforframework();
-    c_Print("alt\n");
-    EXPECT_EQ(shownafter("alt\n"), "alt\n");
     c_Print("noch nicht gezeigt\n");  // cleared before the update thread shows it
     ASSERT_TRUE(consoleclear());
     c_Print("neu\n");
