@@ -1,12 +1,7 @@
 // What the public interface adds for programs beyond the classic operations: their own pixel
-// loops, menu items of their own, and a copy of a window's record.
+// loops and a copy of a window's record (menu items of their own are with the menu tests).
 #include <gtest/gtest.h>
 
-#include <atomic>
-
-#include "core/events.h"
-#include "events/menus.h"
-#include "host/menus.h"
 #include "support/helpers.h"
 
 TEST(ProgramInterface, GraphicMemoryIsExactlyThePixelsOfTheWindow) {
@@ -31,20 +26,4 @@ TEST(ProgramInterface, GraphicMemoryIsExactlyThePixelsOfTheWindow) {
               "g_GraphicMemory: Graphic window #6 not initialized.\n");
     EXPECT_EQ(t_WindowRecord(2).Width, 50);
     EXPECT_FALSE(t_WindowRecord(200).Initialized);
-}
-
-TEST(ProgramInterface, AddedMenuItemsReachTheProgramsHandler) {
-    std::atomic<int> runs{0};
-    setprogrammenuhandler([&runs] { ++runs; });
-    t_ClearMenuEvents();
-    EXPECT_EQ(t_MenuItemAdd("Datei", "Bild löschen", 1000), 0);
-    EXPECT_EQ(t_MenuItemIndex("Datei", "Bild löschen"), static_cast<int64_t>(findmenu("Datei")->ItemTitles.size()) - 1);
-    ASSERT_TRUE(host::choosemenuitem(1000));
-    EXPECT_TRUE(eventually([&] { return runs == 1; }));
-    const t_MenuEvent chosen = t_NextMenuEvent();
-    EXPECT_EQ(chosen.ItemAction, 1000);
-    EXPECT_EQ(chosen.ItemTitle, "Bild löschen");
-    EXPECT_EQ(logof([] { EXPECT_EQ(t_MenuItemAdd("Spiel", "Neu", 1001), -2); }), "t_MenuItemAdd: Menu not found.\n");
-    EXPECT_EQ(logof([] { EXPECT_EQ(t_MenuItemAdd("Datei", "Neu", -1), -1); }), "t_MenuItemAdd: Tag out of range\n");
-    setprogrammenuhandler({});
 }

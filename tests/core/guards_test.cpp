@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "core/framework_state.h"
 #include "core/guards.h"
 #include "support/helpers.h"
@@ -50,20 +48,4 @@ TEST(HostWindowGuard, KnowsTheThirteenHostWindows) {
                   EXPECT_FALSE(hostwindowguard("t_WindowPos", 255));
               }),
               "t_WindowPos: Window does not exist.\nt_WindowPos: Window does not exist.\n");
-}
-
-TEST(FrameworkLock, AHandOverLetsGoOfTheLockCompletely) {
-    FrameworkLock outer;
-    {
-        FrameworkLock inner;
-        EXPECT_EQ(frameworklockdepth(), 2);
-        {
-            FrameworkUnlock unlocked;
-            EXPECT_EQ(frameworklockdepth(), 0);
-            // Another thread can take the lock now.
-            std::thread other([] { FrameworkLock lock; });
-            other.join();
-        }
-        EXPECT_EQ(frameworklockdepth(), 2);
-    }
 }

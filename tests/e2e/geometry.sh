@@ -13,26 +13,33 @@ checkarea() {  # checkarea LABEL: the drawing area and a ring of border around i
     convert "$work/screen.png" -crop "$((dw + 2))x$((dh + 2))+$((left - 1))+$((top - 1))" +repage "$work/area.png"
     convert -size "$((dw + 2))x$((dh + 2))" xc:'#545454' +antialias -fill black -stroke '#00FF00' \
         -draw "rectangle 1,1 $dw,$dh" "$work/expected.png"
-    local differing
-    differing=$(compare -metric AE "$work/area.png" "$work/expected.png" null: 2>&1 || true)
-    [ "$differing" = 0 ] || fail "$1: $differing pixels of the drawing area at ($left, $top) wrong or hidden ($report)"
+    local differ
+    differ=$(differing "$work/area.png" "$work/expected.png")
+    [ "$differ" = 0 ] || fail "$1: $differ pixels of the drawing area at ($left, $top) wrong or hidden ($report)"
 }
 
-checktext() {  # checktext LABEL TITLE: the text window's client area where it is reported
+checktext() {  # checktext TITLE LABEL: the text window's client area where it is reported
     shoot
-    local info ax ay aw ah
-    info=$(xwininfo -name "$2")
-    ax=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
-    ay=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
-    aw=$(awk '/Width:/ {print $2}' <<<"$info")
-    ah=$(awk '/Height:/ {print $2}' <<<"$info")
+    local ax ay aw ah
+    read -r ax ay aw ah < <(xwininfo -name "$1" | awk '/Absolute upper-left [XY]|Width:|Height:/ {print $NF}' | xargs)
     [ "$ax" = "$x" ] && [ "$((sh - ay - ah))" = "$y" ] && [ "$aw" = "$fw" ] ||
-        fail "$1: window at $ax,$ay ${aw}x$ah, reported $report"
+        fail "$2: window at $ax,$ay ${aw}x$ah, reported $report"
 }
 
 same() {  # same LABEL: position and drawing size as reported before
     [ "$(cut -d' ' -f1-5 <<<"$report")" = "$(cut -d' ' -f1-5 <<<"$previous")" ] ||
         fail "$1: moved or resized from ($previous) to ($report)"
+}
+
+keeps() {  # keeps ROUNDS CHECK [ARG]: window $w sized with -1 again and again stays where it is
+    local round label
+    for round in $(seq "$1"); do
+        label="window $w, t_WindowSize with -1 ($round)"
+        previous=$report
+        send size $w -1 -1 -1 -1
+        same "$label"
+        "${@:2}" "$label"
+    done
 }
 
 # A window shown before it is created paints its background and says so once, not per paint.
@@ -56,12 +63,7 @@ for w in 0 1 2 3 4 5 6 7; do
     send size $w $((60 + (w % 4) * 450)) $((850 - (w / 4) * 350)) -1 -1
     send show $w 1
     checkarea "window $w shown"
-    for round in 1 2 3; do
-        previous=$report
-        send size $w -1 -1 -1 -1
-        same "window $w, t_WindowSize with -1 ($round)"
-        checkarea "window $w, t_WindowSize with -1 ($round)"
-    done
+    keeps 3 checkarea
     send size $w $((x + 20)) $((y - 15)) "$dw" "$dh"
     checkarea "window $w moved"
     previous=$report
@@ -84,13 +86,8 @@ names=([8]=Zwischenablage [9]=Drucker [10]=Systemkonsole)
 for w in 8 9 10; do
     send size $w $((100 + (w - 8) * 600)) 40 520 260
     send show $w 1
-    checktext "window $w shown" "${names[$w]}"
-    for round in 1 2; do
-        previous=$report
-        send size $w -1 -1 -1 -1
-        same "window $w, t_WindowSize with -1 ($round)"
-        checktext "window $w, t_WindowSize with -1 ($round)" "${names[$w]}"
-    done
+    checktext "${names[$w]}" "window $w shown"
+    keeps 2 checktext "${names[$w]}"
 done
 
 # The window manager's close box hides a window and tells the program; nothing else does.

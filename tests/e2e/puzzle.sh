@@ -3,10 +3,7 @@
 # more keys; the board is checked in window 0's screenshots after the first move and at the end,
 # and the log for its launch, window, printer and quit lines.
 source "$(dirname "$0")/../support/e2e.sh"
-startprogram
-waitforlog '^t_InitWindow: GraphicWindow #0 '
-findwindow
-sleep 1  # the program reaches its prompt; keys typed earlier would wait in the queue anyway
+startwindow
 
 shot="$work/shot.png"
 ox=0
@@ -16,14 +13,10 @@ screenshot() {
     import -window "$window" "$shot" || fail "no screenshot"
 }
 
-hexat() {  # colour of graphic pixel x, y as RRGGBB
-    convert "$shot" -format "%[hex:p{$(($1 + ox)),$(($2 + oy))}]" info: | cut -c1-6
-}
-
-expect() {  # expect NAME X Y RRGGBB
+expect() {  # expect NAME X Y R,G,B: graphic pixel x, y
     local actual
-    actual=$(hexat "$2" "$3")
-    [ "${actual^^}" = "$4" ] || fail "$1: pixel ($2, $3) is $actual, expected $4"
+    actual=$(pixel "$shot" $(($2 + ox)) $(($3 + oy)))
+    [ "$actual" = "$4" ] || fail "$1: pixel ($2, $3) is $actual, expected $4"
 }
 
 # Finds where the graphic area lies inside the window picture from the base's first brown pixel:
@@ -38,9 +31,9 @@ calibrate() {
     ox=$((col - 375))
 }
 
-brown=804000
-yellow=FFFF00
-black=000000
+brown=128,64,0
+yellow=255,255,0
+black=0,0,0
 
 xdotool key --window "$window" x 1 3 space
 screenshot
@@ -69,15 +62,11 @@ for position in 1 2 3; do
     expect "rod 1 empty beside at position $position" 420 $y $black
 done
 
-lines=$(cat "$work/log")
-for expected in \
-    '^applicationDidFinishLaunching: End\.$' \
+expectin "$work/log" '^applicationDidFinishLaunching: End\.$' \
     '^t_InitWindow: GraphicWindow #0 = 1280 x 800 pixel x 24 bit = 3\.000,00K video-memory = \$00D12000\.$' \
     '^p_PrinterAutoUpdateProcess: Start as thread #[0-9]+$' \
-    '^t_QuitProgram: Quitting current thread with message in window #0\.$'; do
-    grep -qE "$expected" <<<"$lines" || fail "log line missing: $expected"
-done
-[ "$(grep -c '^p_PrinterAutoUpdateProcess: Start' <<<"$lines")" = 1 ] || fail "more than one printer thread"
+    '^t_QuitProgram: Quitting current thread with message in window #0\.$'
+[ "$(grep -c '^p_PrinterAutoUpdateProcess: Start' "$work/log")" = 1 ] || fail "more than one printer thread"
 kill -0 $pid || fail "the program ended with its thread"
 # Quitting closes no window by anybody's click, and no shown window floods the log.
 kill $pid

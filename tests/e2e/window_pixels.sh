@@ -23,27 +23,23 @@ for id in $(xdotool search --onlyvisible --name '^Stangenspiel'); do
     import -window "$id" "$work/shot-$id.png"
 done
 
-# Red, green and blue of one pixel in decimal, whatever colour type the file has.
-pixel() { convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:; }
-
 failures=0
 checked=0
 for shot in "$work"/shot-*.png; do
     read -r sw sh < <(identify -format '%w %h\n' "$shot")
     match=""
     for image in "$work"/memory/window*.png; do
-        read -r w h < <(identify -format '%w %h\n' "$image")
-        if [ $((w + 2 * border)) -eq "$sw" ] && [ $((h + 2 * border)) -le "$sh" ]; then match=$image; fi
+        read -r iw ih < <(identify -format '%w %h\n' "$image")
+        if [ $((iw + 2 * border)) -eq "$sw" ] && [ $((ih + 2 * border)) -le "$sh" ]; then match=$image w=$iw h=$ih; fi
     done
     [ -n "$match" ] || continue
-    read -r w h < <(identify -format '%w %h\n' "$match")
     top=$((sh - border - h))
     convert "$shot" -crop "${w}x${h}+${border}+${top}" +repage "$work/crop.png"
-    differing=$(compare -metric AE "$work/crop.png" "$match" null: 2>&1 || true)
+    differ=$(differing "$work/crop.png" "$match")
     name=$(basename "$match")
     checked=$((checked + 1))
-    if [ "${differing%%.*}" -gt "$tolerance" ] 2>/dev/null || ! [[ "$differing" =~ ^[0-9.]+$ ]]; then
-        echo "FAIL $name: $differing pixels differ from video memory"
+    if [ "${differ%%.*}" -gt "$tolerance" ] 2>/dev/null || ! [[ "$differ" =~ ^[0-9.]+$ ]]; then
+        echo "FAIL $name: $differ pixels differ from video memory"
         failures=$((failures + 1))
     fi
     # The border on every side of the drawing area.
@@ -56,7 +52,7 @@ for shot in "$work"/shot-*.png; do
             failures=$((failures + 1))
         fi
     done
-    echo "checked $name against the window on screen ($sw x $sh): $differing pixels differ"
+    echo "checked $name against the window on screen ($sw x $sh): $differ pixels differ"
 done
 
 [ "$checked" -gt 0 ] || fail "no window on screen matched a window image"

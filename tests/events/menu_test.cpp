@@ -82,13 +82,11 @@ TEST_F(Menus, SaveGraphicGoesToTheHandlerOnlyForAGraphicWindow) {
     EXPECT_EQ(first.Kind, 3);
     EXPECT_EQ(first.ItemAction, 113);
     EXPECT_EQ(first.MenuTitle, "Datei");
-    EXPECT_EQ(first.ItemKeyChar, "s");
     EXPECT_EQ(first.ItemKeyAsc, 's');
     EXPECT_EQ(first.ItemKeyMods, 0x60000u);  // Shift and Control
     EXPECT_GT(first.Time, 0);
     const t_MenuEvent outside = t_NextMenuEvent();
     EXPECT_EQ(outside.Kind, 0);
-    EXPECT_EQ(outside.ItemAction, 0);
     EXPECT_EQ(outside.Time, 0);
     EXPECT_EQ(t_NextMenuEvent().ItemAction, 113);
     EXPECT_EQ(runsafter(probe, 1), 1);
@@ -102,73 +100,61 @@ TEST_F(Menus, SaveGraphicGoesToTheHandlerOnlyForAGraphicWindow) {
 TEST_F(Menus, ItemsWithoutACommandGoToTheProgramHandler) {
     t_HandlerProbe probe;
     installprobe(probe);
-
     ASSERT_TRUE(host::choosemenuitem(0));  // "Über Stangenspiel"
     EXPECT_EQ(runsafter(probe, 1), 1);
     EXPECT_EQ(probe.ThreadName, "t_EventMenu");
-
-    host::runsync([] { hostcalls::menuhandler({true, "Programm", "Eigener Befehl", "", 0, 4711}); });
+    // An item of the program's own, added at the end of its menu.
+    EXPECT_EQ(t_MenuItemAdd("Datei", "Bild löschen", 1000), 0);
+    EXPECT_EQ(t_MenuItemIndex("Datei", "Bild löschen"), static_cast<int64_t>(findmenu("Datei")->ItemTitles.size()) - 1);
+    ASSERT_TRUE(host::choosemenuitem(1000));
     EXPECT_EQ(runsafter(probe, 2), 2);
 
     ASSERT_EQ(t_MenuEventCount(), 2);
     EXPECT_EQ(t_NextMenuEvent().ItemTitle, "Über Stangenspiel");
     const t_MenuEvent own = t_NextMenuEvent();
-    EXPECT_EQ(own.ItemAction, 4711);
+    EXPECT_EQ(own.ItemAction, 1000);
+    EXPECT_EQ(own.ItemTitle, "Bild löschen");
     EXPECT_EQ(own.ItemKeyAsc, 0);
 }
 
-TEST_F(Menus, GraphicWindowCommandsNeedACreatedWindow) {
+TEST_F(Menus, WindowCommandsShowAndHideTheirWindows) {
     bringtofront(printerwindow);
     EXPECT_EQ(logof([] { ASSERT_TRUE(host::choosemenuitem(215)); }), "t_MenuEventHandler: Window #1 not initialized.\n");
     EXPECT_EQ(host::frontwindow(), printerwindow);
-    EXPECT_EQ(t_MenuEventCount(), 1);
-
     maketextwindow(1);
     ASSERT_TRUE(host::choosemenuitem(215));
     EXPECT_TRUE(eventually([] { return host::frontwindow() == 1; }));
-    EXPECT_TRUE(host::windowisvisible(1));
     ASSERT_TRUE(host::choosemenuitem(216));
     EXPECT_FALSE(host::windowisvisible(1));
-}
 
-TEST_F(Menus, HostWindowCommandsShowAndHide) {
     ASSERT_TRUE(host::choosemenuitem(229));  // console to the front
-    EXPECT_TRUE(host::windowisvisible(consolewindow));
     EXPECT_TRUE(eventually([] { return host::frontwindow() == consolewindow; }));
     ASSERT_TRUE(host::choosemenuitem(209));
     ASSERT_TRUE(eventually([] { return host::frontwindow() == printerwindow; }));
     ASSERT_TRUE(host::choosemenuitem(201));  // hides the front window: the printer
     EXPECT_FALSE(host::windowisvisible(printerwindow));
     EXPECT_TRUE(host::windowisvisible(consolewindow));
-    ASSERT_TRUE(host::choosemenuitem(200));
+    EXPECT_EQ(logof([] { ASSERT_TRUE(host::choosemenuitem(200)); }), "");  // hides every window, no more
     EXPECT_FALSE(host::windowisvisible(consolewindow));
 }
 
-TEST_F(Menus, CopyTextPutsTheScreenWithLookAlikesOnTheClipboard) {
+TEST_F(Menus, CopyTextTakesTheFrontWindowsTextWithLookAlikes) {
     maketextwindow(0);
     t_Print(0, std::vector<uint8_t>{'A', 140, 160, 'B', 13, 'z', 32, 32});
-    bringtofront(0);
-    ASSERT_TRUE(host::choosemenuitem(111));
-    const std::string expected = "A-\u02FDB\nz";  // trailing blanks and empty lines dropped
-    EXPECT_EQ(host::clipboardtext(), expected);
-}
-
-TEST_F(Menus, CopyTextOfThePrinterAndConsoleTakesTheirWholeText) {
-    // The view's own characters, block graphics as look-alikes and code 160 as the visible blank.
+    // The views' own characters, block graphics as look-alikes and code 160 as the visible blank.
     host::settextviewtext(printerwindow, "Zeile 1\nZeile\u00A02 \u008C\u0080");
-    bringtofront(printerwindow);
-    ASSERT_TRUE(host::choosemenuitem(111));
-    EXPECT_EQ(host::clipboardtext(), "Zeile 1\nZeile\u02FD2 -*");
-
     host::settextviewtext(consolewindow, "Konsole");
-    bringtofront(consolewindow);
-    ASSERT_TRUE(host::choosemenuitem(111));
-    EXPECT_EQ(host::clipboardtext(), "Konsole");
-
     host::setclipboardtext("unverändert");
-    bringtofront(applicationwindow);
-    ASSERT_TRUE(host::choosemenuitem(111));
-    EXPECT_EQ(host::clipboardtext(), "unverändert");
+    const std::pair<uint8_t, const char*> copies[] = {
+        {applicationwindow, "unverändert"},  // no text of its own: the clipboard stays
+        {0, "A-\u02FDB\nz"},                  // trailing blanks and empty lines dropped
+        {printerwindow, "Zeile 1\nZeile\u02FD2 -*"},
+        {consolewindow, "Konsole"}};
+    for (const auto& [window, expected] : copies) {
+        bringtofront(window);
+        ASSERT_TRUE(host::choosemenuitem(111));
+        EXPECT_EQ(host::clipboardtext(), expected) << "window " << int(window);
+    }
 }
 
 TEST_F(Menus, ClearingEmptiesTheTextViewsAndTheirBuffers) {
@@ -186,11 +172,8 @@ TEST_F(Menus, ClearingEmptiesTheTextViewsAndTheirBuffers) {
               "");
     EXPECT_EQ(host::textviewtext(printerwindow), "");
     EXPECT_EQ(host::textviewtext(consolewindow), "");
-    {
-        std::lock_guard<std::mutex> guard(printer.buffermutex);
-        EXPECT_TRUE(printer.printerbuffer.empty());
-    }
-    std::lock_guard<std::mutex> guard(console.buffermutex);
+    std::scoped_lock guard(printer.buffermutex, console.buffermutex);
+    EXPECT_TRUE(printer.printerbuffer.empty());
     EXPECT_TRUE(console.consolebuffer.empty());
 }
 
@@ -231,12 +214,16 @@ TEST_F(Menus, ItemOperationsFindReadAndDelete) {
     EXPECT_EQ(t_MenuItemTitle("Datei", 2), "");  // a separator
 
     EXPECT_EQ(logof([] {
+                  EXPECT_EQ(t_MenuItemAdd("Spiel", "Neu", 1001), -2);
+                  EXPECT_EQ(t_MenuItemAdd("Datei", "Neu", -1), -1);
                   EXPECT_EQ(t_MenuItemIndex("Extras", "Text kopieren"), -2);
                   EXPECT_EQ(t_MenuItemTitle("Extras", 0), "");
                   t_MenuItemDelete("Extras", 0);
                   t_MenuItemDelete("Bearbeiten", 2);
                   t_MenuItemDelete("Bearbeiten", -1);
               }),
+              "t_MenuItemAdd: Menu not found.\n"
+              "t_MenuItemAdd: Tag out of range\n"
               "t_MenuItemIndex: Menu not found.\n"
               "t_MenuItemTitle: Menu not found.\n"
               "t_MenuItemDelete: Menu not found.\n"

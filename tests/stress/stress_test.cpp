@@ -6,10 +6,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
 #include <string>
 #include <thread>
 
@@ -40,33 +38,18 @@ constexpr int64_t menutags[] = {0, 110, 111, 112, 114};
 constexpr int programmenuchoices = menucount / 5;
 
 // Ends the process with a message when the run has not finished in time: a deadlock shows as a
-// named failure instead of a hung CI job.
-class t_Watchdog {
-public:
-    explicit t_Watchdog(std::chrono::seconds limit)
-        : thread_([this, limit] {
-              std::unique_lock<std::mutex> lock(mutex_);
-              if (!done_.wait_for(lock, limit, [this] { return finished_; })) {
-                  std::fprintf(stderr, "stress: no progress within %lld s (deadlock?)\n",
-                               static_cast<long long>(limit.count()));
-                  std::abort();
-              }
-          }) {}
-    ~t_Watchdog() {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            finished_ = true;
-        }
-        done_.notify_all();
-        thread_.join();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable done_;
-    bool finished_ = false;
-    std::thread thread_;
-};
+// named failure instead of a hung CI job. The flag is static: the watching thread outlives the test.
+std::atomic<bool>& startwatchdog(int seconds) {
+    static std::atomic<bool> finished{false};
+    std::thread([seconds] {
+        for (int waited = 0; waited < seconds * 10 && !finished; ++waited)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (finished) return;
+        std::fprintf(stderr, "stress: no progress within %d s (deadlock?)\n", seconds);
+        std::abort();
+    }).detach();
+    return finished;
+}
 
 void everywindowrefreshesasfastasitcan() {
     FrameworkLock lock;
@@ -93,7 +76,7 @@ void programwork(int step) {
 }  // namespace
 
 TEST(Stress, ProgramWorksWhileKeysMenusAndPaintingFloodIn) {
-    t_Watchdog watchdog(std::chrono::seconds(300));
+    std::atomic<bool>& finished = startwatchdog(300);
     const int64_t runstart = nowmilliseconds();
     t_InitWindow(0, 32, 40, 10, 8, "MenloBold 16x32.font");
     t_InitGraphicWindow(1, 8, true, 200, 120, 4, 4, t_Font{}, true);
@@ -166,4 +149,5 @@ TEST(Stress, ProgramWorksWhileKeysMenusAndPaintingFloodIn) {
         EXPECT_GE(framework.windows[window].UpdateFinished, runstart) << "window " << int(window);
     }
     setprogrammenuhandler({});
+    finished = true;
 }

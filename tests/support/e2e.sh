@@ -1,7 +1,8 @@
 # Shared by the end-to-end scripts: sourced first thing, it re-runs the calling script under a
-# fresh Xvfb (unless the script set e2e_display=own to bring its own display server), gives it a
-# work folder that is removed at the end (with the program it started), and helpers to start
-# the program, wait for its log lines and window, and fail with the log.
+# fresh Xvfb (unless the script set e2e_display=own to bring its own display server, or
+# e2e_display=none to run without any), gives it a work folder that is removed at the end (with
+# the program it started), and helpers to start the program, wait for its log lines and window,
+# read pixels and fail with the log.
 # STANGENSPIEL_E2E_WM=openbox runs the script under a window manager that draws title bars.
 program=$(realpath "${1:?path to stangenspiel}")
 geometry=${2:+$(realpath "$2")}  # the window-geometry test program, for the scripts that drive it
@@ -9,6 +10,7 @@ if [ -z "${STANGENSPIEL_E2E_INNER:-}" ] && [ "${e2e_display:-xvfb}" = xvfb ]; th
     exec xvfb-run -a -s "-screen 0 1920x1200x24" env STANGENSPIEL_E2E_INNER=1 bash "$0" "$@"
 fi
 set -euo pipefail
+[ "${e2e_display:-}" != none ] || unset DISPLAY WAYLAND_DISPLAY
 name=$(basename "$0" .sh)
 work=$(mktemp -d)
 pid=""
@@ -66,6 +68,27 @@ waitforlog() {  # waits up to 10 s for a log line matching the pattern
         sleep 0.1
     done
     fail "no log line matching: $1"
+}
+
+expectin() {  # expectin FILE PATTERN...: every pattern matches a line of the file
+    local file=$1 pattern
+    shift
+    for pattern in "$@"; do grep -qE "$pattern" "$file" || fail "no line matching $pattern in $file"; done
+}
+
+pixel() {  # pixel FILE X Y: red, green and blue in decimal, whatever colour type the file has
+    convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
+}
+
+differing() {  # differing FILE EXPECTED: how many pixels differ (a message when they cannot be compared)
+    compare -metric AE "$1" "$2" null: 2>&1 || true
+}
+
+startwindow() {  # startwindow [VAR=value ...]: the program with window 0 shown, focused and at its prompt
+    startprogram "$@"
+    waitforlog '^t_InitWindow: GraphicWindow #0 '
+    findwindow
+    sleep 1  # keys typed earlier would wait in the queue anyway
 }
 
 findwindow() {  # sets $window to window 0 on screen and gives it the keyboard
