@@ -5,17 +5,11 @@
 #include <memory>
 #include <future>
 #include <mutex>
-#include <string>
-#include <thread>
-#include <vector>
 
 #include "app/startup.h"
 #include "app/thread_entry.h"
-#include "core/framework_state.h"
-#include "host/host.h"
 #include "support/helpers.h"
 #include "text/text_areas.h"
-#include "windows/window_creation.h"
 
 namespace {
 
@@ -64,7 +58,9 @@ TEST(Startprocess, TwoQuickStartsRunBothFunctionsInOrder) {
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
 }
 
-TEST(Startprocess, GivesThreadsTheirOwnNumbersAndAHugeStack) {
+TEST(Startprocess, AnImpossibleStackIsReportedAndAHugeOneWorksAfterIt) {
+    const std::string out = logof([] { startprocess([] {}, int64_t{1} << 62); });
+    EXPECT_EQ(out.rfind("startprocess: Thread could not be created (", 0), 0u) << out;
     std::atomic<bool> done{false};
     int64_t number = 0;
     runthread([&] {
@@ -75,15 +71,7 @@ TEST(Startprocess, GivesThreadsTheirOwnNumbersAndAHugeStack) {
         done = true;
     }, 0x40000000);
     EXPECT_TRUE(done);
-    EXPECT_GT(number, 1);
-}
-
-TEST(Startprocess, AnImpossibleStackIsReportedAndTheNextStartStillWorks) {
-    const std::string out = logof([] { startprocess([] {}, int64_t{1} << 62); });
-    EXPECT_EQ(out.rfind("startprocess: Thread could not be created (", 0), 0u) << out;
-    std::atomic<bool> done{false};
-    runthread([&] { done = true; });
-    EXPECT_TRUE(done);
+    EXPECT_GT(number, 1);  // its own number: 1 is the GUI thread
 }
 
 TEST(QuitProgram, EndsOnlyItsThreadRunningDestructorsAndSaysSo) {

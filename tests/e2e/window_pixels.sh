@@ -23,7 +23,6 @@ for id in $(xdotool search --onlyvisible --name '^Stangenspiel'); do
     import -window "$id" "$work/shot-$id.png"
 done
 
-failures=0
 checked=0
 for shot in "$work"/shot-*.png; do
     read -r sw sh < <(identify -format '%w %h\n' "$shot")
@@ -38,23 +37,17 @@ for shot in "$work"/shot-*.png; do
     differ=$(differing "$work/crop.png" "$match")
     name=$(basename "$match")
     checked=$((checked + 1))
-    if [ "${differ%%.*}" -gt "$tolerance" ] 2>/dev/null || ! [[ "$differ" =~ ^[0-9.]+$ ]]; then
-        echo "FAIL $name: $differ pixels differ from video memory"
-        failures=$((failures + 1))
-    fi
+    [[ "$differ" =~ ^[0-9.]+$ ]] && [ "${differ%%.*}" -le "$tolerance" ] ||
+        fail "$name: $differ pixels differ from video memory"
     # The border on every side of the drawing area.
     for point in "$((border / 2)) $((top + h / 2))" "$((sw - border / 2)) $((top + h / 2))" \
                  "$((border + w / 2)) $((sh - border / 2))" "$((border + w / 2)) $((top - border / 2))"; do
         read -r x y <<< "$point"
         colour=$(pixel "$shot" "$x" "$y")
-        if [ "$colour" != "$bordercolour" ]; then
-            echo "FAIL $name: border pixel ($x, $y) is $colour"
-            failures=$((failures + 1))
-        fi
+        [ "$colour" = "$bordercolour" ] || fail "$name: border pixel ($x, $y) is $colour"
     done
     echo "checked $name against the window on screen ($sw x $sh): $differ pixels differ"
 done
 
 [ "$checked" -gt 0 ] || fail "no window on screen matched a window image"
-[ "$failures" -eq 0 ] || exit 1
 echo "window pixels: $checked windows match their video memory"

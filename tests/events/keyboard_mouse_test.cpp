@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <thread>
-
-#include "core/events.h"
-#include "core/framework_state.h"
 #include "events/mouse_events.h"
 #include "host/framework_calls.h"
 #include "text/key_input.h"

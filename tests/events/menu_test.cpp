@@ -1,26 +1,17 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <pthread.h>
 
 #include <atomic>
 #include <string>
-#include <thread>
 
 #include "auxwindows/console.h"
 #include "auxwindows/printer.h"
-#include "core/events.h"
-#include "core/framework_state.h"
 #include "core/guards.h"
 #include "events/menus.h"
 #include "host/dialogs.h"
-#include "host/host.h"
 #include "host/menus.h"
-#include "text/text_output.h"
-#include "windows/window_creation.h"
 #include "support/helpers.h"
-#include "windows/window_placement.h"
-
-using testing::HasSubstr;
+#include "text/text_output.h"
 
 namespace {
 

@@ -4,12 +4,8 @@
 
 #include <cstdint>
 
-#include "core/events.h"
-#include "core/framework_state.h"
-#include "host/host.h"
 #include "host/menus.h"
-#include "windows/window_creation.h"
-#include "windows/window_placement.h"
+#include "support/helpers.h"
 
 TEST(DesktopFaults, RefusedMenuCommandsAlertWithoutASoundDeviceAndTheProgramCarriesOn) {
     t_InitGraphicWindow(0, 8, true, 64, 48, 4, 4, t_Font{}, true);

@@ -9,22 +9,16 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string>
 
 #include "graphics/capture.h"
 #include "graphics/graphic_coding.h"
 #include "graphics/plot.h"
-#include "host/host.h"
 #include "support/helpers.h"
 #include "text/text_output.h"
 #include "windows/invariants.h"
-#include "windows/window_creation.h"
-#include "windows/window_placement.h"
 
 using testing::HasSubstr;
 

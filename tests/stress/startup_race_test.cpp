@@ -4,16 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
-#include <string>
-#include <thread>
 
-#include "core/events.h"
-#include "core/framework_state.h"
-#include "host/host.h"
 #include "support/helpers.h"
 #include "windows/invariants.h"
-#include "windows/window_creation.h"
 
 namespace {
 

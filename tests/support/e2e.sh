@@ -15,9 +15,13 @@ name=$(basename "$0" .sh)
 work=$(mktemp -d)
 pid=""
 servers=()  # window manager and display servers the script started, stopped at the end
-stopall() {
-    { true >&3; } 2>/dev/null && exec 3>&-  # the geometry program's commands end
+stopprogram() {  # ends the program started last (the geometry program by closing its commands)
+    { true >&3; } 2>/dev/null && exec 3>&-
     [ -z "$pid" ] || { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; } || true
+    pid=""
+}
+stopall() {
+    stopprogram
     for server in "${servers[@]}"; do kill "$server" 2>/dev/null || true; done
     rm -rf "$work"
 }
@@ -36,11 +40,7 @@ startprogram() {  # startprogram [VAR=value ...]: the program in the background,
 }
 
 startgeometry() {  # startgeometry [VAR=value ...]: the geometry program, fed by send
-    if [ -n "$pid" ]; then
-        exec 3>&-
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    fi
+    stopprogram
     rm -f "$work/commands"
     mkfifo "$work/commands"
     env "$@" "$geometry" <"$work/commands" >"$work/log" 2>"$work/err" &
@@ -63,11 +63,7 @@ shoot() {  # the whole screen into $work/screen.png
 }
 
 waitforlog() {  # waits up to 10 s for a log line matching the pattern
-    for _ in $(seq 100); do
-        grep -qE "$1" "$work/log" && return 0
-        sleep 0.1
-    done
-    fail "no log line matching: $1"
+    waitfor "no log line matching: $1" grep -qE "$1" "$work/log"
 }
 
 expectin() {  # expectin FILE PATTERN...: every pattern matches a line of the file
@@ -92,13 +88,8 @@ startwindow() {  # startwindow [VAR=value ...]: the program with window 0 shown,
 }
 
 findwindow() {  # sets $window to window 0 on screen and gives it the keyboard
-    window=""
-    for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name '^Stangenspiel$' 2>/dev/null | head -n 1 || true)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || fail "window 0 never became visible"
+    visible() { window=$(xdotool search --onlyvisible --name '^Stangenspiel$' | head -n 1) && [ -n "$window" ]; }
+    waitfor "window 0 never became visible" visible
     xdotool windowactivate --sync "$window" 2>/dev/null || true
     xdotool windowfocus --sync "$window"
 }
