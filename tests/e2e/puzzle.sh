@@ -69,9 +69,7 @@ expectin "$work/log" '^applicationDidFinishLaunching: End\.$' \
 [ "$(grep -c '^p_PrinterAutoUpdateProcess: Start' "$work/log")" = 1 ] || fail "more than one printer thread"
 kill -0 $pid || fail "the program ended with its thread"
 # Quitting closes no window by anybody's click, and no shown window floods the log.
-kill $pid
-wait $pid || true
-pid=""
+stopprogram
 grep -E 'not initialized|CloseBox' "$work/log" && fail "noise in the log from start to quit"
 grep -q '^applicationWillTerminate: Called\.$' "$work/log" || fail "the program did not quit"
 echo "puzzle: ok"

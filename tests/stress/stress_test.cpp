@@ -98,36 +98,31 @@ TEST(Stress, ProgramWorksWhileKeysMenusAndPaintingFloodIn) {
     });
     std::atomic<int> menuschosen{0};
     std::thread menus([&menuschosen] {
-        for (int choice = 0; choice < menucount; ++choice) {
+        for (int choice = 0; choice < menucount; ++choice)
             if (host::choosemenuitem(menutags[choice % 5])) ++menuschosen;
-        }
     });
 
     std::string misread;
     int menusread = 0;
+    const auto readmenus = [&menusread] {
+        for (; t_MenuEventCount() > 0; ++menusread) (void)t_NextMenuEvent();
+    };
     for (int step = 0; keysread < keycount || menuschosen < menucount; ++step) {
         programwork(step);
         while (keyeventcount() > 0) {
             const std::string key = t_GetKey(0);
-            const int expected = keysread % 10;
-            if (misread.empty() && key != std::string(1, keychars[expected]))
+            if (misread.empty() && key != std::string(1, keychars[keysread % 10]))
                 misread = "key " + std::to_string(keysread.load()) + " read as '" + key + "'";
             ++keysread;
         }
-        while (t_MenuEventCount() > 0) {
-            (void)t_NextMenuEvent();
-            ++menusread;
-        }
+        readmenus();
         if (keysread < keycount) std::this_thread::sleep_for(std::chrono::microseconds(100));
     }
     keys.join();
     menus.join();
     // The handler's work items may still be running: wait for them, within the watchdog's limit.
     while (handlerruns < programmenuchoices) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    while (t_MenuEventCount() > 0) {
-        (void)t_NextMenuEvent();
-        ++menusread;
-    }
+    readmenus();
 
     EXPECT_EQ(misread, "");
     EXPECT_EQ(keysread, keycount);
