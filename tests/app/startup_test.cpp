@@ -97,7 +97,7 @@ TEST(QuitProgram, EndsOnlyItsThreadRunningDestructorsAndSaysSo) {
 }
 
 TEST(QuitProgram, NamesTheWindowItPrintedInto) {
-    t_InitWindow(0, 24, 20, 4, 0, "MenloRegular 16x32.font");
+    creationlog([] { t_InitWindow(0, 24, 20, 4, 0, "MenloRegular 16x32.font"); });
     EXPECT_EQ(logof([] { runthread([] { t_QuitProgram(0); }); }),
               "t_QuitProgram: Quitting current thread with message in window #0.\n");
     // The message stands at the start of the last line, where t_CursorEnd put the cursor.

@@ -38,7 +38,7 @@ int runsafter(const t_HandlerProbe& probe, int expected) {
 }
 
 // A 20 x 4 text screen of 8 x 8 glyphs whose characters can be read back.
-void maketextwindow(uint8_t window) { t_InitGraphicWindow(window, 24, false, 160, 32, 0, 0, greyfont(8, 8, 0x80), true); }
+void maketextwindow(uint8_t window) { createwindow(window, 24, false, 160, 32, 0, greyfont(8, 8, 0x80)); }
 
 void bringtofront(uint8_t window) { ASSERT_TRUE(infront(window)); }
 

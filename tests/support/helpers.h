@@ -95,15 +95,20 @@ inline bool infront(uint8_t window) {
     return eventually([window] { return host::frontwindow() == window; });
 }
 
-// Creates a graphic window and returns its log. The first window starts the refresh thread,
-// whose start line is waited for and left out, so that it cannot fall into a later capture.
-inline std::string createwindow(uint8_t window, int64_t depth, bool title, int64_t width, int64_t height,
-                                int64_t border, const t_Font& font) {
+// Creates a window and returns its log. The first window starts the refresh thread, whose start
+// line is waited for and left out, so that it cannot fall into a later capture.
+inline std::string creationlog(const std::function<void()>& create) {
     const bool running = framework.autoupdaterunning;
-    std::string log = logof([&] { t_InitGraphicWindow(window, depth, title, width, height, border, border, font, true); });
+    std::string log = logof(create);
     const std::string start = "t_WindowAutoUpdateProcess: Start.\n";
     if (const size_t at = log.find(start); at != std::string::npos) log.erase(at, start.size());
     else if (!running && framework.autoupdaterunning)
         eventually([&] { return logof([] { sleepms(10); }).find(start) != std::string::npos; });
     return log;
+}
+
+// Creates a graphic window and returns its log, without the refresh thread's start line.
+inline std::string createwindow(uint8_t window, int64_t depth, bool title, int64_t width, int64_t height,
+                                int64_t border, const t_Font& font) {
+    return creationlog([&] { t_InitGraphicWindow(window, depth, title, width, height, border, border, font, true); });
 }
