@@ -4,11 +4,9 @@
 #include <pthread.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <thread>
 
 #include "app/thread_entry.h"
 #include "core/framework_state.h"
@@ -28,8 +26,6 @@ t_StartSlot startslot;
 
 std::atomic<int64_t> lastthreadnumber{1};  // the GUI thread is 1
 thread_local int64_t currentthreadnumber = 0;
-
-void sleepms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 struct t_ThreadStart {
     std::function<void()> Function;
@@ -65,6 +61,13 @@ bool spawnthread(std::function<void()> function, int64_t stacksize, std::string&
         return false;
     }
     return true;
+}
+
+// Frees the slot for the next start and wakes a caller waiting for it.
+void releasestartslot() {
+    startslot.function = [] {};
+    startslot.startpending = false;
+    startslot.startpending.notify_all();
 }
 
 }  // namespace
@@ -105,27 +108,22 @@ void namethread(const std::string& name) {
 }
 
 void startprocess(std::function<void()> function, int64_t stacksize) {
-    bool expected = false;
-    while (!startslot.startpending.compare_exchange_weak(expected, true)) {
-        expected = false;
-        sleepms(1);
-    }
+    // A start still pending owns the slot until its thread has taken the function out.
+    for (bool expected = false; !startslot.startpending.compare_exchange_weak(expected, true); expected = false)
+        startslot.startpending.wait(true);
     startslot.startstacksize = stacksize;
     startslot.function = std::move(function);
-    sleepms(10);
     bool started = false;
     std::string error;
     host::runsync([&] {
         started = spawnthread([] {
             std::function<void()> picked = std::move(startslot.function);
-            startslot.function = [] {};
-            startslot.startpending = false;
+            releasestartslot();
             picked();
         }, startslot.startstacksize, error);
     });
     if (!started) {
-        startslot.function = [] {};
-        startslot.startpending = false;
+        releasestartslot();
         reportfailure("startprocess", "Thread could not be created (" + error + ").");
     }
 }
