@@ -8,6 +8,8 @@ install(TARGETS stangenspiel_public EXPORT StangenspielTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT development
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# The sound module, loaded at the first alert, in the library's own folder below libdir.
+install(TARGETS stangenspiel_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/stangenspiel COMPONENT runtime)
 install(DIRECTORY include/stangenspiel DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
 install(EXPORT StangenspielTargets NAMESPACE Stangenspiel:: DESTINATION ${STANGENSPIEL_CMAKE_DIR}
   COMPONENT development)
@@ -18,12 +20,10 @@ if(STANGENSPIEL_SHARED)
   set(STANGENSPIEL_PC_PRIVATE "")
 else()
   set(STANGENSPIEL_FIND_DEPENDENCIES [[
-find_dependency(Qt6 COMPONENTS Core Gui Widgets Multimedia)
-find_dependency(PkgConfig)
-pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
+find_dependency(Qt6 COMPONENTS Core Gui Widgets)
 find_dependency(ICU COMPONENTS uc i18n)
 find_dependency(Threads)]])
-  set(STANGENSPIEL_PC_PRIVATE "Requires.private: Qt6Widgets Qt6Multimedia sndfile icu-uc icu-i18n")
+  set(STANGENSPIEL_PC_PRIVATE "Requires.private: Qt6Widgets icu-uc icu-i18n")
 endif()
 configure_package_config_file(cmake/StangenspielConfig.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/StangenspielConfig.cmake INSTALL_DESTINATION ${STANGENSPIEL_CMAKE_DIR})

@@ -54,7 +54,8 @@ file(WRITE ${packaging_output}/shlibs
 file(WRITE ${packaging_output}/triggers "activate-noawait ldconfig\n")
 if(STANGENSPIEL_SHARED)
   file(GENERATE OUTPUT ${packaging_output}/library_file.cmake
-    CONTENT "set(stangenspiel_library \"$<TARGET_FILE:stangenspiel_public>\")\n")
+    CONTENT "set(stangenspiel_library \"$<TARGET_FILE:stangenspiel_public>\")
+set(stangenspiel_sound_module \"$<TARGET_FILE:stangenspiel_sound>\")\n")
 endif()
 set(CPACK_STANGENSPIEL_LIBRARY_FILE ${packaging_output}/library_file.cmake)
 set(CPACK_PROJECT_CONFIG_FILE ${packaging_source}/library_dependencies.cmake)

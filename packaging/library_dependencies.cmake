@@ -13,11 +13,12 @@ endif()
 set(scratch ${CPACK_PACKAGE_DIRECTORY}/_CPack_Packages/library-dependencies)
 file(MAKE_DIRECTORY ${scratch}/debian)
 file(WRITE ${scratch}/debian/control "")
-execute_process(COMMAND dpkg-shlibdeps -O ${stangenspiel_library}
+# The sound module travels in the same package: its audio libraries are the package's too.
+execute_process(COMMAND dpkg-shlibdeps -O ${stangenspiel_library} ${stangenspiel_sound_module}
   WORKING_DIRECTORY ${scratch} OUTPUT_VARIABLE shlibdeps ERROR_VARIABLE problem RESULT_VARIABLE failed
   OUTPUT_STRIP_TRAILING_WHITESPACE)
 if(failed)
-  message(FATAL_ERROR "dpkg-shlibdeps on ${stangenspiel_library}: ${problem}")
+  message(FATAL_ERROR "dpkg-shlibdeps on ${stangenspiel_library} ${stangenspiel_sound_module}: ${problem}")
 endif()
 string(REGEX REPLACE "^.*Depends=" "" shlibdeps "${shlibdeps}")
 # The library draws through Qt's platform plugins, which no linked library names.

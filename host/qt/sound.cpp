@@ -1,19 +1,18 @@
-// The alert sound: "sysbeep.aif" decoded once and played through the default audio output,
-// one alert at a time; the desktop beep when there is no device or no readable file.
+// The sound module: the alert sound decoded once and played through the default audio output,
+// one alert at a time. Built as a module of its own and loaded at the first alert
+// (host/qt/alert.cpp), so that its audio libraries stay out of every launch. It needs nothing of
+// the framework: the caller names the file and beeps when this answers false.
 #include <sndfile.h>
 
-#include <QApplication>
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QMediaDevices>
 
 #include <string>
 #include <vector>
-
-#include "core/resources.h"
-#include "host/host.h"
 
 namespace {
 
@@ -52,9 +51,9 @@ bool decode(const std::string& path, QByteArray& samples, QAudioFormat& format) 
     return true;
 }
 
-void load() {
+void load(const char* path) {
     alert.tried = true;
-    if (!decode(resourcepath("sysbeep.aif"), alert.samples, alert.format)) return;
+    if (!decode(path, alert.samples, alert.format)) return;
     alert.device = QMediaDevices::defaultAudioOutput();
     if (alert.device.isNull() || !alert.device.isFormatSupported(alert.format)) return;
     alert.buffer = new QBuffer(&alert.samples, qApp);
@@ -67,25 +66,17 @@ void load() {
     alert.playable = true;
 }
 
-void play() {
-    if (!alert.tried) load();
-    if (!alert.playable) {
-        QApplication::beep();
-        return;
-    }
-    if (alert.sink->state() == QAudio::ActiveState) return;  // still sounding: once at a time
-    alert.buffer->seek(0);
-    alert.sink->start(alert.buffer);
-    if (alert.sink->error() != QAudio::NoError) {
-        alert.sink->stop();
-        QApplication::beep();
-    }
-}
-
 }  // namespace
 
-namespace host {
-
-void playalert() { runasync(play); }
-
-}  // namespace host
+// Runs on the GUI thread. False when nothing can sound (no readable file, no device, a refused
+// start): the caller gives the desktop beep instead. The file is read at the first call only.
+extern "C" __attribute__((visibility("default"))) bool stangenspiel_playalert(const char* path) {
+    if (!alert.tried) load(path);
+    if (!alert.playable) return false;
+    if (alert.sink->state() == QAudio::ActiveState) return true;  // still sounding: once at a time
+    alert.buffer->seek(0);
+    alert.sink->start(alert.buffer);
+    if (alert.sink->error() == QAudio::NoError) return true;
+    alert.sink->stop();
+    return false;
+}
