@@ -2,14 +2,13 @@
 #include "auxwindows/console.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 #include "app/startup.h"
 #include "auxwindows/printer.h"
 #include "core/clock.h"
 #include "core/framework_state.h"
 #include "core/report.h"
+#include "core/wake_signal.h"
 #include "host/host.h"
 
 t_ConsoleState console;
@@ -17,7 +16,12 @@ t_ConsoleState console;
 namespace {
 
 constexpr const char* nilmessage = "System console window is nil, resource undefined.";
-constexpr int64_t pollinterval = 10;  // ms between two looks of the update thread
+
+// Never destroyed: the update thread may still sleep in it while the process exits.
+t_UpdateSleep& updatesleep() {
+    static auto* sleep = new t_UpdateSleep;
+    return *sleep;
+}
 
 // Ruler, font and an empty text once, then the update thread. Claimed by a flag so that two
 // threads writing at the same moment cannot start two update threads.
@@ -57,6 +61,7 @@ void appendconsole(const uint8_t* bytes, size_t count) {
     console.consolebuffer.insert(console.consolebuffer.end(), bytes, bytes + count);
     trimconsole(console.consolebuffer);
     console.consolechanged = true;
+    updatesleep().notechange();
 }
 
 // Shows text in the view, appending when only new text was added so that the view keeps its
@@ -76,7 +81,7 @@ void showconsole(const std::string& text, int64_t generation) {
 
 void updateconsole() {
     const int64_t now = nowmilliseconds();
-    if (!console.consolechanged || now - console.consolelastupdate < consoleinterval) return;
+    if (!console.consolechanged || withininterval(console.consolelastupdate, now, consoleinterval)) return;
     console.consolechanged = false;
     std::vector<uint8_t> copy;
     int64_t generation = 0;
@@ -103,9 +108,15 @@ void c_ConsoleAutoUpdateProcess() {
     if (number >= 3) namethread("c_ConsoleAutoUpdate");
     while (console.consoleupdaterunning) {
         updateconsole();
-        std::this_thread::sleep_for(std::chrono::milliseconds(pollinterval));
+        updatesleep().betweenpasses(console.consolechanged, console.consoleupdaterunning,
+                                    console.consolelastupdate + consoleinterval - nowmilliseconds());
     }
     logline("c_ConsoleAutoUpdateProcess: End.");
+}
+
+void stopconsoleupdate() {
+    console.consoleupdaterunning = false;
+    updatesleep().wake();
 }
 
 bool consoleclear() {

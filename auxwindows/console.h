@@ -30,5 +30,6 @@ constexpr int64_t consoleinterval = 101;          // ms between two text-view up
 constexpr size_t consolebufferbound = 1 << 20;
 
 void c_ConsoleAutoUpdateProcess();                // body of the update thread; runs until stopped
+void stopconsoleupdate();                         // ends the update thread at once
 
 bool consoleclear();                              // empties buffer and text view; false without a view

@@ -1,13 +1,11 @@
 // The virtual printer: its window set-up, the print operations and the update thread.
 #include "auxwindows/printer.h"
 
-#include <chrono>
-#include <thread>
-
 #include "app/startup.h"
 #include "core/clock.h"
 #include "core/report.h"
 #include "core/framework_state.h"
+#include "core/wake_signal.h"
 #include "host/host.h"
 
 t_PrinterState printer;
@@ -15,11 +13,16 @@ t_PrinterState printer;
 namespace {
 
 constexpr const char* nilmessage = "Virtual printer window is nil, resource undefined.";
-constexpr int64_t pollinterval = 10;  // ms between two looks of the update thread
 
 // Counts every emptying of the printout, so that an update decoded before a clear is not
 // shown after it. Guarded by printer.buffermutex.
 int64_t printergeneration = 0;
+
+// Never destroyed: the update thread may still sleep in it while the process exits.
+t_UpdateSleep& updatesleep() {
+    static auto* sleep = new t_UpdateSleep;
+    return *sleep;
+}
 
 bool printerpresent(const char* operation) {
     if (host::textviewexists(printerwindow)) return true;
@@ -51,12 +54,13 @@ void appendprintout(const uint8_t* bytes, size_t count) {
     std::lock_guard<std::mutex> guard(printer.buffermutex);
     printer.printerbuffer.insert(printer.printerbuffer.end(), bytes, bytes + count);
     printer.printerchanged = true;
+    updatesleep().notechange();
 }
 
 // One update when the printout changed and the last update lies at least 101 ms back.
 void updateprintout() {
     const int64_t now = nowmilliseconds();
-    if (!printer.printerchanged || now - printer.printerlastupdate < printerinterval) return;
+    if (!printer.printerchanged || withininterval(printer.printerlastupdate, now, printerinterval)) return;
     printer.printerchanged = false;
     std::vector<uint8_t> copy;
     int64_t generation = 0;
@@ -218,11 +222,16 @@ void p_PrinterAutoUpdateProcess() {
     const int64_t number = threadnumber();
     logline("p_PrinterAutoUpdateProcess: Start as thread #" + std::to_string(number));
     if (number >= 3) namethread("p_PrinterAutoUpdate");
-    printer.printerupdaterunning = true;
+    // p_InitPrinter set the running flag before the start, so a stop right after it is kept.
     while (printer.printerupdaterunning) {
         updateprintout();
-        std::this_thread::sleep_for(std::chrono::milliseconds(pollinterval));
+        updatesleep().betweenpasses(printer.printerchanged, printer.printerupdaterunning,
+                                    printer.printerlastupdate + printerinterval - nowmilliseconds());
     }
-    printer.printerupdaterunning = false;
     logline("p_PrinterAutoUpdateProcess: End.");
+}
+
+void stopprinterupdate() {
+    printer.printerupdaterunning = false;
+    updatesleep().wake();
 }

@@ -1,6 +1,7 @@
 // The virtual printer: window 9, a 160-column ruler above a text view that shows the printout.
 // Printing only appends to a byte buffer; a background thread copies the buffer into the text
 // view at most every 101 ms, so a program prints at full speed without waiting for the desktop.
+// The thread sleeps while nothing is printed and wakes at the first print.
 #pragma once
 
 #include <stangenspiel/stangenspiel.h>
@@ -28,6 +29,7 @@ constexpr int64_t printercolumns = 160;
 constexpr int64_t printerinterval = 101;  // ms between two text-view updates at the least
 
 void p_PrinterAutoUpdateProcess();               // body of the update thread; runs until stopped
+void stopprinterupdate();                        // ends the update thread at once (p_InitPrinter restarts it)
 
 void printersetup();                             // ruler, text view font, empty text and buffer
 bool printerclear();                             // empties buffer and text view; false without a view

@@ -13,3 +13,5 @@ int64_t nowmicroseconds() {
 }
 
 int64_t nowmilliseconds() { return nowmicroseconds() / 1000; }
+
+bool withininterval(int64_t then, int64_t now, int64_t interval) { return now >= then && now - then < interval; }

@@ -1,5 +1,7 @@
 #include "core/wake_signal.h"
 
+#include <algorithm>
+
 namespace {
 
 // Never destroyed: a program thread may still sleep in it while the process exits.
@@ -10,6 +12,9 @@ t_WakeSignal& eventsignal() {
 
 // The longest sleep between two tests of a waiter's condition.
 constexpr std::chrono::milliseconds eventrecheck{100};
+// An idle update thread looks at its flags this often even unwoken (flags cleared without
+// wake() are still noticed); rare enough to cost nothing.
+constexpr std::chrono::milliseconds updaterecheck{1000};
 
 }  // namespace
 
@@ -29,6 +34,30 @@ void t_WakeSignal::signal() {
 bool t_WakeSignal::waitchange(uint64_t seen, std::chrono::microseconds timeout) {
     std::unique_lock<std::mutex> lock(mutex);
     return changed.wait_for(lock, timeout, [&] { return signals != seen; });
+}
+
+void t_UpdateSleep::notechange() {
+    if (asleep.load() && asleep.exchange(false)) signal.signal();
+}
+
+void t_UpdateSleep::wake() {
+    asleep = false;
+    signal.signal();
+}
+
+void t_UpdateSleep::betweenpasses(const std::atomic<bool>& changed, const std::atomic<bool>& running,
+                                  int64_t waitms) {
+    // The count is taken before the flags are read: a change or stop after the read ends the wait.
+    const uint64_t seen = signal.current();
+    if (changed) {
+        // Writers do not wake this sleep: a stream of prints would otherwise wake it once each.
+        const int64_t rest = std::clamp<int64_t>(waitms, 1, updaterecheck.count());
+        if (running) signal.waitchange(seen, std::chrono::milliseconds(rest));
+        return;
+    }
+    asleep = true;  // before the second look, so that a change after it signals
+    if (!changed && running) signal.waitchange(seen, updaterecheck);
+    asleep = false;
 }
 
 void wakeeventwaiters() { eventsignal().signal(); }
