@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -9,6 +11,7 @@
 #include "auxwindows/console.h"
 #include "auxwindows/printer.h"
 #include "core/clock.h"
+#include "core/resources.h"
 #include "core/guards.h"
 #include "core/wake_signal.h"
 #include "support/helpers.h"
@@ -110,4 +113,15 @@ TEST(Clock, WithinIntervalCountsAClockSetBackAsTimePassed) {
         bool within;
     } rows[] = {{1000, 1000, true}, {1000, 1100, true}, {1000, 1101, false}, {1000, 400, false}};
     for (const auto& row : rows) EXPECT_EQ(withininterval(row.then, row.now, 101), row.within) << row.now;
+}
+
+// The alert's player, loaded at the first alert, is found from the running code and exports its
+// one entry; a module that is not there is no path at all.
+TEST(SoundModule, IsFoundBesideTheFrameworkAndExportsItsEntry) {
+    const std::string path = modulepath("stangenspiel_sound.so");
+    ASSERT_FALSE(path.empty());
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(module, nullptr) << dlerror();
+    EXPECT_NE(dlsym(module, "stangenspiel_playalert"), nullptr);
+    EXPECT_TRUE(modulepath("nosuchmodule.so").empty());
 }
