@@ -24,7 +24,7 @@ fi
 cxxflags="-O2 -fstack-protector-strong -Wformat -Werror=format-security -D_FORTIFY_SOURCE=2"
 ldflags="-Wl,-z,relro -Wl,-z,now"
 cmake -S "$root" -B "$build" -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" \
+    -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" \
     -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_LIBDIR=lib/x86_64-linux-gnu -DSTANGENSPIEL_INSTALL_RPATH=OFF \
     -DSTANGENSPIEL_API_REFERENCE=ON -DSTANGENSPIEL_TESTS=OFF -DSTANGENSPIEL_BENCH=OFF \
     -DSTANGENSPIEL_EXAMPLES=OFF > "$work/configure.log" 2>&1 || { cat "$work/configure.log"; fail "configure"; }
