@@ -74,9 +74,6 @@ void releasestartslot() {
 
 void initmxtools() {
     logline("initmxtools: Start.");
-    // The program's first window needs the video memory soon after; filling it meanwhile takes
-    // it off the way to the first frame.
-    preparevideomemory();
     for (int c = 0; c < 256; ++c) {
         framework.uppercasetable[c] = static_cast<uint8_t>(c);
         framework.lowercasetable[c] = static_cast<uint8_t>(c);

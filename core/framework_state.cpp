@@ -62,5 +62,6 @@ void resetframeworkfortests() {
     framework.mainwindow = nowindow;
     framework.windows = {};
     framework.videomemory.clear();
+    framework.videomemoryfilled = videomemorysize;
     framework.highmemory = videomemorytop;
 }

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <vector>
 
+#include "core/untouched_allocator.h"
 #include "core/window_record.h"
 
 constexpr int64_t videomemorysize = 0x100000F;      // 16,777,231 bytes
@@ -31,7 +32,10 @@ struct t_FrameworkState {
 
     // Guarded by frameworkmutex. Written by the program thread, read by views and refresh.
     std::array<t_Window, windowcount> windows{};
-    std::vector<uint8_t> videomemory;            // empty until t_InitMemory
+    // Empty until t_InitMemory. Its bytes are 0xFF from videomemoryfilled up; below that they
+    // are untouched pages, filled as blocks are placed there (nothing reads a free byte).
+    std::vector<uint8_t, t_UntouchedAllocator<uint8_t>> videomemory;
+    int64_t videomemoryfilled = videomemorysize;
     int64_t highmemory = videomemorytop;         // highest free address of video memory
 
     std::atomic<int64_t> titleheight{0};         // measured at launch on the GUI thread

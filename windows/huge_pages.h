@@ -11,8 +11,8 @@
 
 // Reserves room for `count` elements and asks for huge pages behind the whole 2 MB pages inside
 // it (a hint only). Call it on an empty vector, before filling it.
-template <typename Element>
-void reservehugepages(std::vector<Element>& buffer, size_t count) {
+template <typename Element, typename Allocator>
+void reservehugepages(std::vector<Element, Allocator>& buffer, size_t count) {
     buffer.reserve(count);
     constexpr uintptr_t hugepage = uintptr_t{2} << 20;
     const auto start = reinterpret_cast<uintptr_t>(buffer.data());

@@ -8,6 +8,7 @@
 #include "core/report.h"
 #include "core/text_utilities.h"
 #include "windows/display_refresh.h"
+#include "windows/video_memory.h"
 
 namespace {
 
@@ -45,7 +46,9 @@ int64_t blockstartfor(int64_t size) {
 
 int64_t placeblock(int64_t size) {
     const int64_t start = blockstartfor(size);
-    if (start >= 0) framework.highmemory = start - 1;
+    if (start < 0) return start;
+    framework.highmemory = start - 1;
+    fillvideomemorydownto(start);
     return start;
 }
 

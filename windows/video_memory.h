@@ -1,11 +1,14 @@
 // Video memory and framework initialisation.
 #pragma once
 
+#include <cstdint>
+
 // Once, on whichever thread first needs the framework: window table, 16 MB of video memory
-// filled with 0xFF, the pasteboard text view; later calls return at once.
+// (0xFF to whoever reads it; see fillvideomemorydownto), the pasteboard text view; later calls
+// return at once.
 void t_InitMemory();
 
-// Starts filling the video memory on a thread of its own, so that the 16 MB (thousands of page
-// faults) are ready when the program's first window asks for them; t_InitMemory takes the
-// prepared memory over, waiting for it if need be. Once; later calls do nothing.
-void preparevideomemory();
+// Fills the video memory from start up to what is filled already with 0xFF. A block placed in
+// memory never used before calls it, so that only the memory windows use is ever touched: the
+// whole 16 MB would be thousands of page faults on the way to the first frame. Under the lock.
+void fillvideomemorydownto(int64_t start);

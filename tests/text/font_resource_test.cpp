@@ -79,7 +79,9 @@ TEST_F(FontFiles, EachFileGivesItsGlyphsOrItsMessage) {
         SCOPED_TRACE("file of " + std::to_string(c.file.size()) + " bytes: " + c.said);
         const auto [font, said] = load(c.file);
         EXPECT_EQ(said.substr(0, c.said.size()), c.said);
-        if (c.said.empty()) EXPECT_EQ(said, "");
+        if (c.said.empty()) {
+            EXPECT_EQ(said, "");
+        }
         EXPECT_EQ(font.HeaderSize, c.headersize);
         EXPECT_EQ(font.Format, c.format);
         EXPECT_EQ(font.Data, c.data);

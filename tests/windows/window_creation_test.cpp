@@ -26,12 +26,12 @@ TEST_F(WindowTest, FirstWindowTakesTheTopBlocksAndIsCleared) {
     ASSERT_TRUE(w.Initialized);
     EXPECT_EQ((std::array{w.MemoryStart, w.MemoryEnd, w.TextMemoryStart, w.TextMemoryEnd, framework.highmemory}),
               (std::array<int64_t, 5>{0xD12000, 0xFFFFFF, 0xD11000, 0xD11FFF, 0xD10FFF}));
-    // Pixels black, cells spaces in colour 0xC0 with the colour plane half a block up; below
-    // the blocks nothing was touched.
+    // Pixels black, cells spaces in colour 0xC0 with the colour plane half a block up, the rest
+    // of a placed block 0xFF; below the blocks nothing was touched, not even filled.
     const std::pair<int64_t, int> bytes[] = {{0xD12000, 0},           {0xD12000 + 3071999, 0},
                                              {0xD11000, 32},          {0xD11000 + 1999, 32},
                                              {0xD11000 + 2048, 0xC0}, {0xD11000 + 2048 + 1999, 0xC0},
-                                             {0xD10FFF, 0xFF}};
+                                             {0xD11000 + 2000, 0xFF}, {0xD10FFF, 0}};
     for (const auto& [address, value] : bytes) EXPECT_EQ(*memoryat(address), value) << std::hex << address;
     EXPECT_EQ(t_WindowTitle(0), "Stangenspiel");
     EXPECT_EQ((std::array{t_WindowPos(0, 6), t_WindowPos(0, 7), t_WindowPos(0, 10)}), (std::array<int64_t, 3>{80, 25, 1312}));
