@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -34,7 +35,9 @@ protected:
         painter.drawImage(rect(), picture);
         if (!painted) {
             painted = true;
-            std::printf("first frame\n");
+            timespec cpu{};
+            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+            std::printf("first frame, CPU %lld us\n", static_cast<long long>(cpu.tv_sec) * 1000000 + cpu.tv_nsec / 1000);
             std::fflush(stdout);
         }
     }
