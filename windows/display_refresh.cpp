@@ -119,13 +119,11 @@ void prepareimage(int window) {
         pixels = static_cast<size_t>(std::max<int64_t>(0, w.Width) * std::max<int64_t>(0, w.Height));
         if (viewimages[static_cast<size_t>(window)].Pixels.size() >= pixels) return;
     }
-    decltype(t_Image::Pixels) buffer;
+    std::vector<uint32_t> buffer;
     reservehugepages(buffer, pixels);
     buffer.resize(pixels);
-    // One store a page takes the faults here; the conversion writes every pixel anyway.
-    for (size_t i = 0; i < pixels; i += 1024) buffer[i] = 0;
     FrameworkLock lock;  // the view uses the buffer only under the lock
-    auto& current = viewimages[static_cast<size_t>(window)].Pixels;
+    std::vector<uint32_t>& current = viewimages[static_cast<size_t>(window)].Pixels;
     if (current.size() < buffer.size()) current.swap(buffer);
 }
 
