@@ -7,15 +7,26 @@ source "$(dirname "$0")/../support/e2e.sh"
 startgeometry
 previous=""
 
-checkarea() {  # checkarea LABEL: the drawing area and a ring of border around it, pixel for pixel
+areadiffers() {  # areadiffers: pixels of the drawing area and its border ring not where reported
     shoot
     local top=$((sh - y - bh - dh)) left=$((x + bw))
     convert "$work/screen.png" -crop "$((dw + 2))x$((dh + 2))+$((left - 1))+$((top - 1))" +repage "$work/area.png"
     convert -size "$((dw + 2))x$((dh + 2))" xc:'#545454' +antialias -fill black -stroke '#00FF00' \
         -draw "rectangle 1,1 $dw,$dh" "$work/expected.png"
+    differing "$work/area.png" "$work/expected.png"
+}
+
+checkarea() {  # checkarea LABEL: the drawing area and a ring of border around it, pixel for pixel
     local differ
-    differ=$(differing "$work/area.png" "$work/expected.png")
-    [ "$differ" = 0 ] || fail "$1: $differ pixels of the drawing area at ($left, $top) wrong or hidden ($report)"
+    differ=$(areadiffers)
+    if [ "$differ" != 0 ] && [ -n "${STANGENSPIEL_E2E_WM:-}" ]; then
+        # A window manager places a window it maps on its own time: what the program was told
+        # right after showing may be a step behind. Asked again, the framework must be right.
+        echo "geometry: $1: $differ pixels off at first, asked again" >&2
+        send report "$sentto"
+        differ=$(areadiffers)
+    fi
+    [ "$differ" = 0 ] || fail "$1: $differ pixels of the drawing area at ($((x + bw)), $((sh - y - bh - dh))) wrong or hidden ($report)"
 }
 
 checktext() {  # checktext TITLE LABEL: the text window's client area where it is reported

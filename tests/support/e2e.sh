@@ -51,6 +51,7 @@ startgeometry() {  # startgeometry [VAR=value ...]: the geometry program, fed by
 
 send() {  # send COMMAND WINDOW ARGS...: runs it in the geometry program and reads what it reports
     echo "$*" >&3
+    sentto=$2
     step=$((step + 1))
     waitforlog "^geometry $step:"
     report=$(grep "^geometry $step:" "$work/log" | cut -d: -f2)
