@@ -43,8 +43,12 @@ struct Step {
     std::string expected;
 };
 
-inline std::function<void()> print(const std::string& text) {
-    return [text] { t_Print(0, text); };
+// Prints text in window 0, in display mode `mode` when one is given.
+inline std::function<void()> print(const std::string& text, int64_t mode = -1) {
+    return [text, mode] {
+        if (mode >= 0) t_DisplayMode(0, mode);
+        t_Print(0, text);
+    };
 }
 
 class TextScreen : public testing::Test {
