@@ -5,11 +5,13 @@
 #include <optional>
 #include <vector>
 
+#include "core/untouched_allocator.h"
+
 // Pixels are 0xAARRGGBB words (alpha always 255), rows from the top, Width x Height of them.
 struct t_Image {
     int64_t Width = 0;
     int64_t Height = 0;
-    std::vector<uint32_t> Pixels;
+    std::vector<uint32_t, t_UntouchedAllocator<uint32_t>> Pixels;  // resized without a fill: converted over
 };
 
 // Fills image with the window's picture, reusing its buffer, and records UpdateDuration and

@@ -17,7 +17,6 @@
 #include "graphics/window_image.h"
 #include "host/framework_calls.h"
 #include "host/host.h"
-#include "windows/huge_pages.h"
 
 namespace {
 
@@ -119,11 +118,9 @@ void prepareimage(int window) {
         pixels = static_cast<size_t>(std::max<int64_t>(0, w.Width) * std::max<int64_t>(0, w.Height));
         if (viewimages[static_cast<size_t>(window)].Pixels.size() >= pixels) return;
     }
-    std::vector<uint32_t> buffer;
-    reservehugepages(buffer, pixels);
-    buffer.resize(pixels);
+    std::vector<uint32_t, t_UntouchedAllocator<uint32_t>> buffer(pixels);
     FrameworkLock lock;  // the view uses the buffer only under the lock
-    std::vector<uint32_t>& current = viewimages[static_cast<size_t>(window)].Pixels;
+    auto& current = viewimages[static_cast<size_t>(window)].Pixels;
     if (current.size() < buffer.size()) current.swap(buffer);
 }
 

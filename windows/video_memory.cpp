@@ -11,7 +11,6 @@
 #include "core/report.h"
 #include "host/host.h"
 #include "windows/display_refresh.h"
-#include "windows/huge_pages.h"
 
 void fillvideomemorydownto(int64_t start) {
     start = std::max<int64_t>(start, 0);
@@ -25,9 +24,7 @@ void t_InitMemory() {
     logline("t_InitMemory: Start.");
     if (threadnumber() == 2) namethread("Main Program");
     // Untouched pages: 0xFF is written block by block as windows are placed.
-    std::vector<uint8_t, t_UntouchedAllocator<uint8_t>> memory;
-    reservehugepages(memory, static_cast<size_t>(videomemorysize));
-    memory.resize(static_cast<size_t>(videomemorysize));
+    std::vector<uint8_t, t_UntouchedAllocator<uint8_t>> memory(static_cast<size_t>(videomemorysize));
     {
         FrameworkLock lock;
         framework.highmemory = videomemorytop;
