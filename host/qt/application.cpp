@@ -24,6 +24,7 @@
 #include "host/framework_calls.h"
 #include "host/host.h"
 #include "host/qt/interface.h"
+#include "host/qt/menubar_style.h"
 #include "host/qt/scripted_run.h"
 
 namespace {
@@ -157,6 +158,7 @@ int runapplication(int argc, char** argv) {
     if (scriptedrun.Enabled) qputenv("QT_QPA_PLATFORM", "offscreen");  // no display needed
     chooseplatform();
     QApplication application(argc, argv);
+    installmenubarstyle();
     translateqt(application);
     QApplication::setApplicationName(QString::fromStdString(hostcalls::programname()));
     QApplication::setQuitOnLastWindowClosed(false);
