@@ -27,7 +27,8 @@ constexpr bool mapsown = true;
 
 inline bool mapped(size_t bytes) { return mapsown && bytes >= hugepage; }
 
-inline size_t mappedsize(size_t bytes) { return (bytes + 4095) & ~size_t{4095}; }
+// Whole huge pages: a block's last part would otherwise come in small pages.
+inline size_t mappedsize(size_t bytes) { return (bytes + hugepage - 1) & ~(hugepage - 1); }
 
 // Zeroed, untouched memory on a huge-page boundary: the mapping is taken 2 MB larger and the
 // ends that do not fit the boundary are given back.
@@ -56,7 +57,7 @@ struct t_UntouchedAllocator {
 
     // calloc below 2 MB: zeroed, and for a block of some size taken straight from fresh pages.
     Element* allocate(size_t count) {
-        if (count > SIZE_MAX / sizeof(Element)) throw std::bad_alloc();
+        if (count > (SIZE_MAX >> 1) / sizeof(Element)) throw std::bad_alloc();  // no size may wrap when rounded up
         if (untouched::mapped(count * sizeof(Element)))
             return static_cast<Element*>(untouched::maphuge(count * sizeof(Element)));
         void* memory = std::calloc(count, sizeof(Element));
