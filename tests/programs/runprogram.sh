@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# What runprogram gives every program: its own name in --help, --version and the window title,
-# a scripted run without a display, and a time limit that holds even when the program and the
-# desktop's thread are both stuck.
+# What runprogram gives every program: its name in --help, --version and the window title, a scripted
+# run without a display, and a time limit that holds even when the program and desktop thread are stuck.
 source "$(dirname "$0")/common.sh"
 program=$(realpath "${1:?path to the test program}")
 file=$(basename "$program")
@@ -12,13 +11,12 @@ file=$(basename "$program")
 "$program" --bad 2> "$work/err" && code=0 || code=$?
 [ $code -eq 2 ] && [ "$(cat "$work/err")" = "$file: unknown option '--bad' (try --help)" ] || fail "bad option: $code"
 
-STANGENSPIEL_TEST=hello "$program" --output="$work/out" --timeout=20000 > "$work/log" 2>&1 || fail "hello run"
-grep -q "^Hallo Probe *$" "$work/out/window0.txt" || fail "the title is not the program's name"
+scripted "$program" x "$work/out"
+expectlines "$work/out/window0.txt" "^Hallo, Welt! Eine Taste, bitte: x *$"
 
 start=$(date +%s)
 STANGENSPIEL_TEST=deadlock timeout 60 "$program" --timeout=1000 > "$work/log" 2>&1 && code=0 || code=$?
 [ $code -eq 1 ] || fail "a stuck run ended with $code, not 1"
-grep -q "^Scripted run: No end 3000 ms after the time limit of 1000 ms; the process is stopped\.$" "$work/log" ||
-    fail "no watchdog line"
+expectlines "$work/log" "^Scripted run: No end 3000 ms after the time limit of 1000 ms; the process is stopped\.$"
 [ $(( $(date +%s) - start )) -lt 30 ] || fail "the watchdog took too long"
 echo "runprogram: ok"
