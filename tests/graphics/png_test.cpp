@@ -58,26 +58,23 @@ TEST(PNG, TransparencyIsKeptAndBadPNGsAreRefused) {
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4);
 }
 
-TEST_F(CaptureTest, ConverterTurnsASavedScreenIntoAPNGAndBack) {
+// The converter's way from a saved screen to PNG is run on an example's picture; here the way
+// back, which must give the very file it started from, and a failing status for a bad file.
+TEST_F(CaptureTest, ConverterTurnsAPNGBackIntoTheSavedScreen) {
     makewindow(0, 24, 96, 40);
     std::mt19937 rng(11);
     paintrandom(0, rng);
     TempDir dir;
-    const t_Graphic screen = g_GetScreen(0);
-    logof([&] { writegraphicfile(dir.file("screen.gr"), coded(screen)); });
+    logof([&] { writegraphicfile(dir.file("screen.gr"), coded(g_GetScreen(0))); });
     const std::string tests = host::applicationpath();
     const std::string tool = tests.substr(0, tests.rfind('/')) + "/../stangenspiel-grconvert";
-    ASSERT_TRUE(std::filesystem::exists(tool)) << tool;
     const auto convert = [&](const std::string& from, const std::string& to) {
         return std::system((tool + " " + dir.file(from) + " " + dir.file(to) + " > " + dir.file("log.txt")).c_str());
     };
     ASSERT_EQ(convert("screen.gr", "screen.png"), 0);
-    EXPECT_EQ(g_ReadPNGFile(dir.file("screen.png")), screen);  // opaque RGB: the very record captured
     ASSERT_EQ(convert("screen.png", "again.gr"), 0);
     EXPECT_EQ(getbinaryfromfile(dir.file("again.gr")), getbinaryfromfile(dir.file("screen.gr")));
-    // A file that is not a picture: a failing status and the reason on standard output.
     setbinarytofile(dir.file("bad.gr"), {1, 2, 3});
     EXPECT_NE(convert("bad.gr", "bad.png"), 0);
-    EXPECT_FALSE(getbinaryfromfile(dir.file("log.txt")).empty());
     EXPECT_FALSE(std::filesystem::exists(dir.file("bad.png")));
 }

@@ -10,17 +10,14 @@
 #include "tests/windows/window_fixture.h"
 #include "windows/window_placement.h"
 
+// Only shown windows have an image; it is built into the caller's buffer, which is reused, and
+// notes when it was finished.
 TEST_F(WindowTest, ImageOfShownWindowsOnlyInAReusedBufferWithItsTiming) {
     created(0, 24, 32, 32);
     t_Image image;
-    EXPECT_EQ(logof([&] {
-                  EXPECT_FALSE(t_WindowImage(0, image));  // hidden: silently none
-                  EXPECT_FALSE(t_WindowImage(1, image));
-                  EXPECT_FALSE(t_WindowImageCopy(9).has_value());
-              }),
+    EXPECT_EQ(logof([&] { EXPECT_FALSE(t_WindowImage(0, image) || t_WindowImage(1, image)); }),
               "t_WindowImage: Graphic window #1 not initialized.\n");
     t_WindowVisible(0, true);
-    std::copy_n(std::initializer_list<uint8_t>{1, 2, 3}.begin(), 3, memoryat(record(0).MemoryStart));
     ASSERT_TRUE(t_WindowImage(0, image));
     const uint32_t* buffer = image.Pixels.data();
     const int64_t before = nowmilliseconds();
@@ -28,21 +25,19 @@ TEST_F(WindowTest, ImageOfShownWindowsOnlyInAReusedBufferWithItsTiming) {
     EXPECT_EQ(image.Pixels.data(), buffer);
     EXPECT_GE(record(0).UpdateFinished, before);
     EXPECT_LE(record(0).UpdateFinished, nowmilliseconds());
-    EXPECT_GE(record(0).UpdateDuration, 0);
-    EXPECT_EQ(t_WindowImageCopy(0).value().Pixels[0], 0xFF010203u);
 }
 
+// Opaque RGB of what g_Scrn reads, the pixel's own alpha never included. Pixel counts that are
+// no multiple of the vector widths leave tails to finish.
 TEST_F(WindowTest, ImageAgreesWithThePixelsReadBackAtEveryDepthAndSize) {
-    // Opaque RGB of what g_Scrn reads, the pixel's own alpha never included. Sizes whose pixel
-    // counts are not multiples of the vector widths leave tails to finish.
     std::mt19937 random(5);
     t_Image image;
     for (const int64_t depth : {1, 4, 8, 16, 24, 32}) {
-        for (const int64_t width : {32, 36, 40, 100}) {
-            if ((depth == 1 && width % 8 != 0) || (depth == 4 && width % 4 != 0)) continue;
-            created(0, depth, width, 33);
+        for (const int64_t asked : {32, 36, 100}) {  // narrow depths round the width to whole bytes
+            created(0, depth, asked, 33);
             t_WindowVisible(0, true);
             const t_Window w = record(0);
+            const int64_t width = w.Width;
             for (int64_t i = w.MemoryStart; i <= w.MemoryEnd; ++i) *memoryat(i) = static_cast<uint8_t>(random());
             ASSERT_TRUE(t_WindowImage(0, image));
             ASSERT_EQ(image.Pixels.size(), static_cast<size_t>(width * 33));
