@@ -44,6 +44,9 @@ TEST(Lzw, KnownCodesAndStreams) {
 // The decoder follows the dictionary and refuses bad codes, bad widths and outputs past its
 // limit, with nothing in the output.
 TEST(Lzw, DecodingFollowsTheDictionaryAndRefusesBadCodes) {
+    // 65, 256, 257, 258, ...: every code one byte longer, gigabytes from a few megabytes.
+    Codes bomb{65};
+    for (t_LZWCode c = 256; c < 256 + 200000; ++c) bomb.push_back(c);
     const std::tuple<Bytes, uint64_t, bool, Bytes> cases[] = {  // coded, limit, accepted, output
         {stream({65, 256}), 100, true, {65, 65, 65}},
         {stream({0x141}), 100, true, {0x41}},  // the first code counts by its low byte
@@ -54,6 +57,7 @@ TEST(Lzw, DecodingFollowsTheDictionaryAndRefusesBadCodes) {
         {{0, 1, 2}, 100, false, {}},
         {{32, 1, 2, 3, 4}, 100, false, {}},
         {{1, 0xA5}, 100, true, {1, 0, 1, 0, 0, 1, 0, 1}},  // small widths name only single bytes
+        {stream(bomb, 18), 1 << 24, false, {}},
     };
     for (const auto& [coded, limit, accepted, output] : cases) {
         Bytes out{1};
@@ -62,17 +66,7 @@ TEST(Lzw, DecodingFollowsTheDictionaryAndRefusesBadCodes) {
     }
 }
 
-TEST(Lzw, HostileStreamsStopAtTheOutputLimit) {
-    // 65, 256, 257, 258, ...: every code one byte longer, gigabytes from a few megabytes.
-    Codes codes{65};
-    for (t_LZWCode c = 256; c < 256 + 200000; ++c) codes.push_back(c);
-    Bytes out;
-    EXPECT_FALSE(lzwunpack(stream(codes, 18), 1 << 24, out));
-    EXPECT_TRUE(out.empty());
-}
-
-// Sizes around the first wider code and past the dictionary's growth; long runs reach past 512,
-// and the width is the smallest that holds the largest code.
+// Sizes around the first wider code and past the dictionary's growth; long runs make long codes.
 TEST(Lzw, RoundTripsOfManySizes) {
     std::mt19937 random(1);
     for (size_t n : {1, 257, 65536, 1 << 20}) {
@@ -84,9 +78,4 @@ TEST(Lzw, RoundTripsOfManySizes) {
     }
     const Bytes runs(3'000'000, 0);
     EXPECT_EQ(decoded(lzwpack(runs)), runs);
-    const auto coded = texttolzwunpacked(runs);
-    const t_LZWCode largest = *std::max_element(coded.Codes.begin(), coded.Codes.end());
-    EXPECT_GE(largest, 512u);
-    EXPECT_LT(largest, 1u << coded.Width);
-    EXPECT_GE(largest, 1u << (coded.Width - 1));
 }

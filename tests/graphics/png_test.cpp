@@ -1,14 +1,8 @@
-// Pictures as PNG files: what the window shows, transparency, refused files, the converter.
+// Pictures as PNG files: what the window shows, transparency, refused files.
 #include <gmock/gmock.h>
 
-#include <cstdlib>
-
 #include "capture_fixture.h"
-#include "graphics/byte_files.h"
-#include "graphics/capture.h"
-#include "graphics/graphic_file.h"
 #include "graphics/png_files.h"
-#include "host/host.h"
 #include "host/images.h"
 
 using testing::HasSubstr;
@@ -28,10 +22,6 @@ TEST_F(CaptureTest, PNGShowsWhatTheWindowShows) {
         EXPECT_EQ(std::vector<int64_t>({saved.Format, saved.Width}), std::vector<int64_t>({g_FormatRGBColor, 32}));
         EXPECT_EQ(Bytes(saved.Data.begin(), saved.Data.begin() + static_cast<int64_t>(rgb.size())), rgb) << depth;
     }
-    // Back into a window of the depth it came from: the same pixels.
-    makewindow(3, 4, 32, 8);
-    g_LoadPNG(3, dir.file("saved.png"), 0, 0);
-    EXPECT_EQ(pixelbytes(3), pixelbytes(0));
 }
 
 TEST(PNG, TransparencyIsKeptAndBadPNGsAreRefused) {
@@ -56,25 +46,4 @@ TEST(PNG, TransparencyIsKeptAndBadPNGsAreRefused) {
     EXPECT_THAT(log, HasSubstr("g_PNGToGraphic: PNG could not be read (picture too large).\n"));
     EXPECT_THAT(log, HasSubstr("g_GraphicToPNG: Picture has no pixels.\n"));
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4);
-}
-
-// The converter's way from a saved screen to PNG is run on an example's picture; here the way
-// back, which must give the very file it started from, and a failing status for a bad file.
-TEST_F(CaptureTest, ConverterTurnsAPNGBackIntoTheSavedScreen) {
-    makewindow(0, 24, 96, 40);
-    std::mt19937 rng(11);
-    paintrandom(0, rng);
-    TempDir dir;
-    logof([&] { writegraphicfile(dir.file("screen.gr"), coded(g_GetScreen(0))); });
-    const std::string tests = host::applicationpath();
-    const std::string tool = tests.substr(0, tests.rfind('/')) + "/../stangenspiel-grconvert";
-    const auto convert = [&](const std::string& from, const std::string& to) {
-        return std::system((tool + " " + dir.file(from) + " " + dir.file(to) + " > " + dir.file("log.txt")).c_str());
-    };
-    ASSERT_EQ(convert("screen.gr", "screen.png"), 0);
-    ASSERT_EQ(convert("screen.png", "again.gr"), 0);
-    EXPECT_EQ(getbinaryfromfile(dir.file("again.gr")), getbinaryfromfile(dir.file("screen.gr")));
-    setbinarytofile(dir.file("bad.gr"), {1, 2, 3});
-    EXPECT_NE(convert("bad.gr", "bad.png"), 0);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("bad.png")));
 }

@@ -21,12 +21,7 @@ Bytes units(int count, Bytes unit) {
 // Each coder's known output, decoded back. The count field grows at 240 and above 65535; data
 // too short or of a length that is no multiple of the unit comes back unchanged.
 TEST(RunLength, KnownCodesDecodeBack) {
-    struct t_Case {
-        Bytes (*Code)(const Bytes&);
-        Bytes (*Decode)(const Bytes&, int64_t);
-        Bytes Data, Coded;
-    };
-    const t_Case cases[] = {
+    const std::tuple<Bytes (*)(const Bytes&), Bytes (*)(const Bytes&, int64_t), Bytes, Bytes> cases[] = {
         {binarytorle, rletobinary, {7, 7, 7, 7, 7, 1}, {0, 0, 5, 7, 1}},
         {binarytorle, rletobinary, {0, 0, 1, 2}, {3, 0, 0, 1, 2}},  // no run reaches 4
         {binarytorle, rletobinary, {1, 1, 2, 2, 0, 0}, {3, 1, 1, 2, 2, 0, 0}},  // ties go to the smallest
@@ -41,9 +36,9 @@ TEST(RunLength, KnownCodesDecodeBack) {
         {binary24torle, rle24tobinary, Bytes(13, 1), Bytes(13, 1)},
     };
     const std::string log = logof([&] {
-        for (const t_Case& c : cases) {
-            EXPECT_EQ(c.Code(c.Data), c.Coded) << c.Data.size() << " bytes";
-            EXPECT_EQ(c.Decode(c.Coded, static_cast<int64_t>(c.Data.size())), c.Data) << c.Data.size() << " bytes";
+        for (const auto& [code, decode, data, coded] : cases) {
+            EXPECT_EQ(code(data), coded) << data.size() << " bytes";
+            EXPECT_EQ(decode(coded, static_cast<int64_t>(data.size())), data) << data.size() << " bytes";
         }
     });
     // The wide coders report their course; the 4-byte coder prints its key in decimal after "$".
