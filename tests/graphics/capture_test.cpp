@@ -1,8 +1,9 @@
-// Capturing, packing and drawing back pictures of every depth. Every stage undone gives back
-// exactly what was captured; a whole window drawn back from its file has the same pixels.
+// Capturing, packing, showing and drawing back pictures of every depth. Every stage undone gives
+// back exactly what was captured; a whole window drawn back from its file has the same pixels.
 #include "capture_fixture.h"
 #include "graphics/capture.h"
 #include "graphics/graphic_file.h"
+#include "graphics/png_files.h"
 
 // One picture of long runs per depth: the whole window through a file into a fresh window, and a
 // rectangle of odd size and offset through every stage in memory.
@@ -26,21 +27,24 @@ TEST_F(CaptureTest, EveryStageRoundTripsThroughAFile) {
 }
 
 // Capture formats, then packing: bits and nibbles squeezed row by row, a shared alpha kept once.
-TEST_F(CaptureTest, EachDepthCapturesAndPacksItsOwnFormat) {
-    // depth, pixel bytes, far corner, format, captured, packed format, packed
-    const std::tuple<int64_t, Bytes, int64_t, int64_t, int64_t, Bytes, int64_t, Bytes> cases[] = {
+// A PNG of the window shows what the screen does: the palette, grey, never the alpha.
+TEST_F(CaptureTest, EachDepthCapturesPacksAndShowsItsOwnFormat) {
+    TempDir dir;
+    // depth, pixel bytes, far corner, format, captured, packed format, packed, first pixel in a PNG
+    const std::tuple<int64_t, Bytes, int64_t, int64_t, int64_t, Bytes, int64_t, Bytes, Bytes> cases[] = {
         // 10 x 2 pixels at one bit: each row packs to 2 bytes of its own
         {1, {0xFF, 0xC0, 0, 0, 0xA0}, 9, 1, g_FormatBool, {15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 0, 15, 0, 0,
-         0, 0, 0, 0, 0}, g_FormatPackedBool, {0xFF, 0xC0, 0xA0, 0}},
-        {4, {0x12, 0x34, 0x5F}, 4, 0, g_FormatNibble, {1, 2, 3, 4, 5}, g_FormatPackedNibble, {0x12, 0x34, 0x50}},
-        {16, {0x80, 0x40}, 0, 0, g_FormatAGrey, {0x80, 0x40}, g_FormatPackedAGrey, {0x80, 0x40}},  // alpha, grey
+         0, 0, 0, 0, 0}, g_FormatPackedBool, {0xFF, 0xC0, 0xA0, 0}, {0xFF, 0xFF, 0xFF}},
+        {4, {0x12, 0x34, 0x5F}, 4, 0, g_FormatNibble, {1, 2, 3, 4, 5}, g_FormatPackedNibble, {0x12, 0x34, 0x50},
+         {0xFF, 0, 0}},
+        {16, {0x80, 0x40}, 0, 0, g_FormatAGrey, {0x80, 0x40}, g_FormatPackedAGrey, {0x80, 0x40}, {0x40, 0x40, 0x40}},
         // a fresh 32-bit window is opaque black: one differing alpha keeps every alpha
         {32, {}, 1, 0, g_FormatARGBColor, {0xFF, 0, 0, 0, 0xFF, 0, 0, 0}, g_FormatPackedARGBColor,
-         {0xFF, 0, 0, 0, 0, 0, 0}},
-        {32, {0xFE}, 1, 0, g_FormatARGBColor, {0xFE, 0, 0, 0, 0xFF, 0, 0, 0}, g_FormatARGBColor,
-         {0xFE, 0, 0, 0, 0xFF, 0, 0, 0}},
+         {0xFF, 0, 0, 0, 0, 0, 0}, {0, 0, 0}},
+        {32, {0, 0x11, 0x22, 0x33}, 1, 0, g_FormatARGBColor, {0, 0x11, 0x22, 0x33, 0xFF, 0, 0, 0}, g_FormatARGBColor,
+         {0, 0x11, 0x22, 0x33, 0xFF, 0, 0, 0}, {0x11, 0x22, 0x33}},
     };
-    for (const auto& [depth, memory, x2, y2, format, captured, packedformat, packed] : cases) {
+    for (const auto& [depth, memory, x2, y2, format, captured, packedformat, packed, shown] : cases) {
         SCOPED_TRACE(depth);
         makewindow(0, depth, 32, 32);
         setpixelbytes(0, memory);
@@ -53,6 +57,10 @@ TEST_F(CaptureTest, EachDepthCapturesAndPacksItsOwnFormat) {
         EXPECT_EQ(log, shared ? "g_Pack: Transparency = " + hex2(packed[0]) + "\n" : "");
         EXPECT_EQ(p.Format, packedformat);
         EXPECT_EQ(p.Data, packed);
+        ASSERT_EQ(g_SavePNG(0, dir.file("shown.png")), 0);
+        const t_Graphic png = g_ReadPNGFile(dir.file("shown.png"));
+        ASSERT_EQ(png.Data.size(), 32u * 32 * 3);  // opaque RGB
+        EXPECT_EQ(Bytes(png.Data.begin(), png.Data.begin() + 3), shown);
     }
 }
 

@@ -31,14 +31,11 @@ void setdrawing(uint8_t window, t_RGBColor color, int64_t mode, uint8_t text = 0
     framework.windows[window].TextColor = text;
 }
 
-class PlotTest : public WindowTest {
-protected:
-    // A fresh 64 x 64 window at 24 bits, drawing white.
-    void whitewindow(int64_t mode = 0) {
-        created(0, 24, 64, 64);
-        setdrawing(0, {255, 255, 255, 255}, mode);
-    }
-};
+// A fresh 64 x 64 window at 24 bits, drawing white.
+void whitewindow(int64_t mode) {
+    createwindow(0, 24, true, 64, 64, 16, t_Font{});
+    setdrawing(0, {255, 255, 255, 255}, mode);
+}
 
 }  // namespace
 
@@ -46,7 +43,7 @@ protected:
 // rounds onto 0, so pixel (0, 0) is plotted twice: with XOR it cancels out. Lines leaving the
 // window are clipped, not walked; the last inside point is the position. At slope 1/2 far beyond
 // the window, y = trunc(x / 2 + 0.5) for each x.
-TEST_F(PlotTest, LinesPlotTheirPointsAndAreClippedNotWalked) {
+TEST_F(WindowTest, LinesPlotTheirPointsAndAreClippedNotWalked) {
     const auto along = [](int64_t (*x)(int64_t), int64_t (*y)(int64_t)) {
         Points points;
         for (int64_t i = 0; i < 64; ++i) points.insert({x(i), y(i)});
@@ -74,7 +71,7 @@ TEST_F(PlotTest, LinesPlotTheirPointsAndAreClippedNotWalked) {
 // The old pixel bytes, the drawing colour and mode, then the bytes and the palette index read back.
 // At 32 bits the first byte is the alpha; at 24 bits mode 1 averages, at 32 bits it blends by the
 // colour's alpha. Palette depths draw in the text colour, grey depths the colour's mean in any mode.
-TEST_F(PlotTest, EachDepthAndModeSetsItsPixel) {
+TEST_F(WindowTest, EachDepthAndModeSetsItsPixel) {
     const t_RGBColor c{7, 0xF0, 0x0F, 0x81}, d{0x40, 1, 2, 3}, g{0x77, 30, 60, 91};
     // depth, x, mode, colour, text colour, old bytes, new bytes, index
     const std::tuple<int64_t, int64_t, int64_t, t_RGBColor, uint8_t, Bytes, Bytes, int64_t> cases[] = {
@@ -108,7 +105,7 @@ TEST_F(PlotTest, EachDepthAndModeSetsItsPixel) {
     }
 }
 
-TEST_F(PlotTest, GuardsReportAndChangeNothing) {
+TEST_F(WindowTest, GuardsReportAndChangeNothing) {
     created(0, 24, 32, 32);
     testing::internal::CaptureStdout();
     g_Plot(8, 0, 0);
