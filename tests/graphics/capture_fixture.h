@@ -47,11 +47,9 @@ protected:
     // A picture with runs of a few colours and some noise, like a screen with shapes and text.
     static void paintrandom(uint8_t window, std::mt19937& rng) {
         Bytes bytes = pixelbytes(window);
-        Bytes colours(16);
-        for (uint8_t& c : colours) c = static_cast<uint8_t>(rng());
         for (size_t i = 0; i < bytes.size();) {
             const size_t run = rng() % 3 == 0 ? 1 : rng() % (rng() % 4 == 0 ? 1000 : 200);  // some runs of 240 units and more
-            const uint8_t value = rng() % 5 == 0 ? static_cast<uint8_t>(rng()) : colours[rng() % colours.size()];
+            const uint8_t value = static_cast<uint8_t>(rng() % 5 == 0 ? rng() : rng() % 16 * 17);
             for (size_t k = 0; k < run && i < bytes.size(); ++k) bytes[i++] = value;
         }
         setpixelbytes(window, bytes);

@@ -29,23 +29,22 @@ TEST(GraphicCoding, EachStageIsUndoneByItsOwnOperation) {
 TEST(GraphicCoding, DamagedRecordsAreRefusedWithOneLine) {
     t_Graphic good;
     logof([&] { good = coded(graphicof(3, Bytes(3 * 40 * 30, 9), 40, 30)); });
-    const auto changed = [&](const std::function<void(t_Graphic&)>& change) {
-        t_Graphic g = good;
-        change(g);
-        return g;
-    };
-    const std::pair<t_Graphic, std::string> cases[] = {
-        {changed([](t_Graphic& g) { g.Identifier = {1, 2, 3, 4}; }), "g_Decompress: Not a graphic record.\n"},
-        {changed([](t_Graphic& g) { g.Format = 36; }), "g_Decompress: Unknown graphic format 36.\n"},
-        {changed([](t_Graphic& g) { g.Size = 1199; }), "g_Decompress: Size does not match width and height.\n"},
-        {changed([](t_Graphic& g) { g.Width = g.Height = 60000, g.Size = 60000 * 60000ll; }),
+    const std::pair<void (*)(t_Graphic&), std::string> cases[] = {  // a good record damaged, the line
+        {[](t_Graphic& g) { g.Identifier = {1, 2, 3, 4}; }, "g_Decompress: Not a graphic record.\n"},
+        {[](t_Graphic& g) { g.Format = 36; }, "g_Decompress: Unknown graphic format 36.\n"},
+        {[](t_Graphic& g) { g.Size = 1199; }, "g_Decompress: Size does not match width and height.\n"},
+        {[](t_Graphic& g) { g.Width = g.Height = 60000, g.Size = 60000 * 60000ll; },
          "g_Decompress: Picture of 60000 x 60000 pixels is too large.\n"},
-        {changed([](t_Graphic& g) { g.Width = 41, g.Size = 41 * 30; }),  // more pixels than coded
+        {[](t_Graphic& g) { g.Width = 41, g.Size = 41 * 30; },  // more pixels than coded
          "rle24tobinary: Coded data does not give the picture's length.\n"},
-        {graphicof(10, Bytes(7), 40, 2), "g_Decompress: Data does not match the picture size.\n"},  // 5 bytes a row
-        {graphicof(105, {9, 0xFF, 0xFF, 0xFF}, 2, 2), "g_Decompress: LZW data does not decode.\n"},  // code too high
+        {[](t_Graphic& g) { g = graphicof(10, Bytes(7), 40, 2); },  // 5 bytes a row
+         "g_Decompress: Data does not match the picture size.\n"},
+        {[](t_Graphic& g) { g = graphicof(105, {9, 0xFF, 0xFF, 0xFF}, 2, 2); },  // code too high
+         "g_Decompress: LZW data does not decode.\n"},
     };
-    for (const auto& [damaged, line] : cases) {
+    for (const auto& [damage, line] : cases) {
+        t_Graphic damaged = good;
+        damage(damaged);
         t_Graphic result;
         EXPECT_EQ(logof([&] { result = g_Decompress(damaged); }), line);
         EXPECT_EQ(result, emptygraphic());
@@ -64,21 +63,18 @@ TEST_F(CaptureTest, TwoByTwoPipelineWritesTheKnownFile) {
 // A file's header is checked, then its record as a decoded record is (one row here for those).
 TEST(GraphicFile, BadFilesGiveOneLineAndTheEmptyRecord) {
     TempDir dir;
-    const Bytes uncoded = graphictobytes(graphicof(2, Bytes(100, 3), 10, 10));
     const Bytes good = graphictobytes(coded(graphicof(2, Bytes(100, 3), 10, 10)));
-    auto withbyte = [&](size_t at, uint8_t value) {
-        Bytes b = good;
-        b[at] = value;
-        return b;
+    const std::pair<void (*)(Bytes&), std::string> cases[] = {  // a good file damaged, the line
+        {[](Bytes& b) { b.resize(15); }, "readgraphicfile: File is too short for a graphic file.\n"},
+        {[](Bytes& b) { b[2] = 'y'; }, "readgraphicfile: Not a graphic file.\n"},
+        {[](Bytes& b) { b[0] = 17; }, "readgraphicfile: Unsupported header size 17.\n"},
+        {[](Bytes& b) { b[5] = 7; }, "readgraphicfile: Unknown graphic format 7.\n"},  // the record's own checks, as above
+        {[](Bytes& b) { b = graphictobytes(graphicof(2, Bytes(99, 3), 10, 10)); },  // uncoded, a byte short
+         "readgraphicfile: Data does not match the picture size.\n"},
     };
-    const std::pair<Bytes, std::string> cases[] = {
-        {Bytes(good.begin(), good.begin() + 15), "readgraphicfile: File is too short for a graphic file.\n"},
-        {withbyte(2, 'y'), "readgraphicfile: Not a graphic file.\n"},
-        {withbyte(0, 17), "readgraphicfile: Unsupported header size 17.\n"},
-        {withbyte(5, 7), "readgraphicfile: Unknown graphic format 7.\n"},  // the record's own checks, as above
-        {Bytes(uncoded.begin(), uncoded.end() - 1), "readgraphicfile: Data does not match the picture size.\n"},
-    };
-    for (const auto& [file, line] : cases) {
+    for (const auto& [damage, line] : cases) {
+        Bytes file = good;
+        damage(file);
         setbinarytofile(dir.file("bad.gr"), file);
         t_Graphic result;
         EXPECT_EQ(logof([&] { result = readgraphicfile(dir.file("bad.gr")); }), line);

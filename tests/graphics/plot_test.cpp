@@ -12,13 +12,12 @@ namespace {
 
 using Points = std::set<std::pair<int64_t, int64_t>>;
 
-// Every pixel of a 24-bit window that is not black.
+// Every pixel of a 64 x 64 window at 24 bits that is not black.
 Points litpixels(uint8_t window) {
-    const t_Window w = record(window);
     Points lit;
-    for (int64_t y = 0; y < w.Height; ++y)
-        for (int64_t x = 0; x < w.Width; ++x) {
-            const uint8_t* p = memoryat(w.MemoryStart + 3 * (w.Width * y + x));
+    for (int64_t y = 0; y < 64; ++y)
+        for (int64_t x = 0; x < 64; ++x) {
+            const uint8_t* p = memoryat(record(window).MemoryStart + 3 * (64 * y + x));
             if (p[0] | p[1] | p[2]) lit.insert({x, y});
         }
     return lit;
