@@ -11,7 +11,7 @@
 #include "graphics/graphic_coding.h"
 #include "graphics/plot.h"
 #include "support/helpers.h"
-#include "windows/window_creation.h"
+#include "tests/windows/window_fixture.h"
 
 // A picture record of width x height pixels holding data.
 inline t_Graphic graphicof(int64_t format, Bytes data, int64_t width = 0, int64_t height = 0) {
@@ -21,16 +21,8 @@ inline t_Graphic graphicof(int64_t format, Bytes data, int64_t width = 0, int64_
 // Every coding stage a saved screen goes through.
 inline t_Graphic coded(const t_Graphic& g) { return g_CompressLZW(g_CompressRLE(g_Pack(g))); }
 
-class CaptureTest : public testing::Test {
+class CaptureTest : public WindowTest {
 protected:
-    void SetUp() override { resetframeworkfortests(); }
-
-    // A graphic-only window of width x height at depth, cleared as the framework clears it.
-    static void makewindow(uint8_t window, int64_t depth, int64_t width, int64_t height) {
-        createwindow(window, depth, false, width, height, 0, t_Font{});
-        ASSERT_TRUE(framework.windows[window].Initialized);
-    }
-
     // The window's pixel bytes, as video memory holds them.
     static Bytes pixelbytes(uint8_t window) {
         FrameworkLock lock;

@@ -12,8 +12,8 @@ TEST_F(CaptureTest, EveryStageRoundTripsThroughAFile) {
     TempDir dir;
     for (const int64_t depth : {1, 4, 8, 16, 24, 32}) {
         SCOPED_TRACE(depth);
-        makewindow(0, depth, 264, 45);  // a width of two bytes in the file's header
-        makewindow(5, depth, 264, 45);
+        created(0, depth, 264, 45);  // a width of two bytes in the file's header
+        created(5, depth, 264, 45);
         paintrandom(0, rng);
         const std::string log = logof([&] {  // the coders log their course; decoding says nothing
             writegraphicfile(dir.file("round.gr"), coded(g_GetScreen(0)));
@@ -46,7 +46,7 @@ TEST_F(CaptureTest, EachDepthCapturesPacksAndShowsItsOwnFormat) {
     };
     for (const auto& [depth, memory, x2, y2, format, captured, packedformat, packed, shown] : cases) {
         SCOPED_TRACE(depth);
-        makewindow(0, depth, 32, 32);
+        created(0, depth, 32, 32);
         setpixelbytes(0, memory);
         const t_Graphic g = g_GetScreenRect(0, 0, 0, x2, y2);
         EXPECT_EQ(g.Format, format);
@@ -67,8 +67,8 @@ TEST_F(CaptureTest, EachDepthCapturesPacksAndShowsItsOwnFormat) {
 // A far corner beyond the window is clamped to it, a bad near corner refused; a picture drawn back
 // off the corner is clipped.
 TEST_F(CaptureTest, CornersAreClampedOrRefusedAndPicturesClipped) {
-    makewindow(0, 4, 32, 32);
-    makewindow(1, 4, 32, 32);
+    created(0, 4, 32, 32);
+    created(1, 4, 32, 32);
     std::mt19937 rng(8);
     paintrandom(0, rng);
     const t_Graphic whole = g_GetScreen(0);
@@ -93,7 +93,7 @@ TEST_F(CaptureTest, CornersAreClampedOrRefusedAndPicturesClipped) {
 }
 
 TEST_F(CaptureTest, PicturesOfAnotherDepthAreConverted) {
-    makewindow(0, 24, 32, 8);
+    created(0, 24, 32, 8);
     setpixelbytes(0, {0xFF, 0, 0, 0xF0, 0xF0, 0xF0, 0x30, 0x30, 0x30});  // pure red, near-white, dark grey
     const t_Graphic rgb = g_GetScreenRect(0, 0, 0, 2, 0);
     const std::tuple<int64_t, int64_t, Bytes> cases[] = {
@@ -102,7 +102,7 @@ TEST_F(CaptureTest, PicturesOfAnotherDepthAreConverted) {
         {32, 1, {0xFF, 0xFF, 0, 0}},    // opaque; drawn one pixel in, its first pixel read back
     };
     for (const auto& [depth, x, pixels] : cases) {
-        makewindow(1, depth, 32, 8);
+        created(1, depth, 32, 8);
         g_PutScreen(1, rgb, x, 0);
         EXPECT_EQ(g_GetScreenRect(1, x, 0, depth == 32 ? x : 2, 0).Data, pixels) << depth;
     }

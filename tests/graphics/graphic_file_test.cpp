@@ -52,7 +52,7 @@ TEST(GraphicCoding, DamagedRecordsAreRefusedWithOneLine) {
 }
 
 TEST_F(CaptureTest, TwoByTwoPipelineWritesTheKnownFile) {
-    makewindow(0, 24, 640, 480);
+    created(0, 24, 640, 480);
     TempDir dir;
     logof([&] { EXPECT_EQ(writegraphicfile(dir.file("two.gr"), coded(g_GetScreenRect(0, 0, 0, 1, 1))), 0); });
     EXPECT_EQ(getbinaryfromfile(dir.file("two.gr")),
