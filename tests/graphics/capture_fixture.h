@@ -1,16 +1,12 @@
 // Helpers for the capture and graphic-file tests: fresh windows, random pictures, records.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <random>
 #include <string>
 #include <vector>
 
-#include "core/framework_state.h"
 #include "graphics/graphic_coding.h"
 #include "graphics/plot.h"
-#include "support/helpers.h"
 #include "tests/windows/window_fixture.h"
 
 // A picture record of width x height pixels holding data.

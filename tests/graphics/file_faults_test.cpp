@@ -3,7 +3,6 @@
 // leaves what was there before, and the program carries on. The tests run as root in CI, so
 // permissions stop nothing: the refusals come from the kernel's own file systems.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,10 +18,6 @@ namespace {
 
 const t_Graphic grey = graphicof(g_FormatGrey, Bytes(32, 0x55), 8, 4);
 
-bool hasmode(const std::string& path, mode_t type) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == type;
-}
 
 }  // namespace
 
@@ -34,12 +29,12 @@ TEST(FileFaults, DevicesPipesAndFoldersAreNeitherReplacedNorReadAsFiles) {
     const Bytes bytes(5000, 7);
     EXPECT_EQ(logof([&] { EXPECT_EQ(writegraphicfile("/dev/full", grey), ENOSPC); }), errorline("setbinarytofile", ENOSPC));
     EXPECT_EQ(logof([&] { EXPECT_EQ(setbinarytofile("/dev/null", bytes), 0); }), "");
-    EXPECT_TRUE(hasmode("/dev/full", S_IFCHR) && hasmode("/dev/null", S_IFCHR));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full") && std::filesystem::is_character_file("/dev/null"));
     TempDir dir;
     const std::string pipe = dir.file("pipe");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_EQ(logof([&] { EXPECT_EQ(setbinarytofile(pipe, bytes), ENXIO); }), errorline("setbinarytofile", ENXIO));
-    EXPECT_TRUE(hasmode(pipe, S_IFIFO));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
     EXPECT_EQ(dir.count(), 1);
     EXPECT_THAT(logof([&] { EXPECT_EQ(g_ReadPNGFile(pipe), emptygraphic()); }),
                 StartsWith(errorline("getbinaryfromfile", EINVAL)));

@@ -1,29 +1,28 @@
-// The coding stages of a picture record and the graphic files that hold it.
+// The coding stages of a picture record and the graphic and PNG files that hold it. What a
+// window's PNG shows is checked with each depth's capture.
+#include <gmock/gmock.h>
+
 #include "capture_fixture.h"
 #include "graphics/byte_files.h"
 #include "graphics/capture.h"
 #include "graphics/graphic_file.h"
+#include "graphics/png_files.h"
+#include "host/images.h"
 
-// Each stage has its own undoing operation, which gives back exactly the stage before it. A shared
-// alpha stays in front of the run-length code: 4 x 3 pixels of alpha 0x80 and grey 7.
-TEST(GraphicCoding, EachStageIsUndoneByItsOwnOperation) {
+using testing::HasSubstr;
+
+// A shared alpha stays in front of the run-length code: 4 x 3 pixels of alpha 0x80 and grey 7.
+// Each stage's own undoing operation is walked with every depth in the capture round trip.
+TEST(GraphicCoding, SharedAlphaStaysInFrontOfTheRunLengthCode) {
     Bytes agrey;
     for (int i = 0; i < 12; ++i) agrey.insert(agrey.end(), {0x80, 7});
-    const t_Graphic pictures[] = {
-        graphicof(0, {15, 0, 0, 15, 15, 0, 15, 15, 15}, 3, 3), graphicof(1, {1, 2, 3, 4, 5, 6}, 3, 2),
-        graphicof(4, agrey, 4, 3), graphicof(5, {0x80, 1, 2, 3, 0x80, 4, 5, 6}, 2, 1)};
-    for (const t_Graphic& picture : pictures) {
-        logof([&] {
-            const t_Graphic packed = g_Pack(picture), runs = g_CompressRLE(packed), lzw = g_CompressLZW(runs);
-            EXPECT_EQ(std::vector<int64_t>({packed.Format, runs.Format, lzw.Format}),
-                      std::vector<int64_t>({picture.Format + 10, picture.Format + 30, picture.Format + 130}));
-            EXPECT_EQ(g_CompressLZW(lzw), lzw);  // coded already: unchanged
-            EXPECT_EQ(g_DecompressLZW(lzw), runs);
-            EXPECT_EQ(g_DecompressRLE(runs), packed);
-            EXPECT_EQ(g_Unpack(packed), picture) << picture.Format;
-        });
-    }
-    logof([&] { EXPECT_EQ(g_CompressRLE(g_Pack(pictures[2])).Data, (Bytes{0x80, 0, 0, 0x55, 0, 0, 0x55, 4, 7, 7, 7})); });
+    const t_Graphic picture = graphicof(4, agrey, 4, 3);
+    logof([&] {
+        const t_Graphic runs = g_CompressRLE(g_Pack(picture));
+        EXPECT_EQ(runs.Data, (Bytes{0x80, 0, 0, 0x55, 0, 0, 0x55, 4, 7, 7, 7}));
+        EXPECT_EQ(g_Unpack(g_DecompressRLE(runs)), picture);
+        EXPECT_EQ(g_CompressLZW(coded(picture)), coded(picture));  // coded already: unchanged
+    });
 }
 
 TEST(GraphicCoding, DamagedRecordsAreRefusedWithOneLine) {
@@ -68,7 +67,7 @@ TEST(GraphicFile, BadFilesGiveOneLineAndTheEmptyRecord) {
         {[](Bytes& b) { b.resize(15); }, "readgraphicfile: File is too short for a graphic file.\n"},
         {[](Bytes& b) { b[2] = 'y'; }, "readgraphicfile: Not a graphic file.\n"},
         {[](Bytes& b) { b[0] = 17; }, "readgraphicfile: Unsupported header size 17.\n"},
-        {[](Bytes& b) { b[5] = 7; }, "readgraphicfile: Unknown graphic format 7.\n"},  // the record's own checks, as above
+        {[](Bytes& b) { b[5] = 7; }, "readgraphicfile: Unknown graphic format 7.\n"},  // the record checks, as above
         {[](Bytes& b) { b = graphictobytes(graphicof(2, Bytes(99, 3), 10, 10)); },  // uncoded, a byte short
          "readgraphicfile: Data does not match the picture size.\n"},
     };
@@ -84,10 +83,32 @@ TEST(GraphicFile, BadFilesGiveOneLineAndTheEmptyRecord) {
 
 TEST(GraphicFile, APictureTooWideForTheFileIsRefusedNotTruncated) {
     TempDir dir;
-    const std::string path = dir.file("old.gr");
-    ASSERT_EQ(writegraphicfile(path, graphicof(2, Bytes(4, 1), 2, 2)), 0);
-    const Bytes before = getbinaryfromfile(path);
-    EXPECT_EQ(logof([&] { EXPECT_EQ(writegraphicfile(path, graphicof(2, Bytes(70000, 1), 70000, 1)), EFBIG); }),
+    EXPECT_EQ(logof([&] { EXPECT_EQ(writegraphicfile(dir.file("w.gr"), graphicof(2, Bytes(70000), 70000, 1)), EFBIG); }),
               "writegraphicfile: Picture too large for a graphic file.\n");
-    EXPECT_EQ(getbinaryfromfile(path), before);
+    EXPECT_EQ(dir.count(), 0);
+}
+
+// A PNG file's transparency is kept; bad PNG files are refused like bad graphic files.
+TEST(PNG, TransparencyIsKeptAndBadPNGsAreRefused) {
+    const uint32_t pixels[2] = {0x80102030, 0xFF405060};
+    const t_Graphic argb = g_PNGToGraphic(host::encodepng(pixels, 2, 1, true));
+    EXPECT_EQ(argb.Format, g_FormatARGBColor);
+    EXPECT_EQ(argb.Data, (Bytes{0x80, 0x10, 0x20, 0x30, 0xFF, 0x40, 0x50, 0x60}));
+
+    const Bytes good = host::encodepng(pixels, 2, 1, false);
+    // A header announcing 60000 x 60000 pixels, with hardly any data behind it.
+    const Bytes huge{0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52,
+                     0x00, 0x00, 0xEA, 0x60, 0x00, 0x00, 0xEA, 0x60, 0x08, 0x06, 0x00, 0x00, 0x00, 0x80, 0xD2, 0x75,
+                     0x42, 0x00, 0x00, 0x00, 0x04, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x03, 0x00, 0x9B, 0x8C, 0x7D,
+                     0x23, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+    std::string log = logof([&] {
+        EXPECT_EQ(g_PNGToGraphic({1, 2, 3}), emptygraphic());
+        EXPECT_EQ(g_PNGToGraphic(Bytes(good.begin(), good.begin() + 40)), emptygraphic());
+        EXPECT_EQ(g_PNGToGraphic(huge), emptygraphic());  // refused before decoding
+        EXPECT_TRUE(g_GraphicToPNG(emptygraphic()).empty());
+    });
+    EXPECT_THAT(log, HasSubstr("g_PNGToGraphic: PNG could not be read (not a PNG picture).\n"));
+    EXPECT_THAT(log, HasSubstr("g_PNGToGraphic: PNG could not be read (picture too large).\n"));
+    EXPECT_THAT(log, HasSubstr("g_GraphicToPNG: Picture has no pixels.\n"));
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4);
 }

@@ -10,12 +10,6 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Codes = std::vector<t_LZWCode>;
 
-Bytes decoded(const Bytes& coded) {
-    Bytes out{0xEE};
-    EXPECT_TRUE(lzwunpack(coded, 1 << 26, out));
-    return out;
-}
-
 // A coded stream of the given codes: the width, then the codes' bits.
 Bytes stream(const Codes& codes, uint8_t width = 9) {
     Bytes coded = lzwpackcodes(codes, width);
@@ -24,19 +18,21 @@ Bytes stream(const Codes& codes, uint8_t width = 9) {
 }
 }  // namespace
 
-// The last row uses code 258 as soon as it is made.
+// Known streams, decoded back; the third uses code 258 as soon as it is made.
 TEST(Lzw, KnownCodesAndStreams) {
-    const std::pair<Bytes, Bytes> cases[] = {  // input; width and codes 65, 66, 256, 258 packed
+    const std::pair<Bytes, Bytes> cases[] = {  // input; width and codes packed
         {{}, {0x08}},
         {{0x41, 0x42, 0x41, 0x42}, {0x09, 0x20, 0x90, 0xA0, 0x00}},
         {{0x41, 0x42, 0x41, 0x42, 0x41, 0x42, 0x41}, {0x09, 0x20, 0x90, 0xA0, 0x10, 0x20}},
+        {Bytes(3'000'000, 0), {}},  // long runs make long codes
     };
     for (const auto& [input, packed] : cases) {
-        EXPECT_EQ(lzwpack(input), packed);
-        EXPECT_EQ(decoded(packed), input);
+        const Bytes coded = lzwpack(input);
+        if (!packed.empty()) EXPECT_EQ(coded, packed);
+        Bytes out{0xEE};
+        EXPECT_TRUE(lzwunpack(coded, 1 << 26, out));
+        EXPECT_EQ(out, input);
     }
-    const Bytes runs(3'000'000, 0);  // long runs make long codes
-    EXPECT_EQ(decoded(lzwpack(runs)), runs);
 }
 
 // The decoder follows the dictionary and refuses bad codes, bad widths and outputs past its

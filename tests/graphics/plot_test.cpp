@@ -1,6 +1,4 @@
 // Points and lines at every depth and drawing mode; lines far outside are clipped, not walked.
-#include <gtest/gtest.h>
-
 #include <array>
 #include <set>
 #include <tuple>

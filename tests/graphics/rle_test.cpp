@@ -1,7 +1,6 @@
 // The run-length coders in units of 1 to 4 bytes: known codes, escapes, damaged data. Random
 // pictures go through every coder in the capture round trip.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "graphics/run_length.h"
 #include "support/helpers.h"

@@ -1,13 +1,10 @@
 // The image a shown window puts on the screen: opaque RGB of what g_Scrn reads, the pixel's own
 // alpha never included, at every depth. Pixel counts that are no multiple of the vector widths
 // leave tails to finish. Only shown windows have an image, built into the caller's buffer.
-#include <gtest/gtest.h>
-
 #include <random>
 
 #include "graphics/plot.h"
 #include "graphics/window_image.h"
-#include "support/helpers.h"
 #include "tests/windows/window_fixture.h"
 #include "windows/window_placement.h"
 
@@ -22,16 +19,15 @@ TEST_F(WindowTest, ImageOfShownWindowsAgreesWithThePixelsReadBackAtEveryDepthAnd
         for (const int64_t asked : {32, 36, 100}) {  // narrow depths round the width to whole bytes
             created(0, depth, asked, 33);
             const t_Window w = record(0);
-            const int64_t width = w.Width;
             for (int64_t i = w.MemoryStart; i <= w.MemoryEnd; ++i) *memoryat(i) = static_cast<uint8_t>(random());
             ASSERT_TRUE(t_WindowImage(0, image));
-            ASSERT_EQ(image.Pixels.size(), static_cast<size_t>(width * 33));
+            ASSERT_EQ(image.Pixels.size(), static_cast<size_t>(w.Width * 33));
             for (int64_t y = 0; y < 33; ++y)
-                for (int64_t x = 0; x < width; ++x) {
+                for (int64_t x = 0; x < w.Width; ++x) {
                     const t_RGBColor c = g_Scrn<t_RGBColor>(0, x, y);
                     const uint32_t expected = 0xFF000000u | uint32_t{c.Red} << 16 | uint32_t{c.Green} << 8 | c.Blue;
-                    ASSERT_EQ(image.Pixels[static_cast<size_t>(y * width + x)], expected)
-                        << "depth " << depth << " width " << width << " at " << x << ", " << y;
+                    ASSERT_EQ(image.Pixels[static_cast<size_t>(y * w.Width + x)], expected)
+                        << "depth " << depth << " width " << w.Width << " at " << x << ", " << y;
                 }
         }
     }
