@@ -1,21 +1,15 @@
 // The real dialog, driven the way a user would: found on screen, read, accepted or cancelled.
 // What it shows is read back through the dialog hook the other folders' tests answer by, so
 // that hook is checked against the real dialog here too.
-#include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
 
-#include <chrono>
-#include <filesystem>
-#include <functional>
-#include <thread>
-
 #include "graphics/file_panels.h"
 #include "host/dialogs.h"
-#include "host/host.h"
+#include "support/helpers.h"
 
 namespace {
 
@@ -36,7 +30,7 @@ std::thread driver(const QString& path, QStringList& texts) {
                     static_cast<QDialog*>(dialog)->accept();  // the same as pressing the button
                 }
             });
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            sleepms(10);
         }
     });
 }
@@ -54,35 +48,27 @@ std::string described(const host::t_FileDialog& d) {
 
 TEST(FileDialogs, ShowTheirGermanTextsAndAnswerTheChosenPathOrNothing) {
     const std::string path = (std::filesystem::temp_directory_path() / "bild.gr").string();
-    struct t_Row {
-        std::function<std::string()> Open;
-        std::string Chosen;  // "": the user cancels
-        std::string Shown;
-    };
-    const t_Row rows[] = {
+    const std::tuple<std::function<std::string()>, std::string, std::string> rows[] = {
         {[] { return filesavepanel("bild.gr", "Grafik sichern unter", "Wohin?", "gr"); }, path,
          "save|Sichern|Sichern unter:|Grafik sichern unter|Wohin?|bild.gr|gr |others|files|"},
         {[] { return fileopenpanel("Ordner", "", "", false, true); }, "", "open|W\u00e4hlen||Ordner||||others||folders"},
     };
-    for (const t_Row& row : rows) {
-        SCOPED_TRACE(row.Shown);
+    for (const auto& [open, chosen, expected] : rows) {
+        SCOPED_TRACE(expected);
         std::string shown;
-        host::setfiledialoganswerer([&](const host::t_FileDialog& d) {
+        host::setfiledialoganswerer([&shown](const host::t_FileDialog& d) {
             shown = described(d);
             return "";
         });
-        EXPECT_EQ(row.Open(), "");
+        EXPECT_EQ(open(), "");
         host::setfiledialoganswerer({});
-        EXPECT_EQ(shown, row.Shown);
+        EXPECT_EQ(shown, expected);
 
         QStringList texts;
-        std::thread user = driver(QString::fromStdString(row.Chosen), texts);
-        EXPECT_EQ(row.Open(), row.Chosen);
+        std::thread user = driver(QString::fromStdString(chosen), texts);
+        EXPECT_EQ(open(), chosen);
         user.join();
-        ASSERT_FALSE(texts.isEmpty());
         // Qt's own texts come in German too, beside the program's.
-        for (const char* english : {"Look in:", "Cancel", "Back", "Create New Folder", "Detail View"})
-            EXPECT_FALSE(texts.contains(english)) << english;
-        EXPECT_TRUE(texts.contains("Abbrechen")) << texts.join("|").toStdString();
+        EXPECT_TRUE(texts.contains("Abbrechen") && !texts.contains("Cancel")) << texts.join("|").toStdString();
     }
 }

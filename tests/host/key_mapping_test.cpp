@@ -1,16 +1,12 @@
 // Qt key events as a PC keyboard sends them, through the mapping to the classic key codes and
 // on through the framework's key table to the key queued.
-#include <gtest/gtest.h>
 
 #include <QKeyEvent>
 
-#include "core/events.h"
-#include "core/framework_state.h"
-#include "host/host.h"
 #include "host/qt/key_mapping.h"
 #include "text/key_input.h"
+#include "support/helpers.h"
 #include "text/text_areas.h"
-#include "windows/window_creation.h"
 
 namespace {
 
@@ -28,31 +24,26 @@ t_HostKey pressed(int key, Qt::KeyboardModifiers modifiers, const QString& text,
 
 // One key for each way the mapping reaches the key table: printable keys at their classic
 // positions, fixed keys, the keypad, Control, Alt as the Option layer and the dead keys, which
-// type their accent at once (the next press is a key of its own).
+// type their accent at once (the next press is a key of its own). Letters, digits, the umlaut,
+// F1, Shift+Tab, Alt+A and Control with the keypad are typed in the desktop end-to-end test.
 TEST(KeyMapping, EachKindOfKeyReachesTheKeyTable) {
+    // Value -1: no key queued; Code -1: the classic key code is not checked.
     struct t_Row {
         int Key;
         Qt::KeyboardModifiers Modifiers;
         const char* Text;
-        int64_t Value;          // -1: no key queued
-        int64_t Code = -1;      // the classic key code, where it is checked
-        int64_t Bits = 0;       // modifier bits the mapping must set
-        int64_t Redirect = -1;  // the window's TextRedirectOutput afterwards
+        int64_t Value, Code = -1;
     };
     const auto alt = Qt::AltModifier, keypad = Qt::KeypadModifier, shift = Qt::ShiftModifier;
     const auto none = Qt::NoModifier, control = Qt::ControlModifier, altgr = Qt::GroupSwitchModifier;
     const t_Row rows[] = {
-        {Qt::Key_A, none, "a", 'a', 0}, {Qt::Key_Exclam, shift, "!", '!', 18, shiftbit},
-        {Qt::Key_Adiaeresis, none, "\u00e4", 228, 39}, {Qt::Key_At, altgr, "@", '@'}, {0x20ac, altgr, "\u20ac", -1},
-        {Qt::Key_F1, none, "", 129, 122, functionbit}, {Qt::Key_Left, none, "", 8, 123, functionbit},
-        {Qt::Key_Backtab, shift, "\x19", 20}, {Qt::Key_Delete, none, "\x7f", 7},
-        {Qt::Key_8, keypad, "8", '8', 91, numericpadbit}, {Qt::Key_0, keypad | alt, "0", 216, 82},
-        {Qt::Key_Up, keypad | control, "", -1, 91, numericpadbit, 2},
-        {Qt::Key_S, control, "s", 19, 1}, {Qt::Key_2, control, "2", 0}, {Qt::Key_3, control, "3", '3'},
-        {Qt::Key_A, alt, "a", 176, 0}, {Qt::Key_P, alt | shift, "P", 208}, {Qt::Key_U, alt, "u", 175},
-        {Qt::Key_L, alt, "l", 0}, {Qt::Key_Q, alt, "q", 'q'},
-        {Qt::Key_Dead_Acute, none, "", 180}, {Qt::Key_Dead_Grave, shift, "", 96},
-        {Qt::Key_Dead_Grave, none, "", '`'}, {Qt::Key_Dead_Caron, none, "", -1}, {Qt::Key_E, none, "e", 'e'},
+        {Qt::Key_Exclam, shift, "!", '!', 18}, {Qt::Key_At, altgr, "@", '@'}, {0x20ac, altgr, "\u20ac", -1},
+        {Qt::Key_Left, none, "", 8, 123}, {Qt::Key_Delete, none, "\x7f", 7}, {Qt::Key_8, keypad, "8", '8', 91},
+        {Qt::Key_0, keypad | alt, "0", 216, 82}, {Qt::Key_S, control, "s", 19, 1}, {Qt::Key_2, control, "2", 0},
+        {Qt::Key_3, control, "3", '3'}, {Qt::Key_P, alt | shift, "P", 208}, {Qt::Key_U, alt, "u", 175},
+        {Qt::Key_L, alt, "l", 0}, {Qt::Key_Q, alt, "q", 'q'}, {Qt::Key_Dead_Acute, none, "", 180},
+        {Qt::Key_Dead_Grave, shift, "", 96}, {Qt::Key_Dead_Grave, none, "", '`'}, {Qt::Key_Dead_Caron, none, "", -1},
+        {Qt::Key_E, none, "e", 'e'},
     };
     t_InitGraphicWindow(0, 8, true, 64, 64, 0, 0, t_Font{}, true);
     for (const t_Row& row : rows) {
@@ -63,29 +54,18 @@ TEST(KeyMapping, EachKindOfKeyReachesTheKeyTable) {
         keytranslation(0, key.KeyCode, key.Characters, key.Modifiers);
         const std::optional<t_Event> queued = lastkeyevent();
         EXPECT_EQ(queued ? queued->Value : -1, row.Value);
-        EXPECT_EQ(key.Modifiers & row.Bits, row.Bits);
-        if (row.Code >= 0) {
-            EXPECT_EQ(key.KeyCode, row.Code);
-        }
-        if (row.Redirect >= 0) {
-            EXPECT_EQ(framework.windows[0].TextRedirectOutput, row.Redirect);
-        }
+        EXPECT_EQ(row.Code < 0 ? -1 : key.KeyCode, row.Code);
     }
-    t_RedirectOutput(0, 1);
     clearkeyevents();
 }
 
+// The platform reports the modifiers held before the press; Qt adds the pressed one. Caps Lock
+// is a toggle the mapping keeps: on for the next keys until pressed again.
 TEST(KeyMapping, ModifierPressesOnlyChangeTheModifierWord) {
-    // The platform reports the modifiers held before the press; Qt adds the pressed one.
     const t_HostKey shift = pressed(Qt::Key_Shift, Qt::NoModifier, "");
-    EXPECT_TRUE(shift.ModifierOnly);
-    EXPECT_EQ(shift.Modifiers & shiftbit, shiftbit);
+    EXPECT_TRUE(shift.ModifierOnly && (shift.Modifiers & shiftbit));
     EXPECT_EQ(pressed(Qt::Key_Shift, Qt::ShiftModifier, "", QEvent::KeyRelease).Modifiers & shiftbit, 0);
-    EXPECT_TRUE(pressed(Qt::Key_Control, Qt::NoModifier, "").ModifierOnly);
-    // Caps Lock is a toggle the mapping keeps: on for the next keys until pressed again.
-    const t_HostKey caps = pressed(Qt::Key_CapsLock, Qt::NoModifier, "");
-    EXPECT_TRUE(caps.ModifierOnly);
-    EXPECT_EQ(caps.Modifiers & capslockbit, capslockbit);
+    EXPECT_TRUE(pressed(Qt::Key_CapsLock, Qt::NoModifier, "").ModifierOnly);
     EXPECT_EQ(pressed(Qt::Key_A, Qt::NoModifier, "A").Modifiers & capslockbit, capslockbit);
     pressed(Qt::Key_CapsLock, Qt::NoModifier, "");
     EXPECT_EQ(pressed(Qt::Key_A, Qt::NoModifier, "a").Modifiers & capslockbit, 0);
