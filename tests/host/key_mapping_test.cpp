@@ -4,23 +4,9 @@
 #include <QKeyEvent>
 
 #include "host/qt/key_mapping.h"
-#include "text/key_input.h"
 #include "support/helpers.h"
+#include "text/key_input.h"
 #include "text/text_areas.h"
-
-namespace {
-
-// Key events are translated on the GUI thread, where dead keys and Caps Lock are remembered.
-t_HostKey pressed(int key, Qt::KeyboardModifiers modifiers, const QString& text, QEvent::Type type = QEvent::KeyPress) {
-    t_HostKey result;
-    host::runsync([&] {
-        const QKeyEvent event(type, key, modifiers, text);
-        result = translatekeyevent(event);
-    });
-    return result;
-}
-
-}  // namespace
 
 // One key for each way the mapping reaches the key table: printable keys at their classic
 // positions, fixed keys, the keypad, Control, Alt as the Option layer and the dead keys, which
@@ -49,7 +35,10 @@ TEST(KeyMapping, EachKindOfKeyReachesTheKeyTable) {
     for (const t_Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "Qt key 0x" << std::hex << row.Key << " text " << row.Text);
         clearkeyevents();
-        const t_HostKey key = pressed(row.Key, row.Modifiers, QString::fromUtf8(row.Text));
+        // Key events are translated on the GUI thread, where Caps Lock is remembered.
+        const QKeyEvent event(QEvent::KeyPress, row.Key, row.Modifiers, QString::fromUtf8(row.Text));
+        t_HostKey key;
+        host::runsync([&] { key = translatekeyevent(event); });
         ASSERT_FALSE(key.ModifierOnly);
         keytranslation(0, key.KeyCode, key.Characters, key.Modifiers);
         const std::optional<t_Event> queued = lastkeyevent();
@@ -57,16 +46,4 @@ TEST(KeyMapping, EachKindOfKeyReachesTheKeyTable) {
         EXPECT_EQ(row.Code < 0 ? -1 : key.KeyCode, row.Code);
     }
     clearkeyevents();
-}
-
-// The platform reports the modifiers held before the press; Qt adds the pressed one. Caps Lock
-// is a toggle the mapping keeps: on for the next keys until pressed again.
-TEST(KeyMapping, ModifierPressesOnlyChangeTheModifierWord) {
-    const t_HostKey shift = pressed(Qt::Key_Shift, Qt::NoModifier, "");
-    EXPECT_TRUE(shift.ModifierOnly && (shift.Modifiers & shiftbit));
-    EXPECT_EQ(pressed(Qt::Key_Shift, Qt::ShiftModifier, "", QEvent::KeyRelease).Modifiers & shiftbit, 0);
-    EXPECT_TRUE(pressed(Qt::Key_CapsLock, Qt::NoModifier, "").ModifierOnly);
-    EXPECT_EQ(pressed(Qt::Key_A, Qt::NoModifier, "A").Modifiers & capslockbit, capslockbit);
-    pressed(Qt::Key_CapsLock, Qt::NoModifier, "");
-    EXPECT_EQ(pressed(Qt::Key_A, Qt::NoModifier, "a").Modifiers & capslockbit, 0);
 }

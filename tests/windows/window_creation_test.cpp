@@ -145,25 +145,22 @@ TEST_F(WindowTest, RandomCreationsKeepEveryInvariantAndEveryWindowsContents) {
     int moves = 0;
     for (int step = 0; step < 80; ++step) {
         // The first pixel byte of every window, as a fingerprint that moves must carry along.
-        std::array<t_Window, 8> before{};
+        std::array<bool, 8> before{};
         for (uint8_t u = 0; u < 8; ++u) {
-            before[u] = record(u);
-            if (!before[u].Initialized) continue;
-            *memoryat(before[u].MemoryStart) = static_cast<uint8_t>(u * 37 + step);
+            before[u] = record(u).Initialized;
+            if (before[u]) *memoryat(record(u).MemoryStart) = static_cast<uint8_t>(u * 37 + step);
         }
-        const uint8_t window = static_cast<uint8_t>(random() % 8);
-        const int64_t width = pick(sides) + static_cast<int64_t>(random() % 64);
-        const int64_t height = pick(sides) + static_cast<int64_t>(random() % 64);
-        const std::string log = created(window, pick(depths), width, height, pick(fonts),
-                                        static_cast<int64_t>(random() % 40) - 5);
+        const auto window = static_cast<uint8_t>(random() % 8);
+        const int64_t depth = pick(depths), width = pick(sides) + static_cast<int64_t>(random() % 64),
+                      height = pick(sides) + static_cast<int64_t>(random() % 64);
+        const t_Font font = pick(fonts);
+        const std::string log = created(window, depth, width, height, font, static_cast<int64_t>(random() % 40) - 5);
         moves += log.find("moving graphic block") != std::string::npos;
-
         ASSERT_EQ(checkframeworkinvariants(), "") << "after step " << step;
         for (uint8_t u = 0; u < 8; ++u) {
-            if (u == window || !before[u].Initialized) continue;
-            const t_Window w = record(u);
-            ASSERT_TRUE(w.Initialized) << "window " << int(u) << " lost at step " << step;
-            EXPECT_EQ(*memoryat(w.MemoryStart), static_cast<uint8_t>(u * 37 + step)) << int(u) << " step " << step;
+            if (u == window || !before[u]) continue;
+            ASSERT_TRUE(record(u).Initialized) << "window " << int(u) << " lost at step " << step;
+            EXPECT_EQ(*memoryat(record(u).MemoryStart), static_cast<uint8_t>(u * 37 + step)) << int(u) << " step " << step;
         }
     }
     EXPECT_GT(moves, 5);  // the sequence really exercised moving blocks

@@ -21,6 +21,7 @@ TEST_F(WindowTest, PositionSelectors) {
     // A host window answers from its frame; a graphic window never created has no text screen.
     EXPECT_EQ(t_WindowPos(9, 2), host::windowframe(9).Width - 1);
     EXPECT_EQ(t_WindowPos(5, 6), 0);
+    EXPECT_FALSE(host::viewexists(8));  // a text window has no graphic view
     EXPECT_EQ(logof([] {
                   EXPECT_EQ(t_WindowPos(13, 8), 0);
                   t_WindowSize(3, -1, -1, 100, 100);
