@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include <array>
+#include <tuple>
 
 #include "events/mouse_events.h"
 #include "host/framework_calls.h"
@@ -36,17 +37,15 @@ TEST_F(ViewEvents, ClickPositionsCountFromTheTopLeftOfTheGraphicArea) {
     const std::string log = logof([this] {
         hostcalls::viewmousedown(0, 26.7, 811.2, 0, 1, shiftbit | functionbit);
         const t_Event click = lastclick();
-        EXPECT_EQ((std::array{click.Kind, click.WindowX, click.WindowY, click.Index}), (std::array<int64_t, 4>{2, 26, 811, 1}));
+        EXPECT_EQ((std::array{click.Kind, click.WindowX, click.WindowY, click.Index, click.ClickX, click.ClickY}),
+                  (std::array<int64_t, 6>{2, 26, 811, 1, 10, 5}));
         EXPECT_TRUE(click.ShiftPressed && click.FunctionKeyPressed && !click.FnPressed);
-        struct t_Click {
-            double X, Y;
-            int64_t ClickX, ClickY;
-        };
-        for (const t_Click& c : {t_Click{26.7, 811.2, 10, 5}, t_Click{5, 8, -1, -2}, t_Click{1296, 816, -2, 0},
-                                 t_Click{1e300, -1.0 / 0.0, -2, -2}}) {
-            hostcalls::viewmousedown(0, c.X, c.Y, 1, 2, 0);
+        const std::tuple<double, double, int64_t, int64_t> clicks[] = {
+            {5, 8, -1, -2}, {1296, 816, -2, 0}, {1e300, -1.0 / 0.0, -2, -2}};
+        for (const auto& [x, y, clickx, clicky] : clicks) {
+            hostcalls::viewmousedown(0, x, y, 1, 2, 0);
             const t_Event event = lastclick();
-            EXPECT_EQ((std::array{event.ClickX, event.ClickY}), (std::array{c.ClickX, c.ClickY})) << c.X << ", " << c.Y;
+            EXPECT_EQ((std::array{event.ClickX, event.ClickY}), (std::array{clickx, clicky})) << x << ", " << y;
         }
     });
     EXPECT_THAT(log, testing::HasSubstr("t_MouseEventHandler: Graphic #0 window, X = 10, Y = 5\n"

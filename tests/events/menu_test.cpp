@@ -14,9 +14,6 @@
 
 namespace {
 
-// A 20 x 4 text screen of 8 x 8 glyphs whose characters can be read back.
-void maketextwindow(uint8_t window) { createwindow(window, 24, false, 160, 32, 0, greyfont(8, 8, 0x80)); }
-
 // Each test starts with no menu events and the program's menu handler replaced by a probe that
 // counts its runs and keeps its thread's name.
 class Menus : public testing::Test {
@@ -46,7 +43,7 @@ TEST_F(Menus, SaveGraphicGoesToTheHandlerOnlyForAGraphicWindow) {
     std::atomic<int> saves{0};
     setsavegraphichandler([&saves] { ++saves; });
 
-    maketextwindow(0);
+    createwindow(0, 24, false, 160, 32, 0, t_Font{});
     ASSERT_TRUE(infront(0));
     ASSERT_TRUE(host::choosemenuitem(113));
     EXPECT_EQ(saves, 1);
@@ -88,7 +85,7 @@ TEST_F(Menus, ItemsWithoutACommandGoToTheProgramHandler) {
 TEST_F(Menus, WindowCommandsShowAndHideTheirWindows) {
     ASSERT_TRUE(infront(printerwindow));
     EXPECT_EQ(logof([] { ASSERT_TRUE(host::choosemenuitem(215)); }), "t_MenuEventHandler: Window #1 not initialized.\n");
-    maketextwindow(1);
+    createwindow(1, 24, false, 160, 32, 0, t_Font{});
     ASSERT_TRUE(host::choosemenuitem(215));
     EXPECT_TRUE(eventually([] { return host::frontwindow() == 1; }));
     ASSERT_TRUE(host::choosemenuitem(216));

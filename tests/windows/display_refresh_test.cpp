@@ -16,16 +16,16 @@ bool redrawn(uint8_t window, uint64_t before, int64_t milliseconds = 2000) {
     return eventually([=] { return imagesshown(window) > before; }, milliseconds);
 }
 
-// Shows a created window and waits for its first image.
+// Shows a created window and waits for its first image (at a rate of 1 it may come a second
+// later).
 bool shown(uint8_t window) {
     const uint64_t before = imagesshown(window);
     t_WindowVisible(window, true);
-    return redrawn(window, before);
+    return redrawn(window, before, 3000);
 }
 
 }  // namespace
 
-// A window without automatic updates is left to its program, whatever the others do.
 TEST_F(WindowTest, ContinuousDrawingGetsOneRedrawAPeriod) {
     created(0, 24, 64, 64);
     logof([] { t_InitGraphicWindow(2, 24, false, 64, 64, 4, 4, t_Font{}, true); });
@@ -48,8 +48,10 @@ TEST_F(WindowTest, ContinuousDrawingGetsOneRedrawAPeriod) {
     painter.join();
     EXPECT_GE(images, 2u);
     EXPECT_LE(images, static_cast<uint64_t>(elapsed / 33 + 2));
+    // A window without automatic updates is left to its program, whatever the others do; a
+    // forced redraw shows it at once.
     EXPECT_EQ(record(2).UpdateStarted, 0);
-    t_WindowUpdate(2, false);  // a forced redraw shows it at once
+    t_WindowUpdate(2, false);
     EXPECT_NE(record(2).UpdateFinished, 0);
     EXPECT_EQ(logof([] { t_WindowUpdate(9, true); }), "t_WindowUpdate: Window is not a graphic window.\n");
 }
@@ -81,9 +83,7 @@ TEST_F(WindowTest, WindowReratedWhileTheThreadSleepsIsServedAtOnce) {
     created(0, 24, 64, 64);
     t_WindowRefreshRate(0, 1);  // the thread has nothing to do for a second
     // Re-rated while the thread waits out window 0's second: its next change is shown at once.
-    const uint64_t drawn = imagesshown(0);
-    t_WindowVisible(0, true);
-    ASSERT_TRUE(redrawn(0, drawn, 3000));  // the second starts now
+    ASSERT_TRUE(shown(0));  // the second starts now
     g_Plot(0, 2, 2);
     const uint64_t before = imagesshown(0);
     const int64_t rerated = nowmilliseconds();

@@ -128,12 +128,11 @@ TEST(MemoryFigures, KilobytesAreCutNotRounded) {
 }
 
 TEST_F(WindowTest, HiddenTitleAndBordersFillingTheScreen) {
-    const std::string log = logof([] { t_InitGraphicWindow(4, 8, true, 320, 200, -1, -5, t_Font{}, false); });
-    EXPECT_THAT(log, HasSubstr("t_InitWindow: GraphicWindow #4 title will be invisible.\n"));
+    EXPECT_THAT(logof([] { t_InitGraphicWindow(4, 8, true, 320, 200, -1, -5, t_Font{}, false); }),
+                HasSubstr("t_InitWindow: GraphicWindow #4 title will be invisible.\n"));
     const t_Window w = record(4);
-    EXPECT_EQ(w.TitleHeight, 0);
-    EXPECT_EQ(w.BorderWidth, t_WindowPos(4, 15) - 320);
-    EXPECT_EQ(w.BorderHeight, t_WindowPos(4, 16) - 200);
+    EXPECT_EQ((std::array{w.TitleHeight, w.BorderWidth, w.BorderHeight}),
+              (std::array{int64_t{0}, t_WindowPos(4, 15) - 320, t_WindowPos(4, 16) - 200}));
 }
 
 TEST_F(WindowTest, RandomCreationsKeepEveryInvariantAndEveryWindowsContents) {
