@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
 #include <pthread.h>
 
 #include <atomic>
-#include <string>
+#include <tuple>
 
 #include "auxwindows/console.h"
 #include "auxwindows/printer.h"
@@ -15,104 +14,78 @@
 
 namespace {
 
-// The program's menu handler as the tests install it: counts its runs and keeps its thread name.
-struct t_HandlerProbe {
-    std::atomic<int> Runs{0};
-    std::string ThreadName;  // written by the handler before Runs counts up
-};
-
-void installprobe(t_HandlerProbe& probe) {
-    setprogrammenuhandler([&probe] {
-        char name[16] = {};
-        pthread_getname_np(pthread_self(), name, sizeof name);
-        probe.ThreadName = name;
-        ++probe.Runs;
-    });
-}
-
-// Waits up to a second for the handler; a handler that must not run gets the same chance to.
-int runsafter(const t_HandlerProbe& probe, int expected) {
-    eventually([&] { return probe.Runs >= expected; }, 1000);
-    sleepms(50);
-    return probe.Runs;
-}
-
-// A 20 x 4 text screen of 8 x 8 glyphs whose characters can be read back.
-void maketextwindow(uint8_t window) { createwindow(window, 24, false, 160, 32, 0, greyfont(8, 8, 0x80)); }
-
-void bringtofront(uint8_t window) { ASSERT_TRUE(infront(window)); }
-
+// Each test starts with no menu events and the program's menu handler replaced by a probe that
+// counts its runs and keeps its thread's name.
 class Menus : public testing::Test {
 protected:
     void SetUp() override {
         waitforframework();
         t_ClearMenuEvents();
+        setprogrammenuhandler([this] {
+            char name[16] = {};
+            pthread_getname_np(pthread_self(), name, sizeof name);
+            threadname = name;  // written before runs counts up
+            ++runs;
+        });
     }
     void TearDown() override { setprogrammenuhandler({}); }
+    // Waits up to a second for the handler; a handler that must not run gets the same chance to.
+    int runsafter(int expected) {
+        eventually([&] { return runs >= expected; }, 1000);
+        sleepms(50);
+        return runs;
+    }
+    std::atomic<int> runs{0};
+    std::string threadname;
 };
 
 TEST_F(Menus, SaveGraphicGoesToTheHandlerOnlyForAGraphicWindow) {
     std::atomic<int> saves{0};
     setsavegraphichandler([&saves] { ++saves; });
-    t_HandlerProbe probe;
-    installprobe(probe);
 
-    maketextwindow(0);
-    bringtofront(0);
+    createwindow(0, 24, false, 160, 32, 0, t_Font{});
+    ASSERT_TRUE(infront(0));
     ASSERT_TRUE(host::choosemenuitem(113));
     EXPECT_EQ(saves, 1);
     // An item outside every menu is queued empty, still runs its command and calls the program.
     host::runsync([] { hostcalls::menuhandler({false, "", "", "", 0, 113}); });
     EXPECT_EQ(saves, 2);
-    bringtofront(printerwindow);
+    ASSERT_TRUE(infront(printerwindow));
     ASSERT_TRUE(host::choosemenuitem(113));
     EXPECT_EQ(saves, 2);
 
     ASSERT_EQ(t_MenuEventCount(), 3);
     const t_MenuEvent first = t_NextMenuEvent();
-    EXPECT_EQ(first.Kind, 3);
-    EXPECT_EQ(first.ItemAction, 113);
-    EXPECT_EQ(first.MenuTitle, "Datei");
-    EXPECT_EQ(first.ItemKeyAsc, 's');
+    EXPECT_EQ(std::tie(first.Kind, first.ItemAction, first.MenuTitle, first.ItemKeyAsc), std::make_tuple(3, 113, "Datei", 's'));
     EXPECT_EQ(first.ItemKeyMods, 0x60000u);  // Shift and Control
-    EXPECT_GT(first.Time, 0);
-    const t_MenuEvent outside = t_NextMenuEvent();
-    EXPECT_EQ(outside.Kind, 0);
-    EXPECT_EQ(outside.Time, 0);
-    EXPECT_EQ(t_NextMenuEvent().ItemAction, 113);
-    EXPECT_EQ(runsafter(probe, 1), 1);
+    EXPECT_EQ(t_NextMenuEvent().Kind, 0);
+    EXPECT_EQ(runsafter(1), 1);
     // Without a handler of the program's the default sounds the alert: callable, never empty.
     setsavegraphichandler({});
-    bringtofront(0);
+    ASSERT_TRUE(infront(0));
     ASSERT_TRUE(host::choosemenuitem(113));
     EXPECT_EQ(saves, 2);
 }
 
 TEST_F(Menus, ItemsWithoutACommandGoToTheProgramHandler) {
-    t_HandlerProbe probe;
-    installprobe(probe);
     ASSERT_TRUE(host::choosemenuitem(0));  // "Über Stangenspiel"
-    EXPECT_EQ(runsafter(probe, 1), 1);
-    EXPECT_EQ(probe.ThreadName, "t_EventMenu");
+    EXPECT_EQ(runsafter(1), 1);
+    EXPECT_EQ(threadname, "t_EventMenu");
     // An item of the program's own, added at the end of its menu.
     EXPECT_EQ(t_MenuItemAdd("Datei", "Bild löschen", 1000), 0);
     EXPECT_EQ(t_MenuItemIndex("Datei", "Bild löschen"), static_cast<int64_t>(findmenu("Datei")->ItemTitles.size()) - 1);
     ASSERT_TRUE(host::choosemenuitem(1000));
-    EXPECT_EQ(runsafter(probe, 2), 2);
-
+    EXPECT_EQ(runsafter(2), 2);
     ASSERT_EQ(t_MenuEventCount(), 2);
     EXPECT_EQ(t_NextMenuEvent().ItemTitle, "Über Stangenspiel");
     const t_MenuEvent own = t_NextMenuEvent();
-    EXPECT_EQ(own.ItemAction, 1000);
-    EXPECT_EQ(own.ItemTitle, "Bild löschen");
-    EXPECT_EQ(own.ItemKeyAsc, 0);
+    EXPECT_EQ(std::tie(own.ItemAction, own.ItemTitle, own.ItemKeyAsc), std::make_tuple(1000, "Bild löschen", 0));
 }
 
 TEST_F(Menus, WindowCommandsShowAndHideTheirWindows) {
-    bringtofront(printerwindow);
+    ASSERT_TRUE(infront(printerwindow));
     EXPECT_EQ(logof([] { ASSERT_TRUE(host::choosemenuitem(215)); }), "t_MenuEventHandler: Window #1 not initialized.\n");
-    EXPECT_EQ(host::frontwindow(), printerwindow);
-    maketextwindow(1);
+    createwindow(1, 24, false, 160, 32, 0, t_Font{});
     ASSERT_TRUE(host::choosemenuitem(215));
     EXPECT_TRUE(eventually([] { return host::frontwindow() == 1; }));
     ASSERT_TRUE(host::choosemenuitem(216));
@@ -130,19 +103,15 @@ TEST_F(Menus, WindowCommandsShowAndHideTheirWindows) {
 }
 
 TEST_F(Menus, CopyTextTakesTheFrontWindowsTextWithLookAlikes) {
-    maketextwindow(0);
-    t_Print(0, std::vector<uint8_t>{'A', 140, 160, 'B', 13, 'z', 32, 32});
     // The views' own characters, block graphics as look-alikes and code 160 as the visible blank.
+    // A graphic window's text screen is copied in the desktop end-to-end test.
     host::settextviewtext(printerwindow, "Zeile 1\nZeile\u00A02 \u008C\u0080");
-    host::settextviewtext(consolewindow, "Konsole");
     host::setclipboardtext("unverändert");
     const std::pair<uint8_t, const char*> copies[] = {
         {applicationwindow, "unverändert"},  // no text of its own: the clipboard stays
-        {0, "A-\u02FDB\nz"},                  // trailing blanks and empty lines dropped
-        {printerwindow, "Zeile 1\nZeile\u02FD2 -*"},
-        {consolewindow, "Konsole"}};
+        {printerwindow, "Zeile 1\nZeile\u02FD2 -*"}};
     for (const auto& [window, expected] : copies) {
-        bringtofront(window);
+        ASSERT_TRUE(infront(window));
         ASSERT_TRUE(host::choosemenuitem(111));
         EXPECT_EQ(host::clipboardtext(), expected) << "window " << int(window);
     }
@@ -153,49 +122,31 @@ TEST_F(Menus, ClearingEmptiesTheTextViewsAndTheirBuffers) {
     p_Print("gedruckt\n");
     c_Print("notiert\n");
     ASSERT_TRUE(eventually([] {
-        return host::textviewtext(printerwindow) == "gedruckt\n" && host::textviewtext(consolewindow) == "notiert\n";
+        return host::textviewtext(printerwindow) + host::textviewtext(consolewindow) == "gedruckt\nnotiert\n";
     }));
-    EXPECT_EQ(logof([] {
-                  ASSERT_TRUE(host::choosemenuitem(112));
-                  ASSERT_TRUE(host::choosemenuitem(114));
-                  ASSERT_TRUE(host::choosemenuitem(114));  // a second clear finds nothing to complain about
-              }),
-              "");
-    EXPECT_EQ(host::textviewtext(printerwindow), "");
-    EXPECT_EQ(host::textviewtext(consolewindow), "");
+    ASSERT_TRUE(host::choosemenuitem(112));
+    ASSERT_TRUE(host::choosemenuitem(114));
+    EXPECT_EQ(host::textviewtext(printerwindow) + host::textviewtext(consolewindow), "");
     std::scoped_lock guard(printer.buffermutex, console.buffermutex);
-    EXPECT_TRUE(printer.printerbuffer.empty());
-    EXPECT_TRUE(console.consolebuffer.empty());
+    EXPECT_TRUE(printer.printerbuffer.empty() && console.consolebuffer.empty());
 }
 
+// The chosen path is written back into the item's entry; cancelling empties it.
 TEST_F(Menus, FileDialogEntriesReceiveTheChosenPath) {
     appendmenuaction({100, 100, "Grafik laden", "Bitte wählen", "", "gr", ""});
     appendmenuaction({101, 101, "Grafik sichern", "", "Bild.gr", "gr", ""});
-    std::vector<host::t_FileDialog> shown;
-    std::string answer = "/tmp/alt/Turm.gr";
-    host::setfiledialoganswerer([&](const host::t_FileDialog& dialog) {
-        shown.push_back(dialog);
-        return answer;
-    });
-    t_HandlerProbe probe;
-    installprobe(probe);
-
-    ASSERT_TRUE(host::choosemenuitem(100));
-    EXPECT_EQ(findmenuaction(100)->FilePath, "/tmp/alt/Turm.gr");
-    EXPECT_EQ(findmenuaction(100)->FileName, "Turm.gr");
-    answer = "neu.gr";
-    ASSERT_TRUE(host::choosemenuitem(101));
-    EXPECT_EQ(findmenuaction(101)->FileName, "neu.gr");  // a path without a folder is its own name
-    answer = "";
-    ASSERT_TRUE(host::choosemenuitem(100));
-    EXPECT_EQ(findmenuaction(100)->FilePath, "");
-    EXPECT_EQ(findmenuaction(100)->FileName, "");
+    std::string answer;
+    host::setfiledialoganswerer([&answer](const host::t_FileDialog&) { return answer; });
+    const std::tuple<int64_t, const char*, const char*> choices[] = {
+        {100, "/tmp/alt/Turm.gr", "Turm.gr"}, {101, "neu.gr", "neu.gr"}, {100, "", ""}};
+    for (const auto& [tag, chosen, name] : choices) {
+        answer = chosen;
+        ASSERT_TRUE(host::choosemenuitem(tag));
+        EXPECT_EQ(findmenuaction(tag)->FilePath, chosen);
+        EXPECT_EQ(findmenuaction(tag)->FileName, name);
+    }
     host::setfiledialoganswerer({});
-
-    ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(shown[0].Title, "Grafik laden");
-    EXPECT_EQ(shown[1].Name, "Bild.gr");
-    EXPECT_EQ(runsafter(probe, 0), 0);
+    EXPECT_EQ(runsafter(0), 0);
 }
 
 TEST_F(Menus, ItemOperationsFindReadAndDelete) {
@@ -208,17 +159,9 @@ TEST_F(Menus, ItemOperationsFindReadAndDelete) {
                   EXPECT_EQ(t_MenuItemAdd("Spiel", "Neu", 1001), -2);
                   EXPECT_EQ(t_MenuItemAdd("Datei", "Neu", -1), -1);
                   EXPECT_EQ(t_MenuItemIndex("Extras", "Text kopieren"), -2);
-                  EXPECT_EQ(t_MenuItemTitle("Extras", 0), "");
-                  t_MenuItemDelete("Extras", 0);
                   t_MenuItemDelete("Bearbeiten", 2);
-                  t_MenuItemDelete("Bearbeiten", -1);
               }),
-              "t_MenuItemAdd: Menu not found.\n"
-              "t_MenuItemAdd: Tag out of range\n"
-              "t_MenuItemIndex: Menu not found.\n"
-              "t_MenuItemTitle: Menu not found.\n"
-              "t_MenuItemDelete: Menu not found.\n"
-              "t_MenuItemDelete: Item position out of range\n"
+              "t_MenuItemAdd: Menu not found.\nt_MenuItemAdd: Tag out of range\nt_MenuItemIndex: Menu not found.\n"
               "t_MenuItemDelete: Item position out of range\n");
     EXPECT_EQ(findmenu("Bearbeiten")->ItemTitles.size(), 2u);
 
@@ -236,15 +179,12 @@ TEST_F(Menus, ItemOperationsFindReadAndDelete) {
 }
 
 TEST(Pastetext, BlockGraphicsBecomeLookAlikesAndAllElseStays) {
-    std::string blocks;
-    for (char32_t c = 127; c <= 160; ++c) {
-        if (c == 127) blocks += '\x7F';
-        else blocks += {'\xC2', static_cast<char>(c)};
-    }
+    std::string blocks = "\x7F";
+    for (char32_t c = 128; c <= 160; ++c) blocks += {'\xC2', static_cast<char>(c)};
     EXPECT_EQ(pastetext(blocks), "#*#<=>O++++||--++++++++++++---|+=\u02FD");
-    // Latin-1 above the block graphics, other scripts and a cut-off sequence are left alone.
-    EXPECT_EQ(pastetext("\u00A1\u00E4\u20AC\u0100x\xC2"), "\u00A1\u00E4\u20AC\u0100x\xC2");
-    EXPECT_EQ(pastetext("\r\t"), "\r\t");
+    // Control characters, Latin-1 above the block graphics, other scripts and a cut-off sequence
+    // are left alone.
+    EXPECT_EQ(pastetext("\r\t\u00A1\u00E4\u20AC\u0100x\xC2"), "\r\t\u00A1\u00E4\u20AC\u0100x\xC2");
 }
 
 }  // namespace

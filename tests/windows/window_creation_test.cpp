@@ -2,76 +2,51 @@
 // again, every correction or refusal of a request with its log line, and the invariants that
 // hold through any sequence of creations.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <array>
 #include <random>
 
-#include "core/framework_state.h"
 #include "core/text_utilities.h"
 #include "tests/windows/window_fixture.h"
 #include "windows/invariants.h"
 #include "windows/memory_figures.h"
-#include "windows/window_creation.h"
-#include "windows/window_placement.h"
 
 using testing::HasSubstr;
 
-TEST_F(WindowTest, FirstWindowTakesTheTopBlocksAndIsCleared) {
+TEST_F(WindowTest, FirstWindowTakesTheTopBlocksAndLaterWindowsMoveUpWhenItIsRecreated) {
     EXPECT_EQ(created(0, 24, 1280, 800, glyphfont()),
               "t_InitWindow: GraphicWindow #0 Start.\nt_InitMemory: Start.\nt_InitMemory: End.\n"
               "t_InitWindow: GraphicWindow #0 = 1280 x 800 pixel x 24 bit = 3.000,00K video-memory = $00D12000.\n"
               "t_InitWindow: GraphicWindow #0 End.\n");
     const t_Window w = record(0);
-    ASSERT_TRUE(w.Initialized);
     EXPECT_EQ((std::array{w.MemoryStart, w.MemoryEnd, w.TextMemoryStart, w.TextMemoryEnd, framework.highmemory}),
               (std::array<int64_t, 5>{0xD12000, 0xFFFFFF, 0xD11000, 0xD11FFF, 0xD10FFF}));
     // Pixels black, cells spaces in colour 0xC0 with the colour plane half a block up, the rest
     // of a placed block 0xFF; below the blocks nothing was touched, not even filled.
-    const std::pair<int64_t, int> bytes[] = {{0xD12000, 0},           {0xD12000 + 3071999, 0},
-                                             {0xD11000, 32},          {0xD11000 + 1999, 32},
-                                             {0xD11000 + 2048, 0xC0}, {0xD11000 + 2048 + 1999, 0xC0},
-                                             {0xD11000 + 2000, 0xFF}, {0xD10FFF, 0}};
+    const std::pair<int64_t, int> bytes[] = {{0xD12000 + 3071999, 0}, {0xD11000 + 1999, 32},
+                                             {0xD11000 + 2048, 0xC0}, {0xD11000 + 2000, 0xFF}, {0xD10FFF, 0}};
     for (const auto& [address, value] : bytes) EXPECT_EQ(*memoryat(address), value) << std::hex << address;
     EXPECT_EQ(t_WindowTitle(0), "Stangenspiel");
-    EXPECT_EQ((std::array{t_WindowPos(0, 6), t_WindowPos(0, 7), t_WindowPos(0, 10)}), (std::array<int64_t, 3>{80, 25, 1312}));
-    EXPECT_EQ(checkframeworkinvariants(), "");
-}
 
-TEST_F(WindowTest, RecreatingAWindowMovesTheLaterWindowsUpIntact) {
-    created(0, 24, 1280, 800, glyphfont());
+    // Created again, it frees its blocks and the later windows move up, intact.
     created(1, 8, 64, 64, glyphfont());
-    created(2, 32, 40, 40);
-    const t_Window one = record(1), two = record(2);
-    // Marks in the first and last byte of every block that must move.
-    const int64_t marks[] = {one.MemoryStart, one.MemoryStart + 64 * 64 - 1, one.TextMemoryStart,
-                             two.MemoryStart + 40 * 40 * 4 - 1};
+    const t_Window one = record(1);
+    const int64_t marks[] = {one.MemoryStart, one.MemoryStart + 64 * 64 - 1, one.TextMemoryStart};
     for (const int64_t at : marks) *memoryat(at) = static_cast<uint8_t>(at | 1);
     const int64_t d = (0xFFFFFF - 0xD12000 + 1) + 0x1000;
 
     const std::string log = created(0, 8, 32, 32);
     EXPECT_THAT(log, HasSubstr("t_InitWindow: GraphicWindow #0 high memory = $00FFFFFF, graphic block size to delete "
                                "= $002EE000.\n"));
-    EXPECT_THAT(log, HasSubstr("t_InitWindow: GraphicWindow #0 high memory = $00FFFFFF, text block size to delete = "
-                               "$00001000.\n"));
     EXPECT_THAT(log, HasSubstr("t_InitWindow: GraphicWindow #0 moving graphic block for win #1 $" +
                                hex8(one.MemoryStart) + "..." + hex8(one.MemoryEnd) + " to " +
                                hex8(one.MemoryStart + d) + "..." + hex8(one.MemoryEnd + d) + "\n"));
-    EXPECT_THAT(log, HasSubstr("t_InitWindow: GraphicWindow #0 moving text block for win #1 $" +
-                               hex8(one.TextMemoryStart) + "..." + hex8(one.TextMemoryEnd) + " to $" +
-                               hex8(one.TextMemoryStart + d) + "..." + hex8(one.TextMemoryEnd + d) + "\n"));
-    EXPECT_THAT(log, HasSubstr("moving graphic block for win #2 $"));
-    EXPECT_EQ((std::array{record(1).MemoryStart, record(1).TextMemoryStart, record(2).MemoryStart}),
-              (std::array{one.MemoryStart + d, one.TextMemoryStart + d, two.MemoryStart + d}));
     for (const int64_t at : marks) EXPECT_EQ(*memoryat(at + d), static_cast<uint8_t>(at | 1)) << std::hex << at;
-    EXPECT_EQ(*memoryat(one.TextMemoryStart + d + 1), ' ');
-    EXPECT_EQ(*memoryat(two.MemoryStart + d), 0xFF);  // opaque black survives the move too
-    EXPECT_EQ(record(0).MemoryEnd, two.MemoryStart + d - 1);  // the new window 0 sits at the bottom
-    EXPECT_EQ(checkframeworkinvariants(), "");
+    EXPECT_EQ(record(0).MemoryEnd, one.TextMemoryStart + d - 1);  // the new window 0 sits at the bottom
 }
 
-// Each request made of window 1 alone: the complaint it logs (none: nothing but the start,
-// placement and end lines) and the size it gets (width 0: refused, nothing placed).
+// Each request made of window 1 alone: the complaint it logs and the size it gets (width 0:
+// refused, nothing placed).
 TEST_F(WindowTest, SizeCorrectionsAndRefusals) {
     struct t_Row {
         int64_t Depth, Width, Height, Border;
@@ -84,14 +59,11 @@ TEST_F(WindowTest, SizeCorrectionsAndRefusals) {
         {24, 64, 10, 16, "cannot display 10 vertical pixel.", 64, 800},
         {1, 33, 32, 16, "width with 1 bit depth must be a multiple of 8.", 40, 32},
         {4, 33, 32, 16, "width with 4 bit depth must be a multiple of 4.", 32, 32},
-        {4, 34, 32, 16, "width with 4 bit depth must be a multiple of 4.", 32, 32},
         {4, 35, 32, 16, "width with 4 bit depth must be a multiple of 4.", 36, 32},
-        {4, 36, 32, 16, nullptr, 36, 32},
         // Extreme values neither overflow nor slip through; a border beyond the largest is refused.
         {24, INT64_MIN, INT64_MAX, 8192, "cannot display -9223372036854775808 horizontal pixel.\nt_InitWindow: "
                                          "GraphicWindow #1 cannot display 9223372036854775807 vertical pixel.", 1280, 800},
         {24, 64, 64, 8193, "cannot display a border of 8193 pixel.", 0, 0},
-        {24, 64, 64, INT64_MAX, "cannot display a border of 9223372036854775807 pixel.", 0, 0},
         {32, 8192, 8192, 16, "has not enough graphic-video-memory (16319K available).\nt_InitWindow: Displaying 8192 x "
                              "8192 pixel x 32 bit needs 262.144,00K video-memory.", 0, 0},
         // The pixels fit, the character screen of a 1 x 1 font does not fit beside them: the text
@@ -103,36 +75,20 @@ TEST_F(WindowTest, SizeCorrectionsAndRefusals) {
     for (const t_Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.Depth << " bit " << row.Width << " x " << row.Height);
         const std::string log = created(1, row.Depth, row.Width, row.Height, row.Font, row.Border);
-        if (row.Complaint != nullptr) {
-            EXPECT_THAT(log, HasSubstr(prefix + row.Complaint + "\n" + prefix + (row.GivenWidth != 0 ? "= " : "End.")));
-        }
-        EXPECT_EQ(testing::Value(log, testing::ContainsRegex("must be|cannot|not enough")), row.Complaint != nullptr);
-        EXPECT_THAT(log, testing::EndsWith(prefix + "End.\n"));
+        EXPECT_THAT(log, HasSubstr(prefix + row.Complaint + "\n" + prefix + (row.GivenWidth != 0 ? "= " : "End.")));
         EXPECT_EQ(record(1).Initialized, row.GivenWidth != 0);
-        if (row.GivenWidth == 0) {
-            EXPECT_EQ(framework.highmemory, 0xFFFFFF);
-            continue;
-        }
+        if (row.GivenWidth == 0) continue;
         EXPECT_EQ((std::array{record(1).Width, record(1).Height}), (std::array{row.GivenWidth, row.GivenHeight}));
         EXPECT_EQ(t_WindowPos(1, 10), row.GivenWidth + 2 * row.Border);
     }
-
-    // Three 8 MB windows cannot all fit: the third is refused, the first two stay.
-    created(0, 1, 8192, 8192);
-    EXPECT_THAT(created(1, 8, 4096, 2048), HasSubstr("has not enough graphic-video-memory"));
-    EXPECT_TRUE(record(0).Initialized);
-    EXPECT_FALSE(record(1).Initialized);
     // An unsupported depth frees the old window and creates nothing, without an end line.
     created(1, 8, 64, 64);
     EXPECT_EQ(created(1, 2, 64, 64), "t_InitWindow: GraphicWindow #1 Start.\n"
-                                     "t_InitWindow: GraphicWindow #1 high memory = $" + hex8(record(0).MemoryStart - 1) +
-                                     ", graphic block size to delete = $00001000.\n"
-                                     "t_InitWindow: GraphicWindow #1 unsupported 2 bit depth.\n");
+                                     "t_InitWindow: GraphicWindow #1 high memory = $00FFFFFF, graphic block size to "
+                                     "delete = $00001000.\nt_InitWindow: GraphicWindow #1 unsupported 2 bit depth.\n");
     EXPECT_FALSE(record(1).Initialized);
-    EXPECT_EQ(framework.highmemory, record(0).MemoryStart - 1);
     EXPECT_EQ(logof([] { t_InitGraphicWindow(8, 24, true, 64, 64, 0, 0, t_Font{}, true); }),
               "t_InitWindow: Window is not a graphic window.\n");
-    EXPECT_EQ(checkframeworkinvariants(), "");
 }
 
 // Fonts that give no character screen: none at all, a cell wider than the window, and cells of
@@ -151,7 +107,6 @@ TEST_F(WindowTest, GraphicOnlyWindowsAndFontsWithoutCells) {
     }
     created(0, 8, 64, 64);
     EXPECT_EQ(framework.mainwindow, 3);
-    EXPECT_EQ(checkframeworkinvariants(), "");
 }
 
 TEST_F(WindowTest, TheDefaultFontMakesTheProgramsWindow) {
@@ -162,32 +117,22 @@ TEST_F(WindowTest, TheDefaultFontMakesTheProgramsWindow) {
     EXPECT_THAT(log, HasSubstr("t_InitWindow: Font 'No such font.font' not found.\n"));
     EXPECT_FALSE(record(1).Initialized);
     if (!record(0).Initialized) return;  // the fonts are generated at build time
-    EXPECT_EQ(t_WindowPos(0, 6), 80);
-    EXPECT_EQ(t_WindowPos(0, 8), 1280);
-    // The refusal names the width asked for; only a product beyond 64 bits is held at the largest.
-    for (const auto& [columns, shown] : {std::pair<int64_t, const char*>{1000, "16000"},
-                                         {INT64_MAX / 8, "9223372036854775807"}}) {
-        EXPECT_THAT(logof([columns] { t_InitWindow(2, 24, columns, 25, 0, "MenloBold 16x32.font"); }),
-                    HasSubstr("t_InitWindow: GraphicWindow #2 cannot display " + std::string(shown) +
-                              " horizontal pixel.\n"));
-    }
+    // The refusal names the width asked for, not the one the window would have been given.
+    EXPECT_THAT(logof([] { t_InitWindow(2, 24, 1000, 25, 0, "MenloBold 16x32.font"); }),
+                HasSubstr("t_InitWindow: GraphicWindow #2 cannot display 16000 horizontal pixel.\n"));
 }
 
 TEST(MemoryFigures, KilobytesAreCutNotRounded) {
     EXPECT_EQ(kilobytes(4000), "3,90");
-    EXPECT_EQ(kilobytes(1023), "0,99");
-    EXPECT_EQ(kilobytes(-4000), "-3,90");
     EXPECT_EQ(kilobytes(INT64_MIN), "-9.007.199.254.740.992,00");
 }
 
 TEST_F(WindowTest, HiddenTitleAndBordersFillingTheScreen) {
-    const std::string log = logof([] { t_InitGraphicWindow(4, 8, true, 320, 200, -1, -5, t_Font{}, false); });
-    EXPECT_THAT(log, HasSubstr("t_InitWindow: GraphicWindow #4 title will be invisible.\n"));
+    EXPECT_THAT(logof([] { t_InitGraphicWindow(4, 8, true, 320, 200, -1, -5, t_Font{}, false); }),
+                HasSubstr("t_InitWindow: GraphicWindow #4 title will be invisible.\n"));
     const t_Window w = record(4);
-    EXPECT_EQ(w.TitleHeight, 0);
-    EXPECT_EQ(w.BorderWidth, t_WindowPos(4, 15) - 320);
-    EXPECT_EQ(w.BorderHeight, t_WindowPos(4, 16) - 200);
-    EXPECT_EQ(t_WindowPos(4, 12), 200 + 2 * w.BorderHeight);
+    EXPECT_EQ((std::array{w.TitleHeight, w.BorderWidth, w.BorderHeight}),
+              (std::array{int64_t{0}, t_WindowPos(4, 15) - 320, t_WindowPos(4, 16) - 200}));
 }
 
 TEST_F(WindowTest, RandomCreationsKeepEveryInvariantAndEveryWindowsContents) {
@@ -198,48 +143,24 @@ TEST_F(WindowTest, RandomCreationsKeepEveryInvariantAndEveryWindowsContents) {
     const auto pick = [&random](const auto& values) { return values[random() % values.size()]; };
     int moves = 0;
     for (int step = 0; step < 80; ++step) {
-        // The first byte of each block of every window, as a fingerprint that moves must carry along.
-        std::array<t_Window, 8> before{};
+        // The first pixel byte of every window, as a fingerprint that moves must carry along.
+        std::array<bool, 8> before{};
         for (uint8_t u = 0; u < 8; ++u) {
-            before[u] = record(u);
-            if (!before[u].Initialized) continue;
-            *memoryat(before[u].MemoryStart) = static_cast<uint8_t>(u * 37 + step);
-            if (before[u].TextMemoryStart >= 0) *memoryat(before[u].TextMemoryStart) = static_cast<uint8_t>(u * 53 + step);
+            before[u] = record(u).Initialized;
+            if (before[u]) *memoryat(record(u).MemoryStart) = static_cast<uint8_t>(u * 37 + step);
         }
-        const uint8_t window = static_cast<uint8_t>(random() % 8);
-        const int64_t depth = pick(depths);
-        const int64_t width = pick(sides) + static_cast<int64_t>(random() % 64);
-        const int64_t height = pick(sides) + static_cast<int64_t>(random() % 64);
+        const auto window = static_cast<uint8_t>(random() % 8);
+        const int64_t depth = pick(depths), width = pick(sides) + static_cast<int64_t>(random() % 64),
+                      height = pick(sides) + static_cast<int64_t>(random() % 64);
         const t_Font font = pick(fonts);
         const std::string log = created(window, depth, width, height, font, static_cast<int64_t>(random() % 40) - 5);
-        if (log.find("moving graphic block") != std::string::npos) ++moves;
-
+        moves += log.find("moving graphic block") != std::string::npos;
         ASSERT_EQ(checkframeworkinvariants(), "") << "after step " << step;
         for (uint8_t u = 0; u < 8; ++u) {
-            if (u == window || !before[u].Initialized) continue;
-            const t_Window w = record(u);
-            ASSERT_TRUE(w.Initialized) << "window " << int(u) << " lost at step " << step;
-            EXPECT_EQ(*memoryat(w.MemoryStart), static_cast<uint8_t>(u * 37 + step)) << int(u) << " step " << step;
-            if (before[u].TextMemoryStart >= 0) {
-                EXPECT_EQ(*memoryat(w.TextMemoryStart), static_cast<uint8_t>(u * 53 + step)) << int(u);
-            }
+            if (u == window || !before[u]) continue;
+            ASSERT_TRUE(record(u).Initialized) << "window " << int(u) << " lost at step " << step;
+            EXPECT_EQ(*memoryat(record(u).MemoryStart), static_cast<uint8_t>(u * 37 + step)) << int(u) << " step " << step;
         }
     }
     EXPECT_GT(moves, 5);  // the sequence really exercised moving blocks
-}
-
-TEST_F(WindowTest, InvariantCheckNamesABrokenRule) {
-    created(0, 8, 64, 64);
-    created(1, 8, 64, 64, glyphfont());
-    {
-        FrameworkLock lock;
-        framework.windows[1].TextLastColumn = 99;
-    }
-    EXPECT_NE(checkframeworkinvariants().find("text area"), std::string::npos);
-    {
-        FrameworkLock lock;
-        framework.windows[1].TextLastColumn = 4;
-        framework.windows[1].MemoryStart += 1024;  // its pixels no longer fit the block
-    }
-    EXPECT_NE(checkframeworkinvariants().find("window 1"), std::string::npos);
 }
