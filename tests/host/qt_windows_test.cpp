@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QToolButton>
 
 #include <set>
 
@@ -54,6 +55,19 @@ TEST(MenuBar, EveryWindowShowsTheSameMenus) {
                 }
     });
     EXPECT_GT(shortcuts, 5);
+}
+
+// The extension button's icon is loaded only when first drawn; drawn, it is the style's picture.
+TEST(MenuBar, ExtensionButtonDrawsTheStylesIconWhenAsked) {
+    host::runsync([] {
+        const auto* button = hostwindow(0)->findChild<QMenuBar*>()->findChild<QToolButton*>("qt_menubar_ext_button");
+        ASSERT_NE(button, nullptr);
+        const QImage icon = button->icon().pixmap(16, 16).toImage();
+        int ink = 0;
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x) ink += qAlpha(icon.pixel(x, y)) > 0;
+        EXPECT_GT(ink, 4);
+    });
 }
 
 // The copy-picture command puts the front window's pixels on the clipboard. The shortcuts
