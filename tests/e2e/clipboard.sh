@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# After a few moves of the puzzle, the copy-text shortcut (Control+Shift+C) puts the screen's
-# text on the X clipboard, where another program reads it; a Control+C typed into the window
-# stays a key for the program and leaves the clipboard alone.
+# After a few moves of the puzzle, Control+Shift+C puts the screen's text on the X clipboard, where another program
+# reads it; a Control+C typed into the window stays a key for the program (it plays the third move).
 source "$(dirname "$0")/../support/e2e.sh"
 startwindow
 echo -n "vorher" | xclip -selection clipboard
@@ -13,9 +12,8 @@ sleep 0.5
 xdotool key --window "$window" ctrl+shift+c
 sleep 0.5
 xclip -o -selection clipboard > "$work/clip" || fail "nothing on the clipboard"
-# The rule line under the header is drawn with a block-graphic character: plain dashes here.
-# Control+C was a key for the program: it played the third move.
 expectin "$work/clip" "Stangenspiel" "gewünscht \(2-9\): 3" "Zug 4 von 7"
+# The rule line under the header, drawn with a block-graphic character, becomes plain dashes.
 sed -n 2p "$work/clip" | grep -qE '^-{80}$' || fail "rule line: $(sed -n 2p "$work/clip")"
 if grep -q $'\r' "$work/clip"; then fail "carriage returns in the text"; fi
 echo "clipboard: ok"

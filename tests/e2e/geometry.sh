@@ -1,87 +1,71 @@
 #!/usr/bin/env bash
-# Windows 0-7 and 8-10 sized, moved, hidden and shown by a program, under a window manager or
-# none: after every call a screenshot must hold each graphic window's whole drawing area (a
-# green outline on black) inside its grey border at the position the framework reports, and
-# text windows must sit where they are reported. -1 sizes repeated never move or shrink them.
+# Windows 0-7 and 8-10 sized, moved, hidden and shown by a program, under a window manager or none: after every
+# call a screenshot must hold each graphic window's whole drawing area (a green outline on black) inside its grey
+# border where the framework reports it, and text windows must sit where they are reported. -1 sizes repeated
+# never move or shrink them.
 source "$(dirname "$0")/../support/e2e.sh"
 startgeometry
-previous=""
 
-areadiffers() {  # areadiffers: pixels of the drawing area and its border ring not where reported
+areadiffers() {  # pixels of the drawing area and its border ring not where reported
     shoot
-    local top=$((sh - y - bh - dh)) left=$((x + bw))
-    convert "$work/screen.png" -crop "$((dw + 2))x$((dh + 2))+$((left - 1))+$((top - 1))" +repage "$work/area.png"
+    convert "$work/screen.png" -crop "$((dw + 2))x$((dh + 2))+$((x + bw - 1))+$((sh - y - bh - dh - 1))" +repage \
+        "$work/area.png"
     convert -size "$((dw + 2))x$((dh + 2))" xc:'#545454' +antialias -fill black -stroke '#00FF00' \
         -draw "rectangle 1,1 $dw,$dh" "$work/expected.png"
     differing "$work/area.png" "$work/expected.png"
 }
-
 checkarea() {  # checkarea LABEL: the drawing area and a ring of border around it, pixel for pixel
     local differ
     differ=$(areadiffers)
     if [ "$differ" != 0 ] && [ -n "${STANGENSPIEL_E2E_WM:-}" ]; then
-        # A window manager places a window it maps on its own time: what the program was told
-        # right after showing may be a step behind. Asked again, the framework must be right.
+        # A window manager places a window it maps on its own time: what the program was told right after
+        # showing may be a step behind. Asked again, the framework must be right.
         echo "geometry: $1: $differ pixels off at first, asked again" >&2
         send report "$sentto"
         differ=$(areadiffers)
     fi
-    [ "$differ" = 0 ] || fail "$1: $differ pixels of the drawing area at ($((x + bw)), $((sh - y - bh - dh))) wrong or hidden ($report)"
+    [ "$differ" = 0 ] || fail "$1: $differ pixels of the drawing area wrong or hidden ($report)"
 }
-
 checktext() {  # checktext TITLE LABEL: the text window's client area where it is reported
     shoot
-    local ax ay aw ah
     read -r ax ay aw ah < <(xwininfo -name "$1" | awk '/Absolute upper-left [XY]|Width:|Height:/ {print $NF}' | xargs)
     [ "$ax" = "$x" ] && [ "$((sh - ay - ah))" = "$y" ] && [ "$aw" = "$fw" ] ||
         fail "$2: window at $ax,$ay ${aw}x$ah, reported $report"
 }
-
-same() {  # same LABEL: position and drawing size as reported before
-    [ "$(cut -d' ' -f1-5 <<<"$report")" = "$(cut -d' ' -f1-5 <<<"$previous")" ] ||
-        fail "$1: moved or resized from ($previous) to ($report)"
-}
-
-keeps() {  # keeps ROUNDS CHECK [ARG]: window $w sized with -1 again and again stays where it is
-    local round label
-    for round in $(seq "$1"); do
-        label="window $w, t_WindowSize with -1 ($round)"
-        previous=$report
+keeps() {  # keeps WHAT CHECK [ARG]: window $w hidden and shown, or sized with -1, stays where it was
+    local previous=$report
+    if [ "$1" = "hidden and shown" ]; then
+        send show $w 0
+        send show $w 1
+    else
         send size $w -1 -1 -1 -1
-        same "$label"
-        "${@:2}" "$label"
-    done
-}
-
-# A window shown before it is created paints its background and says so once, not per paint.
-uncreated() {
-    send show 7 1
-    local id
-    id=$(xdotool search --sync --onlyvisible --name '^Stangenspiel$' | head -n 1)
-    for size in 300 320 340; do
-        xdotool windowsize "$id" "$size" "$size"  # each size is painted anew
-        sleep 0.3
-    done
-    send show 7 0
-    [ "$(grep -c '^t_WindowImage: Graphic window #7 not initialized\.$' "$work/log")" = 1 ] ||
-        fail "a shown window never created floods the log or says nothing"
+    fi
+    [ "$(cut -d' ' -f1-5 <<<"$report")" = "$(cut -d' ' -f1-5 <<<"$previous")" ] ||
+        fail "window $w $1: moved or resized from ($previous) to ($report)"
+    "${@:2}" "window $w $1"
 }
 
 for w in 0 1 2 3 4 5 6 7; do
-    [ $w != 7 ] || uncreated
-    titled=$((w == 7 ? 0 : 1))
-    send init $w 200 120 8 $titled
+    if [ $w = 7 ]; then  # shown before it is created, it paints its background and says so once, not per paint
+        send show 7 1
+        id=$(xdotool search --sync --onlyvisible --name '^Stangenspiel$' | head -n 1)
+        for size in 300 320 340; do
+            xdotool windowsize "$id" "$size" "$size"  # each size is painted anew
+            sleep 0.3
+        done
+        send show 7 0
+        [ "$(grep -c '^t_WindowImage: Graphic window #7 not initialized\.$' "$work/log")" = 1 ] ||
+            fail "a shown window never created floods the log or says nothing"
+    fi
+    send init $w 200 120 8 $((w == 7 ? 0 : 1))
     send size $w $((60 + (w % 4) * 450)) $((850 - (w / 4) * 350)) -1 -1
     send show $w 1
     checkarea "window $w shown"
-    keeps 3 checkarea
+    keeps "sized with -1" checkarea
+    keeps "sized with -1 again" checkarea
     send size $w $((x + 20)) $((y - 15)) "$dw" "$dh"
     checkarea "window $w moved"
-    previous=$report
-    send show $w 0
-    send show $w 1
-    same "window $w hidden and shown"
-    checkarea "window $w hidden and shown"
+    keeps "hidden and shown" checkarea
 done
 
 # Title bar off on a window that had one; it keeps its size until the next t_WindowSize.
@@ -98,7 +82,8 @@ for w in 8 9 10; do
     send size $w $((100 + (w - 8) * 600)) 40 520 260
     send show $w 1
     checktext "${names[$w]}" "window $w shown"
-    keeps 2 checktext "${names[$w]}"
+    keeps "sized with -1" checktext "${names[$w]}"
+    keeps "sized with -1 again" checktext "${names[$w]}"
 done
 
 # The window manager's close box hides a window and tells the program; nothing else does.

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Installs into a scratch prefix (as a user installs without packages) and plays a game with
-# the puzzle from there: its own place must lead it to the library and the library to the fonts.
-# The Debian packages are checked by tools/check_packages.sh.
+# Installs into a scratch prefix (as a user installs without packages) and plays a game from there: its own place
+# must lead it to the library and the library to the fonts. tools/check_packages.sh checks the Debian packages.
 e2e_display=none
 source "$(dirname "$0")/../support/e2e.sh"
 

@@ -1,42 +1,36 @@
 #!/usr/bin/env bash
-# Typing into the real program under Xvfb: the keyboard echo program (STANGENSPIEL_ECHO=1) logs
-# the code of every key it reads and the first line of its screen; letters, digits, Left, F1,
-# a-umlaut, Alt as the Option key, Shift+Tab and the Control+keypad output switches are checked
-# there.
+# Typing into the real program under Xvfb: the keyboard echo program (STANGENSPIEL_ECHO=1) logs the code of every
+# key it reads and the first line of its screen; a letter, a digit, Left, F1, a-umlaut, Alt as the Option key,
+# Shift+Tab and the Control+keypad output switches are checked there.
 source "$(dirname "$0")/../support/e2e.sh"
 startprogram STANGENSPIEL_ECHO=1
 waitforlog '^echo: ready$'
 findwindow
-
 typekey() {  # typekey KEY PATTERN: presses the key and waits for its log line
     xdotool key --window "$window" "$1"
     waitforlog "$2"
 }
 
 typekey a '^echo: key 97 code 0$'
-typekey b '^echo: key 98 code 11$'
 typekey 1 '^echo: key 49 code 18$'
-typekey 2 '^echo: key 50 code 19$'
 typekey Left '^echo: key 8 code 123 cursor$'
 typekey F1 '^echo: key 129 code 122 function$'
-# xdotool would map the umlaut to a spare key only for the moment of the press, sooner than the
-# program reads the changed keyboard map (the key then arrives unmapped); a mapping made first
-# is read in time.
+# xdotool would map the umlaut to a spare key only for the moment of the press, sooner than the program reads the
+# changed keyboard map (the key then arrives unmapped); a mapping made first is read in time.
 xmodmap -e "keycode 248 = adiaeresis Adiaeresis"
 sleep 0.5
 typekey adiaeresis '^echo: key 228 code '
-waitforlog $'^echo: screen Echo: ab12\u0081\u00e4$'
-
-# Control with keypad 8 sends printing to standard output and makes no key of its own.
+waitforlog $'^echo: screen Echo: a1\u0081\u00e4$'
+# Control with keypad 8 sends printing to standard output and makes no key of its own; keypad 9 ends it, and the
+# cursor still moved: the y follows a blank.
 xdotool key --window "$window" ctrl+KP_8
 typekey z '^echo: key 122 code 6$'
-waitforlog $'^zecho: screen Echo: ab12\u0081\u00e4$'
+waitforlog $'^zecho: screen Echo: a1\u0081\u00e4$'
 xdotool key --window "$window" ctrl+KP_9
-# Printing to standard output still moved the cursor: the y follows a blank.
 typekey y '^echo: key 121 code 16$'
-waitforlog $'^echo: screen Echo: ab12\u0081\u00e4 y$'
+waitforlog $'^echo: screen Echo: a1\u0081\u00e4 y$'
 # The left Alt key is the Option key; Shift+Tab has a code of its own.
 typekey alt+a '^echo: key 176 code 0$'
 typekey shift+Tab '^echo: key 20 code 48$'
-[ "$(grep -c '^echo: key' "$work/log")" -eq 11 ] || fail "the output switches made keys of their own"
+[ "$(grep -c '^echo: key' "$work/log")" -eq 9 ] || fail "the output switches made keys of their own"
 echo "typing: ok"

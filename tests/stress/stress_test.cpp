@@ -27,32 +27,25 @@ constexpr int keysinflight = 200;  // well below the key queue's bound, so no ke
 constexpr char keychars[] = "asdfhgzxcv";
 // Program handler (no command), copy picture, copy text, clear printer, clear console.
 constexpr int64_t menutags[] = {0, 110, 111, 112, 114};
-constexpr int programmenuchoices = menucount / 5;
 
-// Ends the process with a message when the run has not finished in time: a deadlock shows as a
-// named failure instead of a hung CI job. The flag is static: the watching thread outlives the test.
+// A deadlock ends the process with a named failure instead of a hung CI job. The flag is static:
+// the watching thread outlives the test.
 std::atomic<bool>& startwatchdog(int seconds) {
     static std::atomic<bool> finished{false};
     std::thread([seconds] {
-        for (int waited = 0; waited < seconds * 10 && !finished; ++waited)
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        if (finished) return;
+        if (eventually([] { return finished.load(); }, seconds * 1000)) return;
         std::fprintf(stderr, "stress: no progress within %d s (deadlock?)\n", seconds);
         std::abort();
     }).detach();
     return finished;
 }
 
-void everywindowrefreshesasfastasitcan() {
-    FrameworkLock lock;
-    for (t_Window& w : framework.windows) w.RefreshRate = 0;
-}
-
 void recreate(uint8_t window, int step) {
     static constexpr int64_t depths[] = {1, 4, 8, 16, 24, 32};
     t_InitGraphicWindow(window, depths[step % 6], true, 64 + step % 7 * 40, 48 + step % 5 * 30, 4, 4, t_Font{}, true);
-    everywindowrefreshesasfastasitcan();
     t_WindowVisible(window, true);
+    FrameworkLock lock;
+    for (t_Window& w : framework.windows) w.RefreshRate = 0;  // every window repaints as fast as it can
 }
 
 // One round of the program's own work on windows 0 (text), 1 (lines) and 2 (re-created).
@@ -73,12 +66,10 @@ TEST(Stress, ProgramWorksWhileKeysMenusAndPaintingFloodIn) {
     t_InitWindow(0, 32, 40, 10, 8, "MenloBold 16x32.font");
     t_InitGraphicWindow(1, 8, true, 200, 120, 4, 4, t_Font{}, true);
     t_InitWindow(3, 4, 30, 6, 4, "MenloRegular 16x32.font");
-    recreate(2, 0);
     for (uint8_t window : {0, 1, 3}) t_WindowVisible(window, true);
-    everywindowrefreshesasfastasitcan();
+    recreate(2, 0);
     t_WindowFront(0);
     ASSERT_EQ(checkframeworkinvariants(), "");
-
     std::atomic<int> handlerruns{0};
     setprogrammenuhandler([&handlerruns] {
         t_Print(3, "M");
@@ -89,8 +80,7 @@ TEST(Stress, ProgramWorksWhileKeysMenusAndPaintingFloodIn) {
     std::thread keys([&keysread] {
         for (int sent = 0; sent < keycount; ++sent) {
             while (sent - keysread.load() >= keysinflight) std::this_thread::sleep_for(std::chrono::microseconds(200));
-            const int k = sent % 10;
-            host::runasync([k] {
+            host::runasync([k = sent % 10] {
                 hostcalls::viewkeydown(0, k, std::string(1, keychars[k]), 0);
                 hostcalls::viewkeyup(0, k, 0);
             });
@@ -98,8 +88,7 @@ TEST(Stress, ProgramWorksWhileKeysMenusAndPaintingFloodIn) {
     });
     std::atomic<int> menuschosen{0};
     std::thread menus([&menuschosen] {
-        for (int choice = 0; choice < menucount; ++choice)
-            if (host::choosemenuitem(menutags[choice % 5])) ++menuschosen;
+        for (int choice = 0; choice < menucount; ++choice) menuschosen += host::choosemenuitem(menutags[choice % 5]);
     });
 
     std::string misread;
@@ -109,27 +98,25 @@ TEST(Stress, ProgramWorksWhileKeysMenusAndPaintingFloodIn) {
     };
     for (int step = 0; keysread < keycount || menuschosen < menucount; ++step) {
         programwork(step);
-        while (keyeventcount() > 0) {
+        for (; keyeventcount() > 0; ++keysread) {
             const std::string key = t_GetKey(0);
             if (misread.empty() && key != std::string(1, keychars[keysread % 10]))
                 misread = "key " + std::to_string(keysread.load()) + " read as '" + key + "'";
-            ++keysread;
         }
         readmenus();
         if (keysread < keycount) std::this_thread::sleep_for(std::chrono::microseconds(100));
     }
     keys.join();
     menus.join();
-    // The handler's work items may still be running: wait for them, within the watchdog's limit.
-    while (handlerruns < programmenuchoices) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    // The handler's work items may still be running.
+    EXPECT_TRUE(eventually([&handlerruns] { return handlerruns >= menucount / 5; }, 60000));
     readmenus();
-
     EXPECT_EQ(misread, "");
     EXPECT_EQ(keysread, keycount);
     EXPECT_EQ(keyeventcount(), 0);  // nothing arrived twice
     EXPECT_EQ(menuschosen, menucount);
     EXPECT_EQ(menusread, menucount);
-    EXPECT_EQ(handlerruns, programmenuchoices);
+    EXPECT_EQ(handlerruns, menucount / 5);
     EXPECT_EQ(checkframeworkinvariants(), "");
     for (uint8_t window : {0, 1, 2, 3}) {  // every view really painted during the flood
         FrameworkLock lock;

@@ -1,9 +1,7 @@
-# Shared by the end-to-end scripts: sourced first thing, it re-runs the calling script under a
-# fresh Xvfb (unless the script set e2e_display=own to bring its own display server, or
-# e2e_display=none to run without any), gives it a work folder that is removed at the end (with
-# the program it started), and helpers to start the program, wait for its log lines and window,
-# read pixels and fail with the log.
-# STANGENSPIEL_E2E_WM=openbox runs the script under a window manager that draws title bars.
+# Sourced first by the end-to-end scripts: re-runs the script under a fresh Xvfb (e2e_display=own brings its own
+# display server, e2e_display=none runs without any) with a work folder removed at the end with the program, and
+# helpers to start the program, wait, read pixels and fail with the log. STANGENSPIEL_E2E_WM=openbox adds a window
+# manager that draws title bars.
 program=$(realpath "${1:?path to stangenspiel}")
 geometry=${2:+$(realpath "$2")}  # the window-geometry test program, for the scripts that drive it
 if [ -z "${STANGENSPIEL_E2E_INNER:-}" ] && [ "${e2e_display:-xvfb}" = xvfb ]; then
@@ -34,9 +32,37 @@ fail() {
     exit 1
 }
 
+waitfor() {  # waitfor DESCRIPTION COMMAND...: retries the command for up to 10 s
+    for _ in $(seq 100); do
+        "${@:2}" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "$1"
+}
+waitforlog() { waitfor "no log line matching: $1" grep -qE "$1" "$work/log"; }
+expectin() {  # expectin FILE PATTERN...: every pattern matches a line of the file
+    for pattern in "${@:2}"; do grep -qE "$pattern" "$1" || fail "no line matching $pattern in $1"; done
+}
+pixel() {  # pixel FILE X Y: red, green and blue in decimal, whatever colour type the file has
+    convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
+}
+differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }  # differing FILE EXPECTED: pixels (or why not)
+
 startprogram() {  # startprogram [VAR=value ...]: the program in the background, log in $work/log
     env "$@" "$program" >"$work/log" 2>"$work/err" &
     pid=$!
+}
+startwindow() {  # startwindow [VAR=value ...]: the program with window 0 shown, focused and at its prompt
+    startprogram "$@"
+    waitforlog '^t_InitWindow: GraphicWindow #0 '
+    findwindow
+    sleep 1  # keys typed earlier would wait in the queue anyway
+}
+findwindow() {  # sets $window to window 0 on screen and gives it the keyboard
+    visible() { window=$(xdotool search --onlyvisible --name '^Stangenspiel$' | head -n 1) && [ -n "$window" ]; }
+    waitfor "window 0 never became visible" visible
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    xdotool windowfocus --sync "$window"
 }
 
 startgeometry() {  # startgeometry [VAR=value ...]: the geometry program, fed by send
@@ -48,7 +74,6 @@ startgeometry() {  # startgeometry [VAR=value ...]: the geometry program, fed by
     exec 3>"$work/commands"
     step=0
 }
-
 send() {  # send COMMAND WINDOW ARGS...: runs it in the geometry program and reads what it reports
     echo "$*" >&3
     sentto=$2
@@ -57,58 +82,14 @@ send() {  # send COMMAND WINDOW ARGS...: runs it in the geometry program and rea
     report=$(grep "^geometry $step:" "$work/log" | cut -d: -f2)
     read -r x y dw dh fw fh title bw bh sh <<<"$report"
 }
-
-shoot() {  # the whole screen into $work/screen.png
-    sleep 0.5  # the window manager and the refresh catch up
+shoot() {  # the whole screen into $work/screen.png, once the window manager and the refresh caught up
+    sleep 0.5
     import -window root "$work/screen.png"
 }
 
-waitforlog() {  # waits up to 10 s for a log line matching the pattern
-    waitfor "no log line matching: $1" grep -qE "$1" "$work/log"
-}
-
-expectin() {  # expectin FILE PATTERN...: every pattern matches a line of the file
-    local file=$1 pattern
-    shift
-    for pattern in "$@"; do grep -qE "$pattern" "$file" || fail "no line matching $pattern in $file"; done
-}
-
-pixel() {  # pixel FILE X Y: red, green and blue in decimal, whatever colour type the file has
-    convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
-}
-
-differing() {  # differing FILE EXPECTED: how many pixels differ (a message when they cannot be compared)
-    compare -metric AE "$1" "$2" null: 2>&1 || true
-}
-
-startwindow() {  # startwindow [VAR=value ...]: the program with window 0 shown, focused and at its prompt
-    startprogram "$@"
-    waitforlog '^t_InitWindow: GraphicWindow #0 '
-    findwindow
-    sleep 1  # keys typed earlier would wait in the queue anyway
-}
-
-findwindow() {  # sets $window to window 0 on screen and gives it the keyboard
-    visible() { window=$(xdotool search --onlyvisible --name '^Stangenspiel$' | head -n 1) && [ -n "$window" ]; }
-    waitfor "window 0 never became visible" visible
-    xdotool windowactivate --sync "$window" 2>/dev/null || true
-    xdotool windowfocus --sync "$window"
-}
-
-waitfor() {  # waitfor DESCRIPTION COMMAND...: retries the command for up to 10 s
-    local what=$1
-    shift
-    for _ in $(seq 100); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "$what"
-}
-
 if [ "${STANGENSPIEL_E2E_WM:-}" = openbox ]; then
-    # A window manager announces itself on the root window once it manages the screen. Openbox
-    # can give up at start on a loaded machine (seen once in CI with no word why); it is started
-    # again then, and what it said comes with the failure.
+    # A window manager announces itself on the root window once it manages the screen. Openbox can give up at
+    # start on a loaded machine (seen in CI with no word why): it is started again, and what it said is shown.
     wmready() { xprop -root -notype _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
     for _ in 1 2 3; do
         openbox --sm-disable >>"$work/openbox.log" 2>&1 &
