@@ -4,6 +4,7 @@
 //   init W WIDTH HEIGHT BORDER TITLED   a graphic window, its drawing area outlined in green
 //   size W X Y WIDTH HEIGHT             t_WindowSize
 //   show W 0|1, title W 0|1, front W    t_WindowVisible, t_WindowTitleVisible, t_WindowFront
+//   report W                            nothing but the report
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -12,43 +13,33 @@
 
 namespace {
 
-constexpr int64_t green = 12;
-
-void outline(uint8_t w, int64_t width, int64_t height) {
-    t_Color(w, green);
-    g_Line(w, 0, 0, width - 1, 0);
-    g_Line(w, 0, height - 1, width - 1, height - 1);
-    g_Line(w, 0, 0, 0, height - 1);
-    g_Line(w, width - 1, 0, width - 1, height - 1);
-}
-
 void run(const std::string& command, uint8_t w, std::istringstream& in) {
-    int64_t a = 0, b = 0, c = 0, d = 0, e = 0;
+    int64_t a = 0, b = 0, c = 0, d = 0;
     if (command == "init" && in >> a >> b >> c >> d) {
         t_InitGraphicWindow(w, 24, true, a, b, c, c, t_Font{}, d != 0);
-        outline(w, a, b);
+        t_Color(w, 12);  // green
+        const int64_t corners[] = {0, 0, a - 1, 0, a - 1, b - 1, 0, b - 1, 0, 0};
+        for (int i = 0; i < 8; i += 2) g_Line(w, corners[i], corners[i + 1], corners[i + 2], corners[i + 3]);
     } else if (command == "size" && in >> a >> b >> c >> d) {
         t_WindowSize(w, a, b, c, d);
-    } else if (command == "show" && in >> e) {
-        t_WindowVisible(w, e != 0);
-    } else if (command == "title" && in >> e) {
-        t_WindowTitleVisible(w, e != 0);
+    } else if (command == "show" && in >> a) {
+        t_WindowVisible(w, a != 0);
+    } else if (command == "title" && in >> a) {
+        t_WindowTitleVisible(w, a != 0);
     } else if (command == "front") {
         t_WindowFront(w);
     }
 }
 
 void geometryprogram() {
-    std::string line;
-    int step = 0;
-    while (std::getline(std::cin, line)) {
+    std::string line, command;
+    int window = 0;
+    for (int step = 1; std::getline(std::cin, line); ++step) {
         std::istringstream in(line);
-        std::string command;
-        int window = 0;
         if (!(in >> command >> window)) break;
         const auto w = static_cast<uint8_t>(window);
         run(command, w, in);
-        std::string report = "geometry " + std::to_string(++step) + ":";
+        std::string report = "geometry " + std::to_string(step) + ":";
         for (int64_t selector : {13, 20, 8, 9, 10, 12, 17, 18, 19, 16}) report += " " + std::to_string(t_WindowPos(w, selector));
         logline(report);
     }

@@ -6,12 +6,8 @@ waitforlog '^applicationDidFinishLaunching: End\.'
 sleep 1
 kill -0 $pid || fail "program ended on its own"
 
-expected="applicationWillFinishLaunching: Called.
-applicationDidFinishLaunching: Start.
-initmxtools: Start.
-initmxtools: End.
-Program: Start.
-applicationDidFinishLaunching: End."
+expected=$(printf '%s\n' "applicationWillFinishLaunching: Called." "applicationDidFinishLaunching: Start." \
+    "initmxtools: Start." "initmxtools: End." "Program: Start." "applicationDidFinishLaunching: End.")
 actual=$(grep -E "^(applicationWillFinishLaunching|applicationDidFinishLaunching|initmxtools|Program):" "$work/log")
 [ "$actual" = "$expected" ] || fail "launch lines differ: $(diff <(echo "$expected") <(echo "$actual") || true)"
 echo "launch: ok"

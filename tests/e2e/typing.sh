@@ -3,9 +3,7 @@
 # key it reads and the first line of its screen; a letter, a digit, Left, F1, a-umlaut, Alt as the Option key,
 # Shift+Tab and the Control+keypad output switches are checked there.
 source "$(dirname "$0")/../support/e2e.sh"
-startprogram STANGENSPIEL_ECHO=1
-waitforlog '^echo: ready$'
-findwindow
+startwindow STANGENSPIEL_ECHO=1
 typekey() {  # typekey KEY PATTERN: presses the key and waits for its log line
     xdotool key --window "$window" "$1"
     waitforlog "$2"

@@ -1,12 +1,10 @@
 // Long runs: the puzzle with nine disks played to the end by a scripted run typing as fast as
-// it can, and a soak that re-creates windows and prints for a while. Memory must stay flat and
-// the GUI thread must keep answering.
+// it can, and a soak that re-creates windows and prints for a while. Memory must stay flat.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -66,32 +64,22 @@ TEST(LongRun, NineDisksPlayedToTheEndAtFullSpeedNeedNoMoreMemoryThanTwo) {
     }
 }
 
-TEST(LongRun, AScriptedRunWhoseResultsCannotBeWrittenFails) {
-    TempDir dir;
-    // /proc/version is a file: no folder can be made below it.
-    EXPECT_EQ(runprogram("--keys=2nnn --pace=1 --output=/proc/version/out", dir.file("log")), 1);
-    EXPECT_THAT(readfile(dir.file("log")), HasSubstr("Scripted run: Could not write /proc/version/out."));
-}
-
 // Re-creates windows at every depth and size, prints, scrolls, draws, captures and puts the
-// pictures back for STANGENSPIEL_SOAK_SECONDS (default 15). The video memory is allocated once,
-// so once the first rounds have touched it the peak may not keep rising.
+// pictures back for 15 s. The video memory is allocated once, so once the first rounds have
+// touched it the peak may not keep rising.
 TEST(LongRun, SoakOfCreationsAndPrintingKeepsMemoryFlat) {
-    const char* setting = std::getenv("STANGENSPIEL_SOAK_SECONDS");
-    const auto duration = std::chrono::seconds(setting != nullptr ? std::atoi(setting) : 15);
     static constexpr int64_t depths[] = {1, 4, 8, 16, 24, 32};
     const char* const fonts[] = {"MenloBold 16x32.font", "MenloRegular 16x32.font"};
     testing::internal::CaptureStdout();  // every creation logs its blocks
     int64_t settledkb = 0, round = 0;
-    std::chrono::steady_clock::duration slowestanswer{};
     const auto start = std::chrono::steady_clock::now();
-    for (; std::chrono::steady_clock::now() - start < duration; ++round) {
+    for (; std::chrono::steady_clock::now() - start < std::chrono::seconds(15); ++round) {
         const auto window = static_cast<uint8_t>(round % 4);
-        const int64_t depth = depths[round % 6];
         if (round % 3 == 0) {
-            t_InitGraphicWindow(window, depth, true, 100 + round % 13 * 37, 80 + round % 7 * 29, 4, 4, t_Font{}, true);
+            t_InitGraphicWindow(window, depths[round % 6], true, 100 + round % 13 * 37, 80 + round % 7 * 29, 4, 4,
+                                t_Font{}, true);
         } else {
-            t_InitWindow(window, depth, 20 + round % 30, 4 + round % 9, round % 20, fonts[round % 2]);
+            t_InitWindow(window, depths[round % 6], 20 + round % 30, 4 + round % 9, round % 20, fonts[round % 2]);
         }
         t_WindowVisible(window, true);
         for (int line = 0; line < 30; ++line) t_Print(window, "Runde " + std::to_string(round) + "\r");
@@ -99,17 +87,12 @@ TEST(LongRun, SoakOfCreationsAndPrintingKeepsMemoryFlat) {
         const t_Graphic picture = g_CompressLZW(g_CompressRLE(g_Pack(g_GetScreen(window))));
         g_PutScreen(static_cast<uint8_t>((window + 1) % 4), picture, round % 50, round % 30);
         ASSERT_EQ(checkframeworkinvariants(), "") << "round " << round;
-        const auto asked = std::chrono::steady_clock::now();
-        host::runsync([] {});
-        slowestanswer = std::max(slowestanswer, std::chrono::steady_clock::now() - asked);
-        if (settledkb == 0 && std::chrono::steady_clock::now() - start > duration / 5) settledkb = peakkb(RUSAGE_SELF);
+        if (settledkb == 0 && std::chrono::steady_clock::now() - start > std::chrono::seconds(3))
+            settledkb = peakkb(RUSAGE_SELF);
     }
-    const int64_t endkb = peakkb(RUSAGE_SELF);
     (void)testing::internal::GetCapturedStdout();
     EXPECT_GT(round, 20);
-    // The GUI thread answered every time, never stuck behind the program's work for long.
-    EXPECT_LT(slowestanswer, std::chrono::seconds(5));
     if (!addresssanitizer) {
-        EXPECT_LT(endkb - settledkb, 16 * 1024) << "from " << settledkb << " kB to " << endkb;
+        EXPECT_LT(peakkb(RUSAGE_SELF) - settledkb, 16 * 1024) << "from " << settledkb << " kB";
     }
 }

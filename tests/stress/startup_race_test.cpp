@@ -10,15 +10,21 @@
 
 namespace {
 
-// Both threads are let go at once, so that both may find the framework uninitialised.
-void createtogether(std::atomic<int>& waiting, uint8_t window) {
-    waiting.fetch_sub(1);
-    while (waiting.load() > 0) std::this_thread::yield();
-    t_InitGraphicWindow(window, 8, true, 64, 64, 0, 0, t_Font{}, true);
-}
-
-// The first broken promise of one round: both windows created, blocks sound, pixels cleared.
-std::string checkround() {
+// One round from a fresh framework, both threads let go at once so that both may find it
+// uninitialised. Returns the first broken promise: both windows created, blocks sound, pixels cleared.
+std::string raceround() {
+    resetframeworkfortests();
+    reseteventsfortests();
+    std::atomic<int> waiting{2};
+    const auto create = [&waiting](uint8_t window) {
+        waiting.fetch_sub(1);
+        while (waiting.load() > 0) std::this_thread::yield();
+        t_InitGraphicWindow(window, 8, true, 64, 64, 0, 0, t_Font{}, true);
+    };
+    std::thread first(create, 0);
+    std::thread second(create, 1);
+    first.join();
+    second.join();
     if (std::string broken = checkframeworkinvariants(); !broken.empty()) return broken;
     FrameworkLock lock;
     for (const t_Window& w : {framework.windows[0], framework.windows[1]}) {
@@ -32,18 +38,9 @@ std::string checkround() {
 
 TEST(StartupRace, TwoThreadsCreateTheirFirstWindowsAtTheSameMoment) {
     std::string broken;
-    const std::string log = logof([&broken] {
-        for (int round = 0; round < 1000 && broken.empty(); ++round) {
-            resetframeworkfortests();
-            reseteventsfortests();
-            std::atomic<int> waiting{2};
-            std::thread first(createtogether, std::ref(waiting), 0);
-            std::thread second(createtogether, std::ref(waiting), 1);
-            first.join();
-            second.join();
-            broken = checkround();
-            if (!broken.empty()) broken = "round " + std::to_string(round) + ": " + broken;
-        }
+    (void)logof([&broken] {
+        for (int round = 0; round < 1000 && broken.empty(); ++round)
+            if (broken = raceround(); !broken.empty()) broken = "round " + std::to_string(round) + ": " + broken;
     });
     EXPECT_EQ(broken, "");
 }

@@ -9,7 +9,6 @@ if [ -z "${STANGENSPIEL_E2E_INNER:-}" ] && [ "${e2e_display:-xvfb}" = xvfb ]; th
 fi
 set -euo pipefail
 [ "${e2e_display:-}" != none ] || unset DISPLAY WAYLAND_DISPLAY
-name=$(basename "$0" .sh)
 work=$(mktemp -d)
 pid=""
 servers=()  # window manager and display servers the script started, stopped at the end
@@ -26,7 +25,7 @@ stopall() {
 trap stopall EXIT
 
 fail() {
-    echo "$name: $*"
+    echo "$(basename "$0" .sh): $*"
     echo "--- log"; cat "$work/log" 2>/dev/null || true
     echo "--- stderr"; tail -n 20 "$work/err" 2>/dev/null || true
     exit 1
@@ -52,17 +51,14 @@ startprogram() {  # startprogram [VAR=value ...]: the program in the background,
     env "$@" "$program" >"$work/log" 2>"$work/err" &
     pid=$!
 }
-startwindow() {  # startwindow [VAR=value ...]: the program with window 0 shown, focused and at its prompt
+startwindow() {  # startwindow [VAR=value ...]: the program with window 0 shown as $window, focused and waiting
     startprogram "$@"
     waitforlog '^t_InitWindow: GraphicWindow #0 '
-    findwindow
-    sleep 1  # keys typed earlier would wait in the queue anyway
-}
-findwindow() {  # sets $window to window 0 on screen and gives it the keyboard
     visible() { window=$(xdotool search --onlyvisible --name '^Stangenspiel$' | head -n 1) && [ -n "$window" ]; }
     waitfor "window 0 never became visible" visible
     xdotool windowactivate --sync "$window" 2>/dev/null || true
     xdotool windowfocus --sync "$window"
+    sleep 1  # keys typed earlier would wait in the queue anyway
 }
 
 startgeometry() {  # startgeometry [VAR=value ...]: the geometry program, fed by send

@@ -43,8 +43,7 @@ inline void withfilesizelimit(uint64_t bytes, const std::function<void()>& actio
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
     ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = bytes;
+    const rlimit small{bytes, old.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &small);
     action();
     ::setrlimit(RLIMIT_FSIZE, &old);
@@ -52,11 +51,7 @@ inline void withfilesizelimit(uint64_t bytes, const std::function<void()>& actio
 
 // A key typed on the keyboard, as the desktop queues it.
 inline void typekey(int64_t code) {
-    t_Event event;
-    event.Kind = 1;
-    event.Value = code;
-    event.Description = std::string(1, static_cast<char>(code));
-    appendkeyevent(event);
+    appendkeyevent(t_Event{.Kind = 1, .Description = std::string(1, static_cast<char>(code)), .Value = code});
 }
 
 // Polls the condition until it holds or the time is up; framework threads work at their own pace.
@@ -78,14 +73,8 @@ struct TempDir {
 
 // A grey font with a glyph for every character, each pixel of coverage `fill`.
 inline t_Font greyfont(int64_t width = 16, int64_t height = 32, uint8_t fill = 0) {
-    t_Font font;
-    font.Format = 2;
-    font.Start = 0;
-    font.End = 255;
-    font.Width = width;
-    font.Height = height;
-    font.Data.assign(static_cast<size_t>(256 * width * height), fill);
-    return font;
+    return t_Font{.Format = 2, .Start = 0, .End = 255, .Width = width, .Height = height,
+                  .Data = std::vector<uint8_t>(static_cast<size_t>(256 * width * height), fill)};
 }
 
 // The desktop activates a window a moment after it is asked to; commands act on the window it
