@@ -4,9 +4,7 @@
 source "$(dirname "$0")/../support/e2e.sh"
 startwindow
 echo -n "vorher" | xclip -selection clipboard
-xdotool key --window "$window" --delay 400 3 space space
-sleep 0.5
-xdotool key --window "$window" ctrl+c
+xdotool key --window "$window" --delay 400 3 space space ctrl+c
 sleep 0.5
 [ "$(xclip -o -selection clipboard)" = "vorher" ] || fail "Control+C changed the clipboard"
 xdotool key --window "$window" ctrl+shift+c

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Windows 0-7 and 8-10 sized, moved, hidden and shown by a program, under a window manager or none: after every
-# call a screenshot must hold each graphic window's whole drawing area (a green outline on black) inside its grey
-# border where the framework reports it, and text windows must sit where they are reported. -1 sizes repeated
-# never move or shrink them.
+# Windows 0-10 sized, moved, hidden and shown, with a window manager or none: each graphic window's drawing area (a
+# green outline on black) is on screen in its grey border where reported, each text window too; -1 sizes keep them.
 source "$(dirname "$0")/../support/e2e.sh"
 startgeometry
 

@@ -5,10 +5,9 @@ e2e_display=none
 source "$(dirname "$0")/../support/e2e.sh"
 
 cmake --install "$(dirname "$program")" --prefix "$work/prefix" > "$work/install.log"
-for file in games/stangenspiel bin/stangenspiel-grconvert share/applications/stangenspiel.desktop \
-            share/icons/hicolor/scalable/apps/stangenspiel.svg share/man/man6/stangenspiel.6.gz \
-            share/metainfo/io.github.stangenspiel.Stangenspiel.metainfo.xml \
-            share/man/man1/stangenspiel-grconvert.1.gz share/doc/stangenspiel/copyright; do
+for file in bin/stangenspiel-grconvert share/icons/hicolor/scalable/apps/stangenspiel.svg \
+            share/man/man6/stangenspiel.6.gz share/man/man1/stangenspiel-grconvert.1.gz \
+            share/metainfo/io.github.stangenspiel.Stangenspiel.metainfo.xml share/doc/stangenspiel/copyright; do
     [ -f "$work/prefix/$file" ] || fail "not installed: $file"
 done
 expectin "$work/prefix/share/applications/stangenspiel.desktop" "^Exec=/.*/games/stangenspiel$"

@@ -9,11 +9,9 @@ sleep 0.5  # a few refresh periods, so the view shows the last drawing
 shot="$work/shot.png"
 import -window "$window" "$shot" || fail "no screenshot"
 
-# Every disk on the right rod: the yellow is three stacked disks (162 pixels wide, 56 high) standing where rod 3
-# stands on the board, whose rods and base are the brown.
-box() { convert "$shot" -fill black +opaque "$1" -trim -format '%w %h %X %Y' info:; }
-read -r _ _ bx by <<<"$(box '#804000')"
-[ "$(box '#FFFF00')" = "162 56 +$((bx + 358)) +$((by + 145))" ] || fail "disks at $(box '#FFFF00'), board at $bx $by"
+# The only yellow is three stacked disks (162 x 56 pixels) on rod 3 of the board, whose rods and base are brown.
+read -r _ _ bx by <<<"$(box "$shot" '#804000')"
+[ "$(box "$shot" '#FFFF00')" = "162 56 +$((bx + 358)) +$((by + 145))" ] || fail "disks at $(box "$shot" '#FFFF00')"
 
 expectin "$work/log" '^t_InitWindow: GraphicWindow #0 = 1280 x 800 pixel x 24 bit = 3\.000,00K video-memory = \$00D12000\.$' \
     '^p_PrinterAutoUpdateProcess: Start as thread #[0-9]+$' \

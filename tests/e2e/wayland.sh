@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# A Wayland session with XWayland (weston's headless backend): with WAYLAND_DISPLAY and DISPLAY both set the program
-# comes up as an X11 client, and a game typed on that display completes; without DISPLAY it says in one line that
-# window positions cannot be honoured.
+# Under weston's headless Wayland with XWayland the program is an X11 client where a typed game completes; with
+# Wayland alone it says in one line that window positions cannot be honoured.
 e2e_display=own
 source "$(dirname "$0")/../support/e2e.sh"
 export XDG_RUNTIME_DIR="$work/runtime"
@@ -16,8 +15,7 @@ DISPLAY=$(grep -o 'xserver listening on display :[0-9]*' "$work/weston.log" | gr
 export DISPLAY
 
 startprogram
-waitforlog '^t_InitWindow: GraphicWindow #0 '
-window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Stangenspiel$' | head -n 1) ||
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Stangenspiel$' | head -n 1) ||
     fail "window 0 is no X11 window on $DISPLAY"
 sleep 1  # the program reaches its prompt
 xdotool key --window "$window" --delay 150 x 3 space space space space space space space 2>/dev/null

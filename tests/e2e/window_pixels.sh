@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Window 0 on screen shows its video memory 1:1. The same program runs headless, writing the window's image as the
-# framework builds it from video memory, and under Xvfb, where the window is photographed: the photograph must hold
-# the image pixel for pixel, 16 pixels (the border) in from its left and bottom edges.
+# Window 0 on screen shows its video memory 1:1: its photograph under Xvfb holds the image a headless run wrote from
+# video memory pixel for pixel, 16 pixels (the border) in from its left and bottom edges.
 source "$(dirname "$0")/../support/e2e.sh"
 border=16
 tolerance=512  # a blinking text cursor may differ between the two runs: one 16 x 32 cell

@@ -2,8 +2,6 @@
 // the alert of a refused menu command.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 #include "host/menus.h"
 #include "support/helpers.h"
 

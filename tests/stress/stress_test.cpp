@@ -88,18 +88,14 @@ TEST(Stress, ProgramWorksWhileKeysMenusAndPaintingFloodIn) {
             if (sent % 10 == 0) menuschosen += host::choosemenuitem(menutags[sent / 10 % 5]);
         }
     });
-    std::string misread;
+    int misread = 0;
     int menusread = 0;
     const auto readmenus = [&menusread] {
         for (; t_MenuEventCount() > 0; ++menusread) (void)t_NextMenuEvent();
     };
     for (int step = 0; keysread < keycount || menuschosen < menucount; ++step) {
         programwork(step);
-        for (; keyeventcount() > 0; ++keysread) {
-            const std::string key = t_GetKey(0);
-            if (misread.empty() && key != std::string(1, keychars[keysread % 10]))
-                misread = "key " + std::to_string(keysread.load()) + " read as '" + key + "'";
-        }
+        for (; keyeventcount() > 0; ++keysread) misread += t_GetKey(0) != std::string(1, keychars[keysread % 10]);
         readmenus();
         if (keysread < keycount) std::this_thread::sleep_for(std::chrono::microseconds(100));
     }
@@ -107,7 +103,7 @@ TEST(Stress, ProgramWorksWhileKeysMenusAndPaintingFloodIn) {
     // The handler's work items may still be running.
     EXPECT_TRUE(eventually([&handlerruns] { return handlerruns >= menucount / 5; }, 60000));
     readmenus();
-    EXPECT_EQ(misread, "");
+    EXPECT_EQ(misread, 0);  // keys read out of order or as others
     EXPECT_EQ(keysread, keycount);
     EXPECT_EQ(keyeventcount(), 0);  // nothing arrived twice
     EXPECT_EQ(menuschosen, menucount);

@@ -42,9 +42,7 @@ waitforlog() { waitfor "no log line matching: $1" grep -qE "$1" "$work/log"; }
 expectin() {  # expectin FILE PATTERN...: every pattern matches a line of the file
     for pattern in "${@:2}"; do grep -qE "$pattern" "$1" || fail "no line matching $pattern in $1"; done
 }
-pixel() {  # pixel FILE X Y: red, green and blue in decimal, whatever colour type the file has
-    convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
-}
+box() { convert "$1" -fill black +opaque "$2" -trim -format '%w %h %X %Y' info:; }  # box FILE COLOUR: where it is
 differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }  # differing FILE EXPECTED: pixels (or why not)
 
 startprogram() {  # startprogram [VAR=value ...]: the program in the background, log in $work/log
