@@ -37,10 +37,9 @@ void geometryprogram() {
     for (int step = 1; std::getline(std::cin, line); ++step) {
         std::istringstream in(line);
         if (!(in >> command >> window)) break;
-        const auto w = static_cast<uint8_t>(window);
-        run(command, w, in);
+        run(command, window, in);
         std::string report = "geometry " + std::to_string(step) + ":";
-        for (int64_t selector : {13, 20, 8, 9, 10, 12, 17, 18, 19, 16}) report += " " + std::to_string(t_WindowPos(w, selector));
+        for (int64_t selector : {13, 20, 8, 9, 10, 12, 17, 18, 19, 16}) report += " " + std::to_string(t_WindowPos(window, selector));
         logline(report);
     }
 }

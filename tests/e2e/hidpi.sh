@@ -14,8 +14,7 @@ for factor in 2 1.5 1.25; do
     # Logical positions round to whole device pixels: look for the area one pixel around.
     convert "$work/screen.png" -crop "$((width + 4))x$((height + 4))+$(($(device $((x + bw))) - 2))+$(($(device $((sh - y - bh - dh))) - 2))" \
         +repage "$work/around.png"
-    box=$(convert "$work/around.png" -fill black +opaque '#00FF00' -trim -format '%w %h %X %Y' info:)
-    read -r ow oh bx by <<<"$box"
+    read -r ow oh bx by <<<"$(box "$work/around.png" '#00FF00')"
     [ "$ow $oh" = "$width $height" ] || fail "at factor $factor the outline is ${ow}x$oh, not ${width}x$height"
     convert "$work/around.png" -crop "${width}x$height$bx$by" +repage "$work/area.png"
     if [ "$factor" = 2 ]; then

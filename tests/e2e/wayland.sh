@@ -9,8 +9,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 weston --backend=headless-backend.so --xwayland --socket=wayland-e2e --log="$work/weston.log" &
 servers+=($!)
 export WAYLAND_DISPLAY=wayland-e2e
-xserverup() { grep -q 'xserver listening on display' "$work/weston.log"; }
-waitfor "weston's XWayland never listened" xserverup
+waitfor "weston's XWayland never listened" grep -q 'xserver listening on display' "$work/weston.log"
 DISPLAY=$(grep -o 'xserver listening on display :[0-9]*' "$work/weston.log" | grep -o ':[0-9]*$')
 export DISPLAY
 

@@ -28,18 +28,6 @@ constexpr char keychars[] = "asdfhgzxcv";
 // Program handler (no command), copy picture, copy text, clear printer, clear console.
 constexpr int64_t menutags[] = {0, 110, 111, 112, 114};
 
-// A deadlock ends the process with a named failure instead of a hung CI job. The flag is static:
-// the watching thread outlives the test.
-std::atomic<bool>& startwatchdog(int seconds) {
-    static std::atomic<bool> finished{false};
-    std::thread([seconds] {
-        if (eventually([] { return finished.load(); }, seconds * 1000)) return;
-        std::fprintf(stderr, "stress: no progress within %d s (deadlock?)\n", seconds);
-        std::abort();
-    }).detach();
-    return finished;
-}
-
 void recreate(uint8_t window, int step) {
     static constexpr int64_t depths[] = {1, 4, 8, 16, 24, 32};
     t_InitGraphicWindow(window, depths[step % 6], true, 64 + step % 7 * 40, 48 + step % 5 * 30, 4, 4, t_Font{}, true);
@@ -61,7 +49,14 @@ void programwork(int step) {
 }  // namespace
 
 TEST(Stress, ProgramWorksWhileKeysMenusAndPaintingFloodIn) {
-    std::atomic<bool>& finished = startwatchdog(300);
+    // A deadlock ends the process with a named failure instead of a hung CI job. The flag is
+    // static: the watching thread outlives the test.
+    static std::atomic<bool> finished{false};
+    std::thread([] {
+        if (eventually([] { return finished.load(); }, 300000)) return;
+        std::fputs("stress: no progress within 300 s (deadlock?)\n", stderr);
+        std::abort();
+    }).detach();
     const int64_t runstart = nowmilliseconds();
     t_InitWindow(0, 32, 40, 10, 8, "MenloBold 16x32.font");
     t_InitGraphicWindow(1, 8, true, 200, 120, 4, 4, t_Font{}, true);

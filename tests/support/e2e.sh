@@ -1,7 +1,6 @@
-# Sourced first by the end-to-end scripts: re-runs the script under a fresh Xvfb (e2e_display=own brings its own
-# display server, e2e_display=none runs without any) with a work folder removed at the end with the program, and
-# helpers to start the program, wait, read pixels and fail with the log. STANGENSPIEL_E2E_WM=openbox adds a window
-# manager that draws title bars.
+# Sourced first by the end-to-end scripts: re-runs the script under a fresh Xvfb (unless e2e_display is own or none)
+# with a work folder removed at the end with the program, and their shared helpers. STANGENSPIEL_E2E_WM=openbox
+# adds a window manager that draws title bars.
 program=$(realpath "${1:?path to stangenspiel}")
 geometry=${2:+$(realpath "$2")}  # the window-geometry test program, for the scripts that drive it
 if [ -z "${STANGENSPIEL_E2E_INNER:-}" ] && [ "${e2e_display:-xvfb}" = xvfb ]; then
