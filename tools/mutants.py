@@ -30,9 +30,9 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 FOLDERS = ["core", "app", "windows", "text", "graphics", "events", "auxwindows", "host"]
 # Tests mirror the source folders; a folder whose faults show first in another folder's tests
-# lists that one too: lines drawn into a window are noticed by the refresh tests, and the host's
-# menus are driven by the event tests.
-TEST_FOLDERS = {"host": ["host", "windows", "events"], "graphics": ["graphics", "windows"]}
+# lists that one too: lines drawn into a window are noticed by the refresh tests, the host's
+# menus are driven by the event tests, and the text windows' layout is seen in the host's views.
+TEST_FOLDERS = {"host": ["host", "windows", "events"], "graphics": ["graphics", "windows"], "app": ["app", "host"]}
 SKIPPED_FILES = {"app/main.cpp"}
 
 KEYWORDS_NOT_STATEMENTS = ("return", "break", "continue", "case", "default", "goto", "throw",

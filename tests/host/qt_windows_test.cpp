@@ -111,6 +111,13 @@ TEST(PrinterRuler, StandsOverThePrintedColumnsAndScrollsWithThem) {
         ASSERT_GT(ruler.size(), 50u);
         EXPECT_EQ(ruler, inkcolumns(text, line.top(), line.bottom() + 1, from, to));
     });
+    // Made narrower, the printout keeps its margins in the new width.
+    t_WindowSize(printerwindow, -1, -1, 500, 400);
+    EXPECT_TRUE(eventually([] {
+        int margins = 0;
+        host::runsync([&] { margins = hostwindow(printerwindow)->width() - textwindow(printerwindow)->TextView->width(); });
+        return margins == 40;
+    }));
 }
 
 }  // namespace
