@@ -34,11 +34,11 @@ inline size_t mappedsize(size_t bytes) { return (bytes + hugepage - 1) & ~(hugep
 // ends that do not fit the boundary are given back.
 inline void* maphuge(size_t bytes) {
     const size_t size = mappedsize(bytes);
-    void* mapped = ::mmap(nullptr, size + hugepage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped == MAP_FAILED) throw std::bad_alloc();
-    const auto start = reinterpret_cast<uintptr_t>(mapped);
+    void* region = ::mmap(nullptr, size + hugepage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (region == MAP_FAILED) throw std::bad_alloc();
+    const auto start = reinterpret_cast<uintptr_t>(region);
     const uintptr_t aligned = (start + hugepage - 1) & ~(hugepage - 1);
-    if (aligned > start) ::munmap(mapped, aligned - start);
+    if (aligned > start) ::munmap(region, aligned - start);
     const uintptr_t tail = aligned + size;
     if (start + size + hugepage > tail) ::munmap(reinterpret_cast<void*>(tail), start + size + hugepage - tail);
     ::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);  // a hint; refused where unsupported
