@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/application_end.h"
 #include "core/events.h"
 #include "core/framework_state.h"
 #include "core/guards.h"
@@ -198,7 +197,7 @@ t_LineRead readinputline(std::string_view operation, uint8_t window, int64_t max
         if (!waitforkey(window)) return {};
         // The wait let go of the lock: the window may have been made again meanwhile.
         const t_Window& r = editor.record();
-        if (!framework.frameworkready || !r.Initialized || !(layoutof(r) == editor.Layout)) return {};
+        if (!framework.frameworkready || !r.Initialized || layoutof(r) != editor.Layout) return {};
         const std::optional<t_Event> key = takekeyevent();
         if (!key || !editor.apply(*key)) continue;
         editor.publish(true);
