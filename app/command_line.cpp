@@ -1,18 +1,61 @@
 #include "app/command_line.h"
 
 #include <array>
+#include <cctype>
 #include <charconv>
 
 namespace {
 
-constexpr std::array<const char*, 22> namedkeys{
-    "Return", "Enter", "Tab", "Space", "Escape", "Backspace", "Delete", "Left", "Right", "Up", "Down",
-    "Home", "End", "PageUp", "PageDown", "F1", "F2", "F3", "F4", "F5", "F6", "Help"};
+// Short forms people write for some names. Neither they nor the names clash when case is
+// ignored, so every spelling still means one key.
+struct t_KeyAlias {
+    const char* Alias;
+    const char* Name;
+};
+constexpr std::array<t_KeyAlias, 4> keyaliases{{{"Esc", "Escape"}, {"Del", "Delete"}, {"PgUp", "PageUp"},
+                                                 {"PgDn", "PageDown"}}};
+
+bool sameletters(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// The name as --help spells it, or "" for none.
+std::string canonicalkeyname(const std::string& spelling) {
+    for (const std::string& name : typedkeynames())
+        if (sameletters(spelling, name)) return name;
+    for (const t_KeyAlias& alias : keyaliases)
+        if (sameletters(spelling, alias.Alias)) return alias.Name;
+    return "";
+}
+
+std::string joined(const std::vector<std::string>& names, const std::string& separator) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : separator) + name;
+    return text;
+}
+
+// The key names as --help lists them, wrapped below the option texts.
+std::string keynamelines() {
+    const std::string indent(20, ' ');
+    std::string text, line;
+    for (const std::string& name : typedkeynames()) {
+        if (!line.empty() && indent.size() + line.size() + 1 + name.size() > 78) {
+            text += indent + line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + name;
+    }
+    return text + indent + line + "\n";
+}
 
 bool parsenumber(const std::string& text, int64_t& value) {
     const char* end = text.data() + text.size();
     auto [last, error] = std::from_chars(text.data(), end, value);
-    return error == std::errc() && last == end && value >= 0;
+    return !text.empty() && error == std::errc() && last == end;
 }
 
 // Length of the UTF-8 sequence that starts with this byte (1 for a stray continuation byte).
@@ -32,6 +75,13 @@ t_CommandLine failure(const std::string& message) {
 
 }  // namespace
 
+const std::vector<std::string>& typedkeynames() {
+    static const std::vector<std::string> names{
+        "Return", "Enter", "Tab", "Space", "Escape", "Backspace", "Delete", "Left", "Right", "Up", "Down",
+        "Home", "End", "PageUp", "PageDown", "F1", "F2", "F3", "F4", "F5", "F6", "Help"};
+    return names;
+}
+
 std::string versiontext(const std::string& programfile, const std::string& version) {
     return programfile + " " + version;
 }
@@ -43,15 +93,20 @@ std::string helptext(const std::string& programfile, const std::string& descript
            "\n"
            "Scripted headless runs (no display needed):\n"
            "  --keys=KEYS       type KEYS into the program, one after the other;\n"
-           "                    {Return}, {Left}, {F1}, ... name special keys, ^x is Control+x,\n"
-           "                    {{ and }} stand for the braces themselves\n"
+           "                    {Name} types a special key, ^x is Control+x, {{ and }}\n"
+           "                    stand for the braces themselves. The names, in any case\n"
+           "                    (Esc, Del, PgUp and PgDn also do):\n" +
+           keynamelines() +
            "  --pace=MS         milliseconds between two keys (default 50)\n"
            "  --output=FOLDER   when the program has ended, write every visible window as\n"
-           "                    windowN.png and its text screen as windowN.txt into FOLDER;\n"
+           "                    windowN.png and its text screen as windowN.txt into FOLDER,\n"
+           "                    and printer.txt and console.txt when the program used them;\n"
            "                    a file that cannot be written gives a line and exit code 1\n"
            "  --timeout=MS      stop after MS milliseconds even if the program has not ended\n"
            "                    (default 60000); the exit code is then 1\n"
            "\n"
+           "  --seed=N          start the random numbers from N (a whole number), so that\n"
+           "                    a run with the same keys repeats exactly\n"
            "  --help            show this help and exit\n"
            "  --version         show the version and exit\n";
 }
@@ -72,11 +127,10 @@ bool parsetypedkeys(const std::string& notation, std::vector<t_TypedKey>& keys, 
                 message = "unclosed '{' in the keys";
                 return false;
             }
-            const std::string name = notation.substr(i + 1, close - i - 1);
-            bool known = false;
-            for (const char* candidate : namedkeys) known = known || name == candidate;
-            if (!known) {
-                message = "unknown key name '{" + name + "}'";
+            const std::string name = canonicalkeyname(notation.substr(i + 1, close - i - 1));
+            if (name.empty()) {
+                message = "unknown key name '" + notation.substr(i, close - i + 1) + "'; the names are " +
+                          joined(typedkeynames(), ", ");
                 return false;
             }
             keys.push_back({name, "", false});
@@ -116,10 +170,14 @@ t_CommandLine parsecommandline(const std::vector<std::string>& arguments, const 
             line.Scripted = true;
         } else if ((option == "--pace" || option == "--timeout") && hasvalue) {
             int64_t number = 0;
-            if (!parsenumber(value, number) || number > 86400000)
+            if (!parsenumber(value, number) || number < 0 || number > 86400000)
                 return failure(programfile + ": " + option + " needs a number of milliseconds, not '" + value + "'");
             (option == "--pace" ? line.PaceMs : line.TimeoutMs) = number;
             line.Scripted = true;
+        } else if (option == "--seed" && hasvalue) {
+            if (!parsenumber(value, line.Seed))
+                return failure(programfile + ": --seed needs a whole number, not '" + value + "'");
+            line.HasSeed = true;
         } else if (option == "--output" && hasvalue && !value.empty()) {
             line.OutputFolder = value;
             line.Scripted = true;

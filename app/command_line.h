@@ -14,6 +14,8 @@ struct t_CommandLine {
     int64_t PaceMs = 50;          // pause between two typed keys
     std::string OutputFolder;     // where window pictures and screens are written
     int64_t TimeoutMs = 60000;    // a scripted run ends after this even if the program has not
+    bool HasSeed = false;         // --seed given: the random numbers start from Seed
+    int64_t Seed = 0;
 };
 
 // Without argv[0]; messages begin with the program file's name.
@@ -29,4 +31,6 @@ struct t_TypedKey {
 };
 
 // Splits the notation into keys; answers false with a message for an unknown name or brace.
+// Names are taken in any case and in their short forms, and come out as the names below.
 bool parsetypedkeys(const std::string& notation, std::vector<t_TypedKey>& keys, std::string& message);
+const std::vector<std::string>& typedkeynames();  // every name the notation knows, in --help's order

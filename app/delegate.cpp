@@ -2,6 +2,7 @@
 #include <atomic>
 
 #include "app/startup.h"
+#include "core/application_end.h"
 #include "core/framework_state.h"
 #include "core/report.h"
 #include "events/mouse_events.h"
@@ -48,6 +49,7 @@ void applicationwillresignactive() { framework.appactive = false; }
 
 void applicationwillterminate() {
     logline("applicationWillTerminate: Called.");
+    noteapplicationquit();  // a program thread waiting for a key, a line or time stops waiting
     // The views go with the event loop; a refresh thread left running would only find them gone.
     framework.autoupdaterunning = false;
     std::function<void()> handler;

@@ -82,6 +82,7 @@ int runprogram(int argc, char** argv, const t_ProgramInfo& info, std::function<v
             break;
     }
     setprogramentry(std::move(entry));
+    if (line.HasSeed) t_Randomize(line.Seed);
     if (line.Scripted) {
         host::setscriptedrun({true, line.Keys, line.PaceMs, line.OutputFolder, line.TimeoutMs});
         startwatchdog(line.TimeoutMs);

@@ -33,11 +33,13 @@ void create(t_FuzzInput& in, uint8_t window) {
 }
 
 void createtext(t_FuzzInput& in, uint8_t window) {
-    static const char* const names[] = {"MenloBold 16x32.font", "MenloRegular 16x32.font", "missing.font", ""};
+    static const char* const names[] = {"MenloBold 16x32.font", "MenloRegular 16x32.font", "missing.font", "",
+                                        "Mono 8x16.font", "MonoBold 8x16.font", "Mono 12x24.font",
+                                        "MonoBold 12x24.font"};
     const int64_t depth = in.depth();
     const int64_t columns = static_cast<int8_t>(in.byte());
     const int64_t lines = static_cast<int8_t>(in.byte());
-    t_InitWindow(window, depth, columns, lines, static_cast<int8_t>(in.byte()), names[in.byte() & 3]);
+    t_InitWindow(window, depth, columns, lines, static_cast<int8_t>(in.byte()), names[in.byte() & 7]);
 }
 
 void captureandput(t_FuzzInput& in, uint8_t window) {

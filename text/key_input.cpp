@@ -1,4 +1,5 @@
 // The key read and the text cursor.
+#include "core/application_end.h"
 #include "core/framework_state.h"
 #include "core/guards.h"
 #include "core/wake_signal.h"
@@ -31,18 +32,23 @@ std::string utf8ofvalue(int64_t value) {
 
 }  // namespace
 
+bool waitforkey(uint8_t window) {
+    if (eventstate.keyavailable) return true;
+    if (applicationquitting()) return false;
+    t_CursorOn(window);
+    {
+        // The GUI thread may need the framework lock to paint while we wait. The key's
+        // arrival wakes the wait, so the answer to it can be drawn at once.
+        FrameworkUnlock unlocked;
+        waitforevents([] { return eventstate.keyavailable.load() || applicationquitting(); });
+    }
+    t_CursorOff(window);
+    return eventstate.keyavailable || !applicationquitting();
+}
+
 std::string t_GetKey(uint8_t window) {
     for (;;) {
-        if (!eventstate.keyavailable) {
-            t_CursorOn(window);
-            {
-                // The GUI thread may need the framework lock to paint while we wait. The key's
-                // arrival wakes the wait, so the answer to it can be drawn at once.
-                FrameworkUnlock unlocked;
-                waitforevents([] { return eventstate.keyavailable.load(); });
-            }
-            t_CursorOff(window);
-        }
+        if (!waitforkey(window)) return "";
         const std::optional<t_Event> event = takekeyevent();
         if (!event || event->Value < 0) continue;
         return utf8ofvalue(event->Value);

@@ -24,3 +24,7 @@ t_KeyTranslation translatekey(uint8_t window, int64_t keycode, const std::string
 void keytranslation(uint8_t window, int64_t keycode, const std::string& characters, int64_t modifiers);
 void setmodifierflags(int64_t modifiers);  // capslockdown ... fndown from bits 16-20 and 23
 
+// Program thread: shows the text cursor until a key is queued. False, at once and from then on,
+// when the application quits with no key left to read.
+bool waitforkey(uint8_t window);
+

@@ -1,4 +1,5 @@
 // The Ctrl-S pause of printed output.
+#include "core/application_end.h"
 #include "core/events.h"
 #include "core/framework_state.h"
 #include "core/wake_signal.h"
@@ -15,7 +16,7 @@ bool outputpausecheck(int64_t key, bool wait) {
     {
         // The GUI thread may need the framework lock to paint while we wait for the user.
         FrameworkUnlock unlocked;
-        waitforevents([&] { return keyeventtotal() != keys || menueventtotal() != menus; });
+        waitforevents([&] { return keyeventtotal() != keys || menueventtotal() != menus || applicationquitting(); });
     }
     // The key that ends the pause is used up.
     if (keyeventtotal() != keys) takekeyevent();

@@ -17,6 +17,7 @@
 #include "graphics/window_image.h"
 #include "host/framework_calls.h"
 #include "host/host.h"
+#include "windows/refresh_wait.h"
 
 namespace {
 
@@ -247,6 +248,7 @@ bool viewwantsupdatelayer(int window) {
 void viewimage(int window, const t_ImageSink& draw) {
     if (!graphicnumber(window) || !framework.frameworkready) return;
     FrameworkLock lock;  // held while the view draws, so the buffer cannot change under it
+    notepictureshown(window);
     t_Image& image = viewimages[static_cast<size_t>(window)];
     if (!t_WindowImage(static_cast<uint8_t>(window), image)) return;
     draw(image.Pixels.data(), static_cast<int>(image.Width), static_cast<int>(image.Height));

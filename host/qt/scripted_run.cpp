@@ -9,7 +9,11 @@
 #include <QTimer>
 
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
+
+#include <stangenspiel/stangenspiel.h>
 
 #include "app/command_line.h"
 #include "core/report.h"
@@ -80,6 +84,13 @@ QWidget* targetview() {
     return nullptr;
 }
 
+template <typename Failed>
+void writetext(const QString& path, const std::string& content, const Failed& failed) {
+    QFile file(path);
+    const QByteArray bytes = QByteArray::fromStdString(content);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) failed(path);
+}
+
 // Answers false after one line per file that could not be written: a run whose results are
 // missing must not end as a success.
 bool writeoutputs(const QString& folder) {
@@ -99,10 +110,13 @@ bool writeoutputs(const QString& folder) {
             const QImage image(reinterpret_cast<const uchar*>(pixels), width, height, width * 4, QImage::Format_RGB32);
             if (!image.save(picture, "PNG")) failed(picture);
         });
-        QFile text(QString("%1/window%2.txt").arg(folder).arg(window));
-        const QByteArray screen = QByteArray::fromStdString(hostcalls::screentext(window));
-        if (!text.open(QIODevice::WriteOnly) || text.write(screen) != screen.size() || !text.flush())
-            failed(text.fileName());
+        writetext(QString("%1/window%2.txt").arg(folder).arg(window), hostcalls::screentext(window), failed);
+    }
+    // A program's transcript on the printer or the console is what a test compares, shown or not.
+    for (const auto& [window, name] : {std::pair{printerwindow, "printer"}, std::pair{consolewindow, "console"}}) {
+        std::string transcript;
+        if (hostcalls::textwindowtranscript(window, transcript))
+            writetext(QString("%1/%2.txt").arg(folder, name), transcript, failed);
     }
     return written;
 }

@@ -109,13 +109,13 @@ struct t_Window {
     int64_t TextDisplayMode = 0; ///< 0-4 or 99, see t_DisplayMode
     int64_t TextCursorLevel = 0; ///< the cursor shows at level 1 and above
     int64_t TextRedirectOutput = 1;  ///< 1 window, 2 standard output, other: dropped
-    std::string InputString;     ///< unused by the framework, kept for programs
-    bool InputFinished = false;  ///< unused by the framework, kept for programs
-    int64_t InputMode = 0;       ///< unused by the framework, kept for programs
-    int64_t InputHpos = 0;       ///< unused by the framework, kept for programs
-    int64_t InputVpos = 0;       ///< unused by the framework, kept for programs
-    int64_t InputCursorPos = 0;  ///< unused by the framework, kept for programs
-    int64_t InputMaxCharacters = 0;  ///< unused by the framework, kept for programs
+    std::string InputString;     ///< the line t_InputLine is reading, or read last
+    bool InputFinished = false;  ///< the last line input ended with Return
+    int64_t InputMode = 0;       ///< 1 a line, 2 a number being read; 0 none
+    int64_t InputHpos = 0;       ///< column of the line's first character
+    int64_t InputVpos = 0;       ///< line of the line's first character
+    int64_t InputCursorPos = 0;  ///< input cursor's position in the line, from 1
+    int64_t InputMaxCharacters = 0;  ///< most characters the line may hold
     int64_t LoResOffsetX = 0;    ///< unused by the framework, kept for programs
     int64_t LoResOffsetY = 0;    ///< unused by the framework, kept for programs
     int64_t LoResMode = 0;       ///< unused by the framework, kept for programs
@@ -233,7 +233,7 @@ constexpr int64_t functionbit = 1 << 23;    ///< Fn
 
 // === Start, threads and the end ================================================================
 // runprogram is the whole main() of a program. It reads the framework's command line (--help,
-// --version and the scripted headless runs --keys, --pace, --output, --timeout), opens the
+// --version, --seed and the scripted headless runs --keys, --pace, --output, --timeout), opens the
 // application and runs `program` on the program thread, which has a 1 GiB stack. When the
 // program ends (by returning or with t_QuitProgram) its windows stay until the user quits.
 
@@ -397,11 +397,12 @@ STANGENSPIEL_API t_Font t_LoadFontResource(const std::string& name);
 STANGENSPIEL_API void t_WindowFont(uint8_t window, const t_Font& font);
 
 // === Keys ======================================================================================
-// Every key press in a window of the program becomes one character code (Latin-1, cursor keys
-// 28-31, function keys from 0xF704). Ctrl+S and Ctrl+keypad 7/8/9 are the framework's own.
+// Every key press in a window of the program becomes one character code (Latin-1; cursor keys
+// left 8, right 21, down 10, up 11; Backspace 127, Delete 7, Return 13, Escape 27; F1 and up
+// from 129 with FunctionKeyPressed). Ctrl+S and Ctrl+keypad 7/8/9 are the framework's own.
 
 /// Waits for the next key with the text cursor shown and answers it as a one-character UTF-8
-/// string (U+0000 for a code that is no character).
+/// string (U+0000 for a code that is no character); "" once the application quits.
 STANGENSPIEL_API std::string t_GetKey(uint8_t window);
 /// The whole record of the key t_GetKey answered last; all zeros before the first.
 STANGENSPIEL_API t_Event currentkeyevent();
@@ -415,6 +416,48 @@ STANGENSPIEL_API void t_CursorOn(uint8_t window);
 STANGENSPIEL_API void t_CursorOff(uint8_t window);
 /// Inverts the cell under the cursor; a second call restores it.
 STANGENSPIEL_API void t_CursorDraw(uint8_t window);
+
+// === Classic conveniences ======================================================================
+// What every home computer gave its programs: line input with editing, typed numbers, a printed
+// line, the cursor's place, random numbers, waiting, and the frame signal for animation.
+// - The inputs wait for keys like t_GetKey, with the cursor shown. Characters go in at the
+//   cursor; Backspace and Delete erase, Left/Right and Home/End move in the line, Escape empties
+//   it, Return ends it and moves to the start of the next line. The line wraps in the text area,
+//   which scrolls as printing does but never past the line's own start. maxCharacters below 1 or
+//   beyond the text area means as many as the rest of the area holds.
+// - While a line is read the record's Input fields hold it: InputString, InputCursorPos (from
+//   1), InputHpos/InputVpos (its first cell), InputMaxCharacters, InputMode (1 line, 2 number).
+// - Once the application quits nothing here waits: inputs answer "" or 0, waits return.
+// - One random generator serves the whole program (a 64-bit Mersenne Twister). It is seeded from
+//   the clock at the start, or from --seed=N on the command line, so a run repeats exactly.
+
+/// Reads one line at the cursor with echo and editing; "" after its line for a window without
+/// a text screen.
+STANGENSPIEL_API std::string t_InputLine(uint8_t window, int64_t maxCharacters);
+/// Reads a line until it is a decimal number (see stringtonumber), printing "(Bitte eine Zahl
+/// eingeben)" after any other; 0 after its line for a window without a text screen.
+STANGENSPIEL_API double t_InputNumber(uint8_t window, int64_t maxCharacters);
+/// Prints the text, then moves to the start of the next line as t_Cr does.
+STANGENSPIEL_API void t_PrintLine(uint8_t window, const std::string& text);
+/// Clears the text area and puts the cursor on its first cell.
+STANGENSPIEL_API void t_Home(uint8_t window);
+/// The cursor's column on the screen, from 1 (t_Htab counts from the area's first column).
+STANGENSPIEL_API int64_t t_Hpos(uint8_t window);
+/// The cursor's line on the screen, from 1, as t_Vtab takes it.
+STANGENSPIEL_API int64_t t_Vpos(uint8_t window);
+/// Starts the random numbers from seed: the same seed gives the same numbers.
+STANGENSPIEL_API void t_Randomize(int64_t seed);
+/// A random number from 0 up to, not including, 1.
+STANGENSPIEL_API double t_Random();
+/// A random whole number 0 to n - 1, each equally likely; 0 after its line when n < 1.
+STANGENSPIEL_API int64_t t_RandomInt(int64_t n);
+/// Sleeps for the milliseconds (none for 0 or less); ends at once when the application quits.
+STANGENSPIEL_API void t_Wait(int64_t milliseconds);
+/// Milliseconds since the program started, on a clock that is never set back.
+STANGENSPIEL_API int64_t t_Ticks();
+/// Returns once the window's next picture is on the screen (its vertical blank). A window that
+/// shows none waits a refresh period (hidden, not auto-updating) or a period and a second at most.
+STANGENSPIEL_API void t_WaitRefresh(uint8_t window);
 
 // === Graphics ==================================================================================
 // Pixels of window w lie row after row from the top left, without padding. Depth 1: 8 pixels a
@@ -563,6 +606,8 @@ STANGENSPIEL_API void c_Print(const std::vector<uint8_t>& bytes);
 STANGENSPIEL_API std::vector<uint8_t> stringtobinary(const std::string& s);
 /// " - 42abc" -> -42; 0 without digits; stops at the 64-bit limits.
 STANGENSPIEL_API int64_t binarytoint(const std::vector<uint8_t>& b);
+/// Strict decimal parse: "-12.5e3" with blanks around, nothing else; false leaves value alone.
+STANGENSPIEL_API bool stringtonumber(const std::string& text, double& value);
 /// Decimal digits as bytes, a leading '-' when negative.
 STANGENSPIEL_API std::vector<uint8_t> inttobinary(int64_t v);
 /// base to the power e; 1 when e < 1; wraps modulo 2^64 on overflow.

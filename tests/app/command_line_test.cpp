@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <set>
+#include <sstream>
+
 #include "app/command_line.h"
 
 namespace {
@@ -23,16 +27,42 @@ TEST(CommandLine, OutcomesAndRefusals) {
         {{"--help=yes"}, Outcome::Error, "stangenspiel: unknown option '--help=yes' (try --help)"},
         {{"--pace=fast"}, Outcome::Error, "stangenspiel: --pace needs a number of milliseconds, not 'fast'"},
         {{"--output="}, Outcome::Error, "stangenspiel: unknown option '--output=' (try --help)"},
-        {{"--keys={Left"}, Outcome::Error, "stangenspiel: unclosed '{' in the keys"}};
+        {{"--keys={Left"}, Outcome::Error, "stangenspiel: unclosed '{' in the keys"},
+        {{"--seed=x"}, Outcome::Error, "stangenspiel: --seed needs a whole number, not 'x'"},
+        {{"--seed="}, Outcome::Error, "stangenspiel: --seed needs a whole number, not ''"},
+        {{"--seed=99999999999999999999"}, Outcome::Error,
+         "stangenspiel: --seed needs a whole number, not '99999999999999999999'"},
+        {{"--timeout=-5"}, Outcome::Error, "stangenspiel: --timeout needs a number of milliseconds, not '-5'"}};
     for (const auto& [arguments, result, message] : rows) {
         const t_CommandLine line = parsecommandline(arguments, "stangenspiel");
         EXPECT_EQ(line.Result, result) << arguments[0];
         EXPECT_EQ(line.Message, message);
     }
+    // A seed repeats a run; it makes no run headless by itself.
+    for (const auto& [argument, seed] : {std::pair{"--seed=42", 42}, std::pair{"--seed=-7", -7}}) {
+        const t_CommandLine line = parsecommandline({argument}, "stangenspiel");
+        EXPECT_EQ(std::make_tuple(line.Result, line.HasSeed, line.Seed, line.Scripted),
+                  std::make_tuple(Outcome::Run, true, int64_t{seed}, false));
+    }
+}
+
+// --help names every key --keys takes, so nobody has to guess a spelling.
+TEST(CommandLine, HelpListsEveryKeyName) {
+    const std::string help = helptext("stangenspiel", "");
+    std::istringstream words(help);
+    const std::set<std::string> listed{std::istream_iterator<std::string>(words), {}};
+    for (const std::string& name : typedkeynames()) EXPECT_EQ(listed.count(name), 1u) << name;
+    EXPECT_NE(help.find("--seed=N"), std::string::npos);
+    EXPECT_NE(help.find("printer.txt"), std::string::npos);
 }
 
 TEST(TypedKeys, NotationCoversNamesControlUmlautsAndBraces) {
     EXPECT_EQ(typed("a{Left}ä^s{{}}{F1}^"), "a {Left} ä ^s { } {F1} ^ ");
     EXPECT_EQ(typed("^^x^"), "^ x ^ ");  // ^^ is a caret itself, a final ^ too
-    EXPECT_EQ(typed("{Lefty}"), "unknown key name '{Lefty}'");
+    // Names in any case and the short forms come out as the names --help lists.
+    EXPECT_EQ(typed("{backspace}{RETURN}{Esc}{del}{PgUp}{pgdn}{f1}"),
+              "{Backspace} {Return} {Escape} {Delete} {PageUp} {PageDown} {F1} ");
+    EXPECT_EQ(typed("{Lefty}"), "unknown key name '{Lefty}'; the names are Return, Enter, Tab, Space, Escape, "
+                                "Backspace, Delete, Left, Right, Up, Down, Home, End, PageUp, PageDown, F1, F2, "
+                                "F3, F4, F5, F6, Help");
 }

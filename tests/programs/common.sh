@@ -12,6 +12,6 @@ expectpixel() {  # expectpixel <picture> <x> <y> <r,g,b> <what>
 expectlines() {  # expectlines <file> <pattern>...: each pattern matches a line of the file
     for line in "${@:2}"; do grep -q "$line" "$1" || fail "no line $line in $(cat "$1")"; done
 }
-scripted() {  # scripted <program> <keys> <output folder>: a headless run that must end by itself
-    "$1" --keys="$2" --pace=10 --output="$3" --timeout=60000 > "$work/log" 2>&1 || fail "$1 did not finish"
+scripted() {  # scripted <program> <keys> <output folder> [option...]: a headless run that must end by itself
+    "$1" --keys="$2" --pace=10 --output="$3" --timeout=60000 "${@:4}" > "$work/log" 2>&1 || fail "$1 did not finish"
 }

@@ -72,3 +72,38 @@ TEST(GeneratedFonts, LoadAsGreyCellsWithTheGlyphsTheProgramPrints) {
         for (int i = 0; i < 512; ++i) ASSERT_EQ(font.Data[size_t(512 + i)], 255 - font.Data[size_t(65 * 512 + i)]);
     }
 }
+
+// The fonts converted from the bitmap typeface: each size's header, its strike's pixels as they
+// are (an F, neither mirrored nor shifted), the rule segment across the middle row, and the
+// inverse capitals.
+TEST(GeneratedFonts, BitmapSizesKeepTheStrikesPixels) {
+    const std::tuple<const char*, int64_t, int64_t> fonts[] = {{"Mono 8x16.font", 8, 16}, {"MonoBold 8x16.font", 8, 16},
+                                                               {"Mono 12x24.font", 12, 24}, {"MonoBold 12x24.font", 12, 24}};
+    for (const auto& [name, w, h] : fonts) {
+        SCOPED_TRACE(name);
+        t_Font font;
+        EXPECT_EQ(logof([&] { font = t_LoadFontResource(name); }), "");
+        const int64_t cell = w * h;
+        ASSERT_EQ(std::vector<int64_t>({font.Format, font.Width, font.Height, font.Start, font.End, font.Size,
+                                        static_cast<int64_t>(font.Data.size())}),
+                  std::vector<int64_t>({2, w, h, 0, 255, 256 * cell, 256 * cell}));
+        for (const int64_t code : {int64_t{'A'}, int64_t{'g'}, int64_t{0xC4}, int64_t{0xDF}})  // no grey in a strike
+            EXPECT_TRUE(std::all_of(font.Data.begin() + code * cell, font.Data.begin() + (code + 1) * cell,
+                                    [](uint8_t v) { return v == 0 || v == 255; }))
+                << code;
+        const auto row = [&](int64_t code, int64_t y) {
+            std::string pixels;
+            for (int64_t x = 0; x < w; ++x) pixels += font.Data[static_cast<size_t>(code * cell + y * w + x)] ? '#' : '.';
+            return pixels;
+        };
+        EXPECT_EQ(row(156, h / 2), std::string(static_cast<size_t>(w), '#'));
+        EXPECT_EQ(row(156, 0), std::string(static_cast<size_t>(w), '.'));
+        for (int64_t i = 0; i < cell; ++i) ASSERT_EQ(font.Data[size_t(cell + i)], 255 - font.Data[size_t(65 * cell + i)]);
+        if (w != 8 || std::string(name).find("Bold") != std::string::npos) continue;
+        std::string f;
+        for (int64_t y = 0; y < h; ++y) f += row('F', y) + "|";
+        EXPECT_EQ(f, "........|........|.######.|.#......|.#......|.#......|.####...|.#......|.#......|.#......|"
+                     ".#......|.#......|........|........|........|........|");
+    }
+}
+
