@@ -22,19 +22,19 @@
 
 namespace {
 
-constexpr int width = 640, height = 400;
+constexpr int framewidth = 640, frameheight = 400;
 
 class AnimatedView : public QWidget {
 public:
-    AnimatedView() : picture(width, height, QImage::Format_RGB32) {
+    AnimatedView() : picture(framewidth, frameheight, QImage::Format_RGB32) {
         picture.fill(Qt::black);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setWindowTitle("Minimal");
-        setFixedSize(width, height);
+        setFixedSize(framewidth, frameheight);
     }
     void step(int64_t n) {
-        const auto column = [](int64_t k) { return static_cast<int>(k % width); };
-        for (int y = 0; y < height; ++y) {
+        const auto column = [](int64_t k) { return static_cast<int>(k % framewidth); };
+        for (int y = 0; y < frameheight; ++y) {
             auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
             row[column(n - 1)] = 0xFF000000u;
             row[column(n)] = 0xFFFFFFFFu;
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     std::vector<std::unique_ptr<AnimatedView>> views;
     for (int w = 0; w < windows; ++w) {
         views.push_back(std::make_unique<AnimatedView>());
-        views.back()->move(10 + (w % 4) * (width + 10), 40 + (w / 4) * (height + 60));
+        views.back()->move(10 + (w % 4) * (framewidth + 10), 40 + (w / 4) * (frameheight + 60));
         views.back()->show();
     }
     // Frame k is due at k thirtieths of a second from the start, as the framework's run paces them.

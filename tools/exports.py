@@ -147,9 +147,11 @@ def expected_symbols(header, compiler, nm):
 
 def exported_symbols(library, nm):
     """The defined dynamic symbols of a shared library, without their version suffix."""
-    listed = subprocess.run([nm, "--dynamic", "--defined-only", "--format=posix", library],
-                            capture_output=True, text=True, check=True).stdout
+    run = subprocess.run([nm, "--dynamic", "--defined-only", "--format=posix", library], capture_output=True, text=True)
+    if run.returncode != 0:
+        raise SystemExit(f"exports: nm cannot read {library}: {run.stderr.strip()}")
     symbols = set()
+    listed = run.stdout
     for line in listed.splitlines():
         fields = line.split()
         if len(fields) < 2:
