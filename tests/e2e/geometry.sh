@@ -94,5 +94,5 @@ if [ "${STANGENSPIEL_E2E_WM:-}" = openbox ]; then
     [ -z "$(xdotool search --onlyvisible --name '^Drucker$')" ] || fail "the close box left the printer window on screen"
 fi
 clicks=$(grep -c 'CloseBox' "$work/log" || true)
-[ "$clicks" = "$closed" ] || fail "$clicks close-box lines where $closed window was closed"
+[ "$clicks" = "$closed" ] || fail "close-box lines: $clicks, where $closed window was closed"
 echo "geometry: ok ($step calls checked)"
