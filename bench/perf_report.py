@@ -14,6 +14,7 @@ import re
 import statistics
 import subprocess
 import sys
+import textwrap
 import time
 
 STARTUP_RUNS = 9
@@ -388,7 +389,7 @@ def notes(bench_path, desktop_path, loads_text):
                    f"{lzw['base_us'] / 1e3:.1f} ms for `compress -b16`: the format's dictionary never resets, so "
                    "once its 65,536 codes are taken every lookup misses, while compress clears its table when the "
                    "ratio drops.")
-    print("\n\n".join(out))
+    print("\n\n".join(textwrap.fill(paragraph, width=100, break_on_hyphens=False) for paragraph in out))
 
 
 if __name__ == "__main__":
