@@ -60,6 +60,9 @@ export LD_LIBRARY_PATH=$usr/lib/x86_64-linux-gnu  # the scratch root is not the 
 [ -f "$usr/lib/x86_64-linux-gnu/stangenspiel/stangenspiel_sound.so" ] || fail "no sound module in the package"
 readelf -d "$usr/lib/x86_64-linux-gnu/libstangenspiel.so.0" | grep -q -E "Multimedia|sndfile" \
     && fail "the library itself links the audio libraries"
+# The installed library exports the calls of the installed header and nothing else.
+/usr/bin/python3 "$root/tools/exports.py" check --header "$usr/include/stangenspiel/stangenspiel.h" \
+    --library "$usr/lib/x86_64-linux-gnu/libstangenspiel.so.0" || fail "the installed library's exports"
 MANPATH=$usr/share/man man 6 stangenspiel 2>&1 | grep -q "stangenspiel - the three-rod disk puzzle" \
     || fail "man 6 stangenspiel"
 

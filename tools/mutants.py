@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Sampled mutation testing of the framework's sources.
 
-Each mutant changes one site of one source file (a flipped comparison, an off-by-one constant, a
-swapped + or -, a negated condition, a dropped statement), rebuilds the test program of that
-file's folder in its own build folder, runs that folder's tests with a time limit and restores the
-file. A mutant the tests still pass is a fault they would not notice.
+Each mutant changes one site of one source file (a flipped comparison, an off-by-one constant,
+decimal or hexadecimal, a swapped + or -, a negated condition, a dropped statement), rebuilds the
+test program of that file's folder in its own build folder, runs that folder's tests with a time
+limit and restores the file. A mutant the tests still pass is a fault they would not notice. A
+mutant whose tests run out of time is run once more: on a loaded machine a slow test is no proof
+of a fault found, so a second timeout is reported on its own line and not counted as a kill.
 
 The sample is chosen once with a fixed seed and saved (file, the original line's text, the
 mutation), so that a later run replays the same sites even after lines moved; a site whose line
@@ -93,6 +95,14 @@ def code_only(line):
     return "".join(out)[:len(line)].ljust(len(line))
 
 
+def hexplusone(literal):
+    """0x7F -> 0x80, 0xff -> 0x100: the next value in the literal's own letter case, at least as
+    many digits as before, so that a mask stays recognisable in the report."""
+    digits = literal[2:].replace("'", "")
+    text = format(int(digits, 16) + 1, "x").rjust(len(digits), "0")
+    return literal[:2] + (text.upper() if digits.upper() == digits else text)
+
+
 PATTERNS = [
     # (kind, regex on the code-only line, replacement of the matched text)
     ("cmp", re.compile(r"(?<=\s)<=(?=\s)"), lambda m: "<"),
@@ -106,6 +116,7 @@ PATTERNS = [
     ("arith", re.compile(r"(?<=\s)\+=(?=\s)"), lambda m: "-="),
     ("arith", re.compile(r"(?<=\s)-=(?=\s)"), lambda m: "+="),
     ("const", re.compile(r"(?<![\w.])\d+(?![\w.'])"), lambda m: str(int(m.group(0)) + 1)),
+    ("const", re.compile(r"(?<![\w.'])0[xX][0-9A-Fa-f']+(?=[uUlL]*(?![\w.']))"), lambda m: hexplusone(m.group(0))),
 ]
 NEGATABLE = re.compile(r"\b(if|while)\s*\(")
 STATEMENT = re.compile(r"^[A-Za-z_]([\w:.\[\]]|->)*(\(|\s*(=|\+=|-=|\|=|&=)\s|\+\+|--)")
@@ -324,10 +335,19 @@ def configure(root, build, jobs, log):
 
 
 def build_and_test(build, folders, jobs, timeout, log):
+    """killed, survived, unbuilt, or timeout when the tests ran out of time twice in a row."""
     targets = [f"test_{f}" for f in folders]
     code, _ = run(["cmake", "--build", str(build), "-j", str(jobs), "--target"] + targets, 1800, log)
     if code != 0:
         return "unbuilt"
+    outcome = run_tests(build, folders, jobs, timeout, log)
+    if outcome == "timeout":
+        log.write("--- timed out; once more\n")
+        outcome = run_tests(build, folders, jobs, timeout, log)
+    return outcome
+
+
+def run_tests(build, folders, jobs, timeout, log):
     label = "^(" + "|".join(folders) + ")$"
     # Only the test programs' own cases (Suite.Case): scripts under the same label need builds
     # and installs of their own.
@@ -454,17 +474,22 @@ def report(results, path, seconds):
     tally = {}
     for _, _, outcome in results:
         tally[outcome] = tally.get(outcome, 0) + 1
-    decided = tally.get("killed", 0) + tally.get("survived", 0) + tally.get("timeout", 0)
-    caught = tally.get("killed", 0) + tally.get("timeout", 0)
+    killed, survived, timedout = (tally.get(k, 0) for k in ("killed", "survived", "timeout"))
+    decided = killed + survived
     lines = [f"mutants run: {len(results)} in {seconds / 60:.0f} min; "
              + ", ".join(f"{k} {v}" for k, v in sorted(tally.items()))]
     if decided:
-        lines.append(f"kill rate: {caught}/{decided} = {100 * caught / decided:.1f}% "
-                     "(timed out counts as killed; unbuilt and vanished are left out)")
+        lines.append(f"kill rate: {killed}/{decided} = {100 * killed / decided:.1f}% "
+                     f"(killed against killed + survived; {timedout} timed out twice, "
+                     f"unbuilt and vanished are left out)")
     survivors = [(s, line) for s, line, outcome in results if outcome == "survived"]
     if survivors:
         lines.append("survivors:")
         lines += [f"  {s.file}:{line}  {s.describe()}  | {s.text}" for s, line in survivors]
+    slow = [(s, line) for s, line, outcome in results if outcome == "timeout"]
+    if slow:
+        lines.append("timed out twice (neither killed nor survived: run them alone with a longer --timeout):")
+        lines += [f"  {s.file}:{line}  {s.describe()}  | {s.text}" for s, line in slow]
     vanished = [s for s, _, outcome in results if outcome == "vanished"]
     if vanished:
         lines.append("vanished sites:")

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Measures every hot path against a baseline taken in the same run and prints one table, also
-# written to docs/performance.md. Figures on a shared machine drift; the ratios much less.
+# written to docs/performance.md with notes made from the same run (the machine's load among
+# them); the hand-written background below them is kept. Figures on a shared machine drift; the
+# ratios much less.
 #   tools/perf.sh [build-dir]     (default build-release; built in Release mode)
 # Needs the packages of tools/debian-packages.txt (python3, ncompress, gzip, libxtst-dev among them).
 # Run it on an idle machine: the table records the load average beside the figures.
@@ -16,25 +18,31 @@ mkdir -p "$build"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSTANGENSPIEL_TESTS=OFF -DSTANGENSPIEL_BENCH=ON \
     "${launcher[@]}" > "$build/perf-configure.log" 2>&1 || { cat "$build/perf-configure.log"; exit 1; }
 cmake --build "$build" -j"$(nproc)" --target stangenspiel stangenspiel_bench minimal_qt_window \
-    stangenspiel_window_load stangenspiel_key_latency > "$build/perf-build.log" 2>&1 \
+    minimal_qt_animation stangenspiel_window_load stangenspiel_key_latency > "$build/perf-build.log" 2>&1 \
     || { tail -n 40 "$build/perf-build.log"; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+loadnow() { cut -d' ' -f1-3 /proc/loadavg | tr ' ' ','; }
+loads="before the benchmarks=$(loadnow)"
 echo "== Benchmarks (about two minutes)"
 QT_QPA_PLATFORM=offscreen "$build/bench/stangenspiel_bench" --benchmark_min_time=0.3 \
     --benchmark_out="$work/bench.json" --benchmark_out_format=json > "$work/bench.txt" 2>&1 \
     || { cat "$work/bench.txt"; exit 1; }
 
-echo "== Start-up, idle CPU, key latency and animating windows under Xvfb (about three minutes)"
+echo "== Start-up, idle CPU, key latency and animating windows under Xvfb (about four minutes)"
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+loads="$loads;before the desktop figures=$(loadnow)"
 # Wide enough for eight 640 x 400 windows side by side in two rows.
-xvfb-run -a -s "-screen 0 2700x1100x24" python3 bench/perf_report.py desktop "$build" "$work/desktop.json"
+xvfb-run -a -s "-screen 0 2700x1100x24" /usr/bin/python3 bench/perf_report.py desktop "$build" "$work/desktop.json"
+loads="$loads;at the end=$(loadnow)"
 
-table=$(python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.json")
-# The written notes below the table (from "## Notes" on) are kept as they are.
-notes=$(sed -n '/^## Notes/,$p' docs/performance.md 2>/dev/null || true)
+table=$(/usr/bin/python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.json")
+runnotes=$(/usr/bin/python3 bench/perf_report.py notes "$work/bench.json" "$work/desktop.json" "$loads")
+# The hand-written background (from "## Background" on) is kept as it is; its figures carry
+# the dates of their own runs.
+background=$(sed -n '/^## Background/,$p' docs/performance.md 2>/dev/null || true)
 {
     echo "# Performance"
     echo
@@ -46,14 +54,19 @@ notes=$(sed -n '/^## Notes/,$p' docs/performance.md 2>/dev/null || true)
     echo "start-up is the median wall time of nine alternating launches to the first painted frame;"
     echo "CPU shares are user+system time of the whole process over 10 s. Key to screen: a key sent"
     echo "through XTest to the keyboard echo program (the minimal widget for the baseline), the rows"
-    echo "it changes read back through X every 0.2 ms. Animating windows: CPU of the whole process per"
-    echo "window over 4 s, frames each window's view actually drew. Ratio = ours / baseline; lower is"
+    echo "it changes read back through X every 0.2 ms. Animating windows: CPU of the whole process and"
+    echo "of the X server per window over 4 s, against a bare Qt program animating the same windows"
+    echo "from a QImage; frames each window's view actually drew. Ratio = ours / baseline; lower is"
     echo "better."
     echo
     echo '```'
     echo "$table"
     echo '```'
-    [ -z "$notes" ] || printf '\n%s\n' "$notes"
+    echo
+    echo "## Notes on this run"
+    echo
+    echo "$runnotes"
+    [ -z "$background" ] || printf '\n%s\n' "$background"
 } > docs/performance.md
 echo
 echo "$table"

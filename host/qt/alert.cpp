@@ -30,10 +30,18 @@ t_PlayAlert loadsoundmodule() {
     return play;
 }
 
+// GUI thread only, like the statics it keeps. A module that cannot sound (no audio device, no
+// readable file, a refused start) is said once: the beeps that follow are the same fallback.
 void play() {
     static const t_PlayAlert playalert = loadsoundmodule();
     static const std::string sound = resourcepath("sysbeep.aif");
-    if (playalert == nullptr || !playalert(sound.c_str())) QApplication::beep();
+    static bool silencesaid = false;
+    if (playalert != nullptr && playalert(sound.c_str())) return;
+    if (playalert != nullptr && !silencesaid) {
+        silencesaid = true;
+        reportfailure("playalert", "No sound output, the desktop beep instead.");
+    }
+    QApplication::beep();
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ TEST_F(TextAreas, AreasScrollAndPlaceTheCursor) {
         {[] { t_Area(0, 3, 2, 6, 2); }, around + "@3,2 C0 m0"},
         {print("wxy"), "########|##wxy ##|##efgh##|######## @6,2 C0 m0"},
         {[] { t_ScrollDown(0); }, around + "@6,2 C0 m0"},                     // a one-line area only blanks its line
-        {[] { t_Htab(0, 1); }, around + "@3,2 C0 m0"},
+        {[] { t_Htab(0, 2); }, around + "@4,2 C0 m0"},
+        {print("\b"), around + "@3,2 C0 m0"},  // left onto the area's first column stays on the line
         {print("\b"), around + "@6,2 C0 m0"},  // left at the first column: last column, one line up (scrolling)
         {[] { t_Area(0, 3, 3, 6, 4); }, around + "@3,3 C0 m0"},
         {[] { t_Vtab(0, 1); }, around + "@3,1 C0 m0"},                        // lines count from the screen
