@@ -41,6 +41,10 @@ std::string helptext(const std::string& programfile, const std::string& descript
            "\n"
            "Without options the program opens its windows and runs until you quit it.\n"
            "\n"
+           "  --zoom=N          show every window N times as large (1-8), each pixel N x N;\n"
+           "                    Ctrl+Shift+Plus and Ctrl+Shift+Minus change it, Ctrl+Shift+F\n"
+           "                    shows the front window full screen\n"
+           "\n"
            "Scripted headless runs (no display needed):\n"
            "  --keys=KEYS       type KEYS into the program, one after the other;\n"
            "                    {Return}, {Left}, {F1}, ... name special keys, ^x is Control+x,\n"
@@ -120,6 +124,9 @@ t_CommandLine parsecommandline(const std::vector<std::string>& arguments, const 
                 return failure(programfile + ": " + option + " needs a number of milliseconds, not '" + value + "'");
             (option == "--pace" ? line.PaceMs : line.TimeoutMs) = number;
             line.Scripted = true;
+        } else if (option == "--zoom" && hasvalue) {
+            if (!parsenumber(value, line.Zoom) || line.Zoom < 1 || line.Zoom > 8)
+                return failure(programfile + ": --zoom needs a whole factor from 1 to 8, not '" + value + "'");
         } else if (option == "--output" && hasvalue && !value.empty()) {
             line.OutputFolder = value;
             line.Scripted = true;

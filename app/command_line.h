@@ -14,6 +14,7 @@ struct t_CommandLine {
     int64_t PaceMs = 50;          // pause between two typed keys
     std::string OutputFolder;     // where window pictures and screens are written
     int64_t TimeoutMs = 60000;    // a scripted run ends after this even if the program has not
+    int64_t Zoom = 1;             // the factor every window starts at, 1-8
 };
 
 // Without argv[0]; messages begin with the program file's name.

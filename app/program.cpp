@@ -15,6 +15,7 @@
 #include "core/report.h"
 #include "host/framework_calls.h"
 #include "host/host.h"
+#include "windows/window_zoom.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ int runprogram(int argc, char** argv, const t_ProgramInfo& info, std::function<v
             break;
     }
     setprogramentry(std::move(entry));
+    setstartingzoom(line.Zoom);
     if (line.Scripted) {
         host::setscriptedrun({true, line.Keys, line.PaceMs, line.OutputFolder, line.TimeoutMs});
         startwatchdog(line.TimeoutMs);

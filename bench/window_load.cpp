@@ -1,11 +1,13 @@
 // The cost of the display as the work grows: N graphic windows of 640 x 400 at 32 bits, shown
 // on the real display, all animating at 30 Hz (every window changes in every frame).
-//   stangenspiel_window_load N [seconds]
-// Prints one line: windows, CPU of the whole process per window (% of a core), and the frames
-// each window actually showed per second (the slowest window, the mean).
+//   stangenspiel_window_load N [seconds [WIDTHxHEIGHT [ZOOM]]]
+// WIDTHxHEIGHT sizes the windows otherwise; ZOOM shows them at that factor, or full screen for
+// "full". Prints one line: windows, CPU of the whole process per window (% of a core), and the
+// frames each window actually showed per second (the slowest window, the mean).
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cinttypes>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -20,12 +22,14 @@
 #include "windows/display_refresh.h"
 #include "windows/window_creation.h"
 #include "windows/window_placement.h"
+#include "windows/window_zoom.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int64_t width = 640, height = 400;
+// The windows' size and how they are shown: a factor, or 0 for full screen. Set by main.
+int64_t width = 640, height = 400, zoom = 1;
 constexpr auto frame = std::chrono::microseconds(1000000 / 30);
 
 double processcpu() {
@@ -71,6 +75,8 @@ void measure(int windows, double seconds) {
         t_InitGraphicWindow(window, 32, true, width, height, 0, 0, t_Font{}, true);
         t_WindowSize(window, 10 + (w % 4) * (width + 10), 40 + (w / 4) * (height + 60), width, height);
         t_WindowVisible(window, true);
+        if (zoom == 0) t_WindowFullScreen(window, true);
+        else if (zoom > 1) t_WindowZoom(window, zoom);
     }
     int64_t step = 0;
     animate(windows, 1.0, step);  // the windows are shown and painted once
@@ -94,6 +100,10 @@ void measure(int windows, double seconds) {
 int main(int argc, char** argv) {
     const int windows = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, 8) : 1;
     const double seconds = argc > 2 ? std::max(1.0, std::atof(argv[2])) : 4.0;
+    if (argc > 3 && std::sscanf(argv[3], "%" SCNd64 "x%" SCNd64, &width, &height) != 2) return 2;
+    width = std::clamp<int64_t>(width, 32, 8192);
+    height = std::clamp<int64_t>(height, 32, 8192);
+    if (argc > 4) zoom = std::string(argv[4]) == "full" ? 0 : std::clamp(std::atoi(argv[4]), 1, 8);
     setprogramentry([windows, seconds] {
         while (!framework.applaunched) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         measure(windows, seconds);

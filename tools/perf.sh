@@ -32,7 +32,11 @@ load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 # Wide enough for eight 640 x 400 windows side by side in two rows.
 xvfb-run -a -s "-screen 0 2700x1100x24" python3 bench/perf_report.py desktop "$build" "$work/desktop.json"
 
-table=$(python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.json")
+echo "== Zoomed and full-screen windows under Xvfb (about half a minute)"
+xvfb-run -a -s "-screen 0 3840x2400x24" python3 bench/perf_report.py zoom "$build" "$work/zoom.json" 1280x800 2
+xvfb-run -a -s "-screen 0 2560x1440x24" python3 bench/perf_report.py zoom "$build" "$work/full.json" 640x400 full
+
+table=$(python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.json" "$work/zoom.json" "$work/full.json")
 # The written notes below the table (from "## Notes" on) are kept as they are.
 notes=$(sed -n '/^## Notes/,$p' docs/performance.md 2>/dev/null || true)
 {

@@ -62,6 +62,13 @@ const t_HostWindowRow hostwindowrows[] = {
     {"Hauptfenster", 205, 206, ""},
 };
 
+// Zoom and full screen of the front graphic window, at the end of the window menu.
+const t_ItemRow zoommenurows[] = {
+    {"Vergrößern", 232, "Ctrl+Shift++"},
+    {"Verkleinern", 233, "Ctrl+Shift+-"},
+    {"Vollbild", 234, "Ctrl+Shift+F"},
+};
+
 // The help menu's one item names the program; it has no framework command, so the program's
 // menu handler answers it.
 constexpr int aboutitemtag = 0;
@@ -131,6 +138,8 @@ QMenu* makewindowmenu() {
         additem(hide, ("Grafikfenster " + std::to_string(w)).c_str(), 214 + 2 * w, "");
     additem(hide, "", separator, "");
     for (const t_HostWindowRow& row : hostwindowrows) additem(hide, row.Title, row.HideTag, "");
+    additem(menu, "", separator, "");
+    for (const t_ItemRow& row : zoommenurows) additem(menu, row.Title, row.Tag, row.Shortcut);
     return menu;
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/command_line.h"
 
 namespace {
@@ -23,12 +25,21 @@ TEST(CommandLine, OutcomesAndRefusals) {
         {{"--help=yes"}, Outcome::Error, "stangenspiel: unknown option '--help=yes' (try --help)"},
         {{"--pace=fast"}, Outcome::Error, "stangenspiel: --pace needs a number of milliseconds, not 'fast'"},
         {{"--output="}, Outcome::Error, "stangenspiel: unknown option '--output=' (try --help)"},
-        {{"--keys={Left"}, Outcome::Error, "stangenspiel: unclosed '{' in the keys"}};
+        {{"--keys={Left"}, Outcome::Error, "stangenspiel: unclosed '{' in the keys"},
+        {{"--zoom=9"}, Outcome::Error, "stangenspiel: --zoom needs a whole factor from 1 to 8, not '9'"},
+        {{"--zoom=0"}, Outcome::Error, "stangenspiel: --zoom needs a whole factor from 1 to 8, not '0'"}};
     for (const auto& [arguments, result, message] : rows) {
         const t_CommandLine line = parsecommandline(arguments, "stangenspiel");
         EXPECT_EQ(line.Result, result) << arguments[0];
         EXPECT_EQ(line.Message, message);
     }
+}
+
+// --zoom alone is no scripted run: it only sets the factor windows start at.
+TEST(CommandLine, ZoomIsTheStartingFactor) {
+    EXPECT_EQ(parsecommandline({}, "p").Zoom, 1);
+    const t_CommandLine line = parsecommandline({"--zoom=8"}, "p");
+    EXPECT_EQ(std::tie(line.Result, line.Zoom, line.Scripted), std::make_tuple(Outcome::Run, 8, false));
 }
 
 TEST(TypedKeys, NotationCoversNamesControlUmlautsAndBraces) {
