@@ -27,7 +27,7 @@ constexpr int quititem = -2;   // leaves the application; no framework command
 struct t_ItemRow {
     const char* Title;
     int Tag;
-    const char* Shortcut;  // empty: none
+    const char* Shortcut;  // empty: none; alternatives after "; "
 };
 
 const t_ItemRow filemenu[] = {
@@ -64,7 +64,7 @@ const t_HostWindowRow hostwindowrows[] = {
 
 // Zoom and full screen of the front graphic window, at the end of the window menu.
 const t_ItemRow zoommenurows[] = {
-    {"Vergrößern", 232, "Ctrl+Shift++"},
+    {"Vergrößern", 232, "Ctrl+Shift++; Ctrl+Shift+="},  // where "+" is a shifted "=", as on US keyboards
     {"Verkleinern", 233, "Ctrl+Shift+-"},
     {"Vollbild", 234, "Ctrl+Shift+F"},
 };
@@ -105,7 +105,7 @@ void additem(QMenu* menu, const char* title, int tag, const char* shortcut) {
     }
     QAction* action = menu->addAction(QString::fromUtf8(title));
     if (shortcut[0] != '\0') {
-        action->setShortcut(QKeySequence(QString::fromUtf8(shortcut)));
+        action->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(shortcut)));
         // Every window shows the same menus, so a shortcut works in whichever window is active.
         action->setShortcutContext(Qt::ApplicationShortcut);
     }

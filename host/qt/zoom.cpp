@@ -3,6 +3,7 @@
 #include "host/qt/zoom.h"
 
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
 
@@ -89,6 +90,13 @@ void setwindowfullscreen(int window, bool on, bool titled) {
         if (w == nullptr) return;
         // Title bar and menu bar go the way a title-less window loses them, in place.
         setwindowtitled(window, on ? false : titled);
+        // A shortcut works only while its menu hangs in a visible widget: with the menu bar gone
+        // the window itself carries the menus, or Ctrl+Shift+F could never end full screen.
+        if (auto* bar = w->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (on) w->addActions(bar->actions());
+            else
+                for (QAction* menu : bar->actions()) w->removeAction(menu);
+        }
         if (!on) return;
         if (const QScreen* screen = screenof(w)) w->setGeometry(screen->geometry());
         if (!w->isVisible()) return;
