@@ -12,7 +12,7 @@
 #include "core/report.h"
 #include "host/framework_calls.h"
 #include "host/qt/key_mapping.h"
-#include "host/qt/zoom.h"
+#include "host/qt/zoomed_image.h"
 
 namespace {
 // Set by the start-up measurement: the first frame that shows a window's picture is logged.

@@ -17,7 +17,7 @@
 #include "host/qt/graphic_view.h"
 #include "host/qt/interface.h"
 #include "host/qt/window_tracking.h"
-#include "host/qt/zoom.h"
+#include "host/qt/zoomed_image.h"
 
 namespace {
 

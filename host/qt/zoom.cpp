@@ -1,18 +1,12 @@
-// Zoom and full screen on the Qt side: the screen area a zoomed window must fit, full screen
-// without title and menu bar, and the integer scaling of window images.
-#include "host/qt/zoom.h"
-
+// Zoom and full screen on the window side: the screen area a zoomed window must fit, and full
+// screen without title and menu bar.
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QPainter>
 #include <QScreen>
-
-#include <cstring>
 
 #include "host/host.h"
 #include "host/qt/graphic_view.h"
 #include "host/qt/interface.h"
-#include "host/qt/menubar.h"
 
 namespace {
 
@@ -21,53 +15,7 @@ const QScreen* screenof(const QWidget* window) {
     return screen != nullptr ? screen : QGuiApplication::primaryScreen();
 }
 
-// One row, each pixel factor times: the compiler unrolls the small factors.
-template <int factor>
-void widenrow(const uint32_t* from, int width, uint32_t* to) {
-    for (int x = 0; x < width; ++x, to += factor)
-        for (int k = 0; k < factor; ++k) to[k] = from[x];
-}
-
-void widenrow(const uint32_t* from, int width, int factor, uint32_t* to) {
-    switch (factor) {
-        case 2: widenrow<2>(from, width, to); return;
-        case 3: widenrow<3>(from, width, to); return;
-        case 4: widenrow<4>(from, width, to); return;
-        default:
-            for (int x = 0; x < width; ++x, to += factor) std::fill(to, to + factor, from[x]);
-    }
-}
-
-// Every source row is widened once and then copied: the copies cost a memcpy, not a pixel loop.
-void scaleinto(const QImage& image, int factor, QImage& target) {
-    const int width = image.width();
-    const size_t rowbytes = static_cast<size_t>(width) * static_cast<size_t>(factor) * 4;
-    for (int y = 0; y < image.height(); ++y) {
-        auto* first = reinterpret_cast<uint32_t*>(target.scanLine(y * factor));
-        widenrow(reinterpret_cast<const uint32_t*>(image.constScanLine(y)), width, factor, first);
-        for (int k = 1; k < factor; ++k) std::memcpy(target.scanLine(y * factor + k), first, rowbytes);
-    }
-}
-
 }  // namespace
-
-int wholefactor(QSize view, QSize image) {
-    if (image.isEmpty() || view.width() % image.width() != 0) return 0;
-    const int factor = view.width() / image.width();
-    return factor > 0 && view.height() == factor * image.height() ? factor : 0;
-}
-
-void drawzoomed(QPainter& painter, const QRect& target, const QImage& image) {
-    painter.drawImage(target, image);
-}
-
-QImage zoomedimage(const QImage& image, int factor) {
-    if (factor <= 1) return image;
-    QImage zoomed(image.width() * factor, image.height() * factor, QImage::Format_RGB32);
-    if (zoomed.isNull()) return image;  // no memory for it: the picture as it is
-    scaleinto(image.convertToFormat(QImage::Format_RGB32), factor, zoomed);
-    return zoomed;
-}
 
 namespace host {
 
