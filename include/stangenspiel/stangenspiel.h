@@ -348,7 +348,8 @@ STANGENSPIEL_API void t_WindowZoom(uint8_t window, int64_t factor);
 /// The factor window 0-7 is shown at (while full screen, the full-screen factor; before the window
 /// is created, the factor it will start at); 0 after a line for any other number.
 STANGENSPIEL_API int64_t t_WindowZoomFactor(uint8_t window);
-/// Full screen on, or off again: the window returns to the frame it had before.
+/// Full screen on for a created window 0-7, or off again: the window returns to the frame it had
+/// before (or was given meanwhile). Off for a window that is not full screen does nothing.
 STANGENSPIEL_API void t_WindowFullScreen(uint8_t window, bool on);
 
 // === Text ======================================================================================

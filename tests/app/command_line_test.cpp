@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "app/command_line.h"
 
 namespace {
@@ -33,13 +31,6 @@ TEST(CommandLine, OutcomesAndRefusals) {
         EXPECT_EQ(line.Result, result) << arguments[0];
         EXPECT_EQ(line.Message, message);
     }
-}
-
-// --zoom alone is no scripted run: it only sets the factor windows start at.
-TEST(CommandLine, ZoomIsTheStartingFactor) {
-    EXPECT_EQ(parsecommandline({}, "p").Zoom, 1);
-    const t_CommandLine line = parsecommandline({"--zoom=8"}, "p");
-    EXPECT_EQ(std::tie(line.Result, line.Zoom, line.Scripted), std::make_tuple(Outcome::Run, 8, false));
 }
 
 TEST(TypedKeys, NotationCoversNamesControlUmlautsAndBraces) {
