@@ -246,6 +246,8 @@ def table(bench_path, desktop_path, zoom_paths=()):
         goal = {1: 1.0, 4: 2.0}.get(depth, 1.2)
         bench_row(f"window image 1280x800, {depth} bit", f"windowimage/{depth}", "memcpy 4,096,000 B", goal)
     bench_row("window image 1280x800, 24 bit", "windowimage/24", "Qt RGB888->RGB32", None, "qt_us")
+    bench_row("zoomed picture 1280x800 at factor 2", "zoomedpicture", "memcpy 16,384,000 B", 1.5)
+    bench_row("zoomed picture 1280x800 at factor 2", "zoomedpicture", "QPainter's own scaling", None, "qt_us")
     bench_row("character cell, 24 bit", "BM_GlyphCell24", "memcpy of its 32 rows", 4.0)
     print_run = runs.get("BM_PrintWithScrolling", {})
     bench_row("t_Print with scrolling, per char", "BM_PrintWithScrolling", "memcpy of a cell", None,
