@@ -19,7 +19,7 @@ constexpr int64_t largestzoomedside = 16384;
 void setstartingzoom(int64_t factor);  // --zoom: the factor windows start at; before the launch
 void resetzoomfortests();              // every window back to the starting factor 1, windowed
 
-// --- for placement, creation and events (the caller holds the framework lock) ------------------
+// --- for placement and creation (the caller holds the framework lock) --------------------------
 // The frame of a graphic window on the screen: its size and the height of its title bar, in
 // screen pixels. While full screen, the screen it covers with no title bar.
 struct t_FrameSize {
@@ -38,7 +38,7 @@ t_ZoomedFrame zoomedframe(uint8_t window, const t_Window& w, int64_t x, int64_t 
 // factor, and a factor at which its frame would pass largestzoomedside is lowered, with a line.
 void settlezoom(uint8_t window, const t_Window& w, const std::string& prefix);
 
-// --- for placement and events (they take the lock themselves) ---------------------------------------
+// --- for placement and events (they take the lock themselves) -------------------------------
 // A click at (x, y) in the host window, in screen pixels with the origin at the lower left,
 // becomes the position in the window's own pixels that the click arithmetic expects. At factor 1
 // the position passes unchanged.
@@ -48,7 +48,7 @@ void zoomedclick(uint8_t window, double& x, double& y);
 bool sizewhilefullscreen(uint8_t window, int64_t x, int64_t y, int64_t width, int64_t height);
 bool isfullscreen(uint8_t window);
 
-// --- for the menu commands (GUI thread) ------------------------------------------------------------
+// --- for the menu commands (GUI thread) ---------------------------------------------------------
 // One step in (+1) or out (-1), or full screen on and off, for the window; false after the reason
 // (a line beginning with operation, or none where nothing can apply) so the menu sounds the alert.
 bool zoomwindowby(const char* operation, uint8_t window, int64_t step);

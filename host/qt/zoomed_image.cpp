@@ -50,7 +50,8 @@ void widenrow<3>(const uint32_t* from, int width, uint32_t* to) {
 
 template <>
 void widenrow<4>(const uint32_t* from, int width, uint32_t* to) {
-    for (int x = 0; x < width; ++x, to += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_set1_epi32(static_cast<int>(from[x])));
+    for (int x = 0; x < width; ++x, to += 4)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_set1_epi32(static_cast<int>(from[x])));
 }
 
 // Rows go past the cache: this process never reads them again, the display server does, and a
@@ -59,7 +60,8 @@ void putrow(const uint32_t* from, int count, uint32_t* to) {
     int i = 0;
     for (; i < count && (reinterpret_cast<uintptr_t>(to + i) & 15) != 0; ++i) to[i] = from[i];
     for (; i + 4 <= count; i += 4)
-        _mm_stream_si128(reinterpret_cast<__m128i*>(to + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)));
+        _mm_stream_si128(reinterpret_cast<__m128i*>(to + i),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)));
     for (; i < count; ++i) to[i] = from[i];
 }
 void rowsput() { _mm_sfence(); }  // the streamed rows are in memory before anybody is told to read them
@@ -85,8 +87,10 @@ void scaleinto(const QImage& image, int factor, uchar* to, qsizetype stride) {
     if (row.size() < static_cast<size_t>(width)) row.resize(static_cast<size_t>(width));
     for (int y = 0; y < image.height(); ++y) {
         widenrow(reinterpret_cast<const uint32_t*>(image.constScanLine(y)), image.width(), factor, row.data());
-        for (int k = 0; k < factor; ++k)
-            putrow(row.data(), width, reinterpret_cast<uint32_t*>(to + (static_cast<qsizetype>(y) * factor + k) * stride));
+        for (int k = 0; k < factor; ++k) {
+            uchar* line = to + (static_cast<qsizetype>(y) * factor + k) * stride;
+            putrow(row.data(), width, reinterpret_cast<uint32_t*>(line));
+        }
     }
     rowsput();
 }

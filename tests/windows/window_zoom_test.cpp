@@ -40,7 +40,8 @@ protected:
         host::t_Frame frame;
         host::runsync([&] {
             const QRect r = interface().Views[zw]->geometry();
-            frame = {r.x(), interface().Views[zw]->parentWidget()->height() - r.y() - r.height(), r.width(), r.height()};
+            const int bottom = interface().Views[zw]->parentWidget()->height() - r.y() - r.height();
+            frame = {r.x(), bottom, r.width(), r.height()};
         });
         return tupleof(frame);
     }
