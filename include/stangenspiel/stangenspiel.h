@@ -342,8 +342,8 @@ STANGENSPIEL_API void t_ColorBorder(uint8_t window, int64_t index);
 // The user has the same: Ctrl+Shift+Plus and Ctrl+Shift+Minus zoom the front graphic window in and
 // out, Ctrl+Shift+F switches it to full screen and back.
 
-/// Shows window 0-7 at a whole factor 1-8, its top-left corner in place. A factor at which the
-/// frame would not fit the screen is refused with a line; the window keeps its factor.
+/// Shows window 0-7 at a whole factor 1-8, its top-left corner in place unless the frame would reach
+/// over the screen's edge. A factor at which it would not fit the screen is refused with a line.
 STANGENSPIEL_API void t_WindowZoom(uint8_t window, int64_t factor);
 /// The factor window 0-7 is shown at (while full screen, the full-screen factor; before the window
 /// is created, the factor it will start at); 0 after a line for any other number.
