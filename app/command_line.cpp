@@ -91,6 +91,10 @@ std::string helptext(const std::string& programfile, const std::string& descript
            "\n"
            "Without options the program opens its windows and runs until you quit it.\n"
            "\n"
+           "  --zoom=N          show every window N times as large (1-8), each pixel N x N;\n"
+           "                    Ctrl+Shift+Plus and Ctrl+Shift+Minus change it, Ctrl+Shift+F\n"
+           "                    shows the front window full screen\n"
+           "\n"
            "Scripted headless runs (no display needed):\n"
            "  --keys=KEYS       type KEYS into the program, one after the other;\n"
            "                    {Name} types a special key, ^x is Control+x, {{ and }}\n"
@@ -178,6 +182,9 @@ t_CommandLine parsecommandline(const std::vector<std::string>& arguments, const 
             if (!parsenumber(value, line.Seed))
                 return failure(programfile + ": --seed needs a whole number, not '" + value + "'");
             line.HasSeed = true;
+        } else if (option == "--zoom" && hasvalue) {
+            if (!parsenumber(value, line.Zoom) || line.Zoom < 1 || line.Zoom > 8)
+                return failure(programfile + ": --zoom needs a whole factor from 1 to 8, not '" + value + "'");
         } else if (option == "--output" && hasvalue && !value.empty()) {
             line.OutputFolder = value;
             line.Scripted = true;

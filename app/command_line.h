@@ -16,6 +16,7 @@ struct t_CommandLine {
     int64_t TimeoutMs = 60000;    // a scripted run ends after this even if the program has not
     bool HasSeed = false;         // --seed given: the random numbers start from Seed
     int64_t Seed = 0;
+    int64_t Zoom = 1;             // the factor every window starts at, 1-8
 };
 
 // Without argv[0]; messages begin with the program file's name.

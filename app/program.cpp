@@ -15,6 +15,7 @@
 #include "core/report.h"
 #include "host/framework_calls.h"
 #include "host/host.h"
+#include "windows/window_zoom.h"
 
 namespace {
 
@@ -83,6 +84,7 @@ int runprogram(int argc, char** argv, const t_ProgramInfo& info, std::function<v
     }
     setprogramentry(std::move(entry));
     if (line.HasSeed) t_Randomize(line.Seed);
+    setstartingzoom(line.Zoom);
     if (line.Scripted) {
         host::setscriptedrun({true, line.Keys, line.PaceMs, line.OutputFolder, line.TimeoutMs});
         startwatchdog(line.TimeoutMs);

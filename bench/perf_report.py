@@ -4,7 +4,10 @@
   perf_report.py desktop BUILD OUT.json   start-up, idle CPU, key latency and the animating
                                           windows of the real program; run it under xvfb-run
                                           (it needs an X display and xdotool)
-  perf_report.py table BENCH.json DESKTOP.json   prints the table as plain text
+  perf_report.py zoom BUILD OUT.json SIZE ZOOM   one window of SIZE (640x400) animating at factor 1
+                                          and at ZOOM (a factor, or "full" for full screen); run it
+                                          under xvfb-run with a screen the zoomed window fits
+  perf_report.py table BENCH.json DESKTOP.json [ZOOM.json...]   prints the table as plain text
   perf_report.py notes BENCH.json DESKTOP.json LOADS   prints the notes on this run, every figure
                                           taken from it; LOADS: "label=1min,5min,15min;..."
 """
@@ -174,6 +177,25 @@ def window_load(program, minimal):
     return rows
 
 
+def zoom_load(build, out_path, size, zoom):
+    """The same animating window at factor 1 and zoomed (or full screen), one after the other."""
+    program = os.path.join(build, "bench", "stangenspiel_window_load")
+    env = dict(os.environ)
+    env.pop("QT_QPA_PLATFORM", None)
+    figures = {"size": size, "zoom": zoom, "screen": subprocess.run(
+        ["xdpyinfo"], capture_output=True, text=True).stdout.split("dimensions:")[1].split()[0]}
+    for name, factor in (("base", "1"), ("zoomed", zoom)):
+        out = subprocess.run([program, "1", "4", size, factor], capture_output=True, text=True, env=env,
+                             timeout=120).stdout
+        line = next((l for l in out.splitlines() if l.startswith("windows ")), None)
+        if line is None:
+            raise SystemExit(f"no figures from {program} at {size}, zoom {factor}")
+        fields = line.split()
+        figures[name] = {fields[i]: float(fields[i + 1]) for i in range(0, len(fields), 2)}
+    with open(out_path, "w") as f:
+        json.dump(figures, f)
+
+
 def desktop(build, out_path):
     program = os.path.join(build, "stangenspiel")
     minimal = os.path.join(build, "bench", "minimal_qt_window")
@@ -247,7 +269,7 @@ def animated(run):
     return dict(run, total=total, split=split)
 
 
-def table(bench_path, desktop_path):
+def table(bench_path, desktop_path, zoom_paths=()):
     runs = counters(bench_path)
     with open(desktop_path) as f:
         desk = json.load(f)
@@ -265,6 +287,8 @@ def table(bench_path, desktop_path):
         goal = {1: 1.0, 4: 2.0}.get(depth, 1.2)
         bench_row(f"window image 1280x800, {depth} bit", f"windowimage/{depth}", "memcpy 4,096,000 B", goal)
     bench_row("window image 1280x800, 24 bit", "windowimage/24", "Qt RGB888->RGB32", None, "qt_us")
+    bench_row("zoomed picture 1280x800 at factor 2", "zoomedpicture", "memcpy 16,384,000 B", 1.5)
+    bench_row("zoomed picture 1280x800 at factor 2", "zoomedpicture", "QPainter's own scaling", None, "qt_us")
     bench_row("character cell, 24 bit", "BM_GlyphCell24", "memcpy of its 32 rows", 4.0)
     print_run = runs.get("BM_PrintWithScrolling", {})
     bench_row("t_Print with scrolling, per char", "BM_PrintWithScrolling", "memcpy of a cell", None,
@@ -309,6 +333,17 @@ def table(bench_path, desktop_path):
                      "bare Qt, same windows", f"{base['total']:.2f} %", ours["total"] / base["total"] if base["total"] else None,
                      None, f"{ours['split']} against {base['split']}; {ours['fps_slowest']:.1f} frames/s slowest "
                      f"(bare Qt {base['fps_slowest']:.1f}): {'keeps' if keeps else 'LOSES'} its rate"))
+
+    for zoom_path in zoom_paths:
+        with open(zoom_path) as f:
+            run = json.load(f)
+        shown = "full screen" if run["zoom"] == "full" else f"at factor {run['zoom']}"
+        ours, base = run["zoomed"], run["base"]
+        keeps = ours["fps_slowest"] >= 27
+        rows.append((f"{run['size']}x32 {shown} on {run['screen']}", f"{ours['cpu_per_window']:.2f} %",
+                     "the same at factor 1", f"{base['cpu_per_window']:.2f} %",
+                     ours["cpu_per_window"] / base["cpu_per_window"] if base["cpu_per_window"] else None, 2.0,
+                     f"{ours['fps_slowest']:.1f} frames/s: {'keeps' if keeps else 'LOSES'} its rate"))
 
     header = ("figure", "ours", "baseline", "baseline's", "ratio", "goal", "met / note")
     lines = []
@@ -395,8 +430,10 @@ def notes(bench_path, desktop_path, loads_text):
 if __name__ == "__main__":
     if len(sys.argv) == 4 and sys.argv[1] == "desktop":
         desktop(sys.argv[2], sys.argv[3])
-    elif len(sys.argv) == 4 and sys.argv[1] == "table":
-        table(sys.argv[2], sys.argv[3])
+    elif len(sys.argv) == 6 and sys.argv[1] == "zoom":
+        zoom_load(*sys.argv[2:6])
+    elif len(sys.argv) >= 4 and sys.argv[1] == "table":
+        table(sys.argv[2], sys.argv[3], sys.argv[4:])
     elif len(sys.argv) == 5 and sys.argv[1] == "notes":
         notes(sys.argv[2], sys.argv[3], sys.argv[4])
     else:

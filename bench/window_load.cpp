@@ -1,13 +1,15 @@
 // The cost of the display as the work grows: N graphic windows of 640 x 400 at 32 bits, shown
 // on the real display, all animating at 30 Hz (every window changes in every frame).
-//   stangenspiel_window_load N [seconds]
-// Prints one line: windows, CPU of the whole process per window (% of a core), the X server's CPU
-// per window (when STANGENSPIEL_XSERVER_PID names it; else -1), and the frames each window
-// actually showed per second (the slowest window, the mean). minimal_qt_animation.cpp is the
-// same measure of a bare Qt program.
+//   stangenspiel_window_load N [seconds [WIDTHxHEIGHT [ZOOM]]]
+// WIDTHxHEIGHT sizes the windows otherwise; ZOOM shows them at that factor, or full screen for
+// "full". Prints one line: windows, CPU of the whole process per window (% of a core), the X
+// server's CPU per window (when STANGENSPIEL_XSERVER_PID names it; else -1), and the frames each
+// window actually showed per second (the slowest window, the mean). minimal_qt_animation.cpp is
+// the same measure of a bare Qt program.
 #include <unistd.h>
 
 #include <algorithm>
+#include <cinttypes>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -23,12 +25,14 @@
 #include "windows/display_refresh.h"
 #include "windows/window_creation.h"
 #include "windows/window_placement.h"
+#include "windows/window_zoom.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int64_t width = 640, height = 400;
+// The windows' size and how they are shown: a factor, or 0 for full screen. Set by main.
+int64_t width = 640, height = 400, zoom = 1;
 constexpr auto frame = std::chrono::microseconds(1000000 / 30);
 
 void setcolour(uint8_t window, uint8_t grey) {
@@ -67,6 +71,8 @@ void measure(int windows, double seconds) {
         t_InitGraphicWindow(window, 32, true, width, height, 0, 0, t_Font{}, true);
         t_WindowSize(window, 10 + (w % 4) * (width + 10), 40 + (w / 4) * (height + 60), width, height);
         t_WindowVisible(window, true);
+        if (zoom == 0) t_WindowFullScreen(window, true);
+        else if (zoom > 1) t_WindowZoom(window, zoom);
     }
     int64_t step = 0;
     animate(windows, 1.0, step);  // the windows are shown and painted once
@@ -93,6 +99,10 @@ void measure(int windows, double seconds) {
 int main(int argc, char** argv) {
     const int windows = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, 8) : 1;
     const double seconds = argc > 2 ? std::max(1.0, std::atof(argv[2])) : 4.0;
+    if (argc > 3 && std::sscanf(argv[3], "%" SCNd64 "x%" SCNd64, &width, &height) != 2) return 2;
+    width = std::clamp<int64_t>(width, 32, 8192);
+    height = std::clamp<int64_t>(height, 32, 8192);
+    if (argc > 4) zoom = std::string(argv[4]) == "full" ? 0 : std::clamp(std::atoi(argv[4]), 1, 8);
     setprogramentry([windows, seconds] {
         while (!framework.applaunched) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         measure(windows, seconds);

@@ -147,6 +147,7 @@ void runmenucommand(const t_MenuAction& entry) {
         case 201: hidefront(); return;
         default: break;
     }
-    if (action >= 213 && action <= 228) graphicwindowcommand(action);
+    if (action >= zoomincommand && action <= fullscreencommand) runzoomcommand(action);
+    else if (action >= 213 && action <= 228) graphicwindowcommand(action);
     else hostwindowcommand(action);
 }

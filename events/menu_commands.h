@@ -4,3 +4,7 @@
 #include "core/events.h"
 
 void runmenucommand(const t_MenuAction& entry);  // GUI thread; an Action without a command does nothing
+
+// The zoom commands for the front graphic window: one step in, one step out, full screen on or off.
+constexpr int64_t zoomincommand = 232, zoomoutcommand = 233, fullscreencommand = 234;
+void runzoomcommand(int64_t action);  // GUI thread

@@ -12,6 +12,7 @@
 #include "host/framework_calls.h"
 #include "text/key_input.h"
 #include "windows/window_placement.h"
+#include "windows/window_zoom.h"
 
 namespace {
 
@@ -99,7 +100,10 @@ bool viewdelivers(const char* operation, int window) {
 namespace hostcalls {
 
 void viewmousedown(int window, double x, double y, int button, int64_t buttonmask, int64_t modifiers) {
-    if (viewdelivers("viewMouseDown", window)) t_MouseEventHandler(static_cast<uint8_t>(window), x, y, buttonmask, modifiers);
+    if (viewdelivers("viewMouseDown", window)) {
+        zoomedclick(static_cast<uint8_t>(window), x, y);  // the desktop counts screen pixels
+        t_MouseEventHandler(static_cast<uint8_t>(window), x, y, buttonmask, modifiers);
+    }
     eventstate.leftbuttondown = button != 1;
     eventstate.rightbuttondown = button == 1;
 }

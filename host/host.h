@@ -57,6 +57,15 @@ void setwindowbackground(int window, uint32_t argb);  // colour around the drawi
 void markviewfordisplay(int window);       // redraw at the next display pass
 void displayviewnow(int window);           // redraw before returning
 
+// --- zoom and full screen of graphic windows 0-7 ----------------------------------------------------
+// A zoomed window is sized by setwindowframe and setviewframe like any other: its view draws the
+// window image over the whole view, each pixel a whole block of screen pixels when the view is a
+// whole multiple of the image.
+t_Frame screenarea(int window);            // the part of its screen windows may use (no panels)
+// On: no title or menu bar, covering the whole screen (screenframe); the caller places the view.
+// Off: the title and menu bar back when titled; the caller sets the frame it returns to.
+void setwindowfullscreen(int window, bool on, bool titled);
+
 // --- text windows 8-10 ------------------------------------------------------------------------
 bool textviewexists(int window);
 std::string textviewtext(int window);

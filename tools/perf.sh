@@ -36,9 +36,13 @@ load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 loads="$loads;before the desktop figures=$(loadnow)"
 # Wide enough for eight 640 x 400 windows side by side in two rows.
 xvfb-run -a -s "-screen 0 2700x1100x24" /usr/bin/python3 bench/perf_report.py desktop "$build" "$work/desktop.json"
+echo "== Zoomed and full-screen windows under Xvfb (about half a minute)"
+xvfb-run -a -s "-screen 0 3840x2400x24" /usr/bin/python3 bench/perf_report.py zoom "$build" "$work/zoom.json" 1280x800 2
+xvfb-run -a -s "-screen 0 2560x1440x24" /usr/bin/python3 bench/perf_report.py zoom "$build" "$work/full.json" 640x400 full
 loads="$loads;at the end=$(loadnow)"
 
-table=$(/usr/bin/python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.json")
+zooms=("$work/zoom.json" "$work/full.json")
+table=$(/usr/bin/python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.json" "${zooms[@]}")
 runnotes=$(/usr/bin/python3 bench/perf_report.py notes "$work/bench.json" "$work/desktop.json" "$loads")
 # The hand-written background (from "## Background" on) is kept as it is; its figures carry
 # the dates of their own runs.

@@ -16,6 +16,7 @@
 #include "windows/memory_figures.h"
 #include "windows/window_colors.h"
 #include "windows/window_placement.h"
+#include "windows/window_zoom.h"
 
 namespace {
 
@@ -242,6 +243,7 @@ t_Outcome createwindow(uint8_t window, const std::string& prefix, t_Request r, b
     clearwindowmemory(w);  // before it counts as initialised, so no view shows stale pixels
     w.Initialized = true;
     t_WindowTitle(window, programname() + (w.TextMemoryStart < 0 ? "-Grafik" : ""));
+    settlezoom(window, w, prefix);
     t_WindowSize(window, -1, -1, r.Width, r.Height);
     t_ColorBorder(window, 5);
     return t_Outcome::Finished;

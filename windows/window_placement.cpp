@@ -6,6 +6,7 @@
 #include "core/guards.h"
 #include "core/report.h"
 #include "host/host.h"
+#include "windows/window_zoom.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ int64_t bounded(int64_t value) { return std::clamp(value, -largestcoordinate, la
 struct t_Geometry {
     bool FromRecord = false;
     int64_t FW = 0, FH = 0, Title = 0, BorderWidth = 0, BorderHeight = 0;
+    int64_t DrawingWidth = 0, DrawingHeight = 0;  // in the window's own pixels, whatever its zoom
     int64_t FirstColumn = 0, FirstLine = 0, LastColumn = 0, LastLine = 0, Columns = 0, Lines = 0;
 };
 
@@ -30,9 +32,12 @@ t_Geometry geometry(uint8_t window) {
         g.FromRecord = true;
         g.BorderWidth = w.BorderWidth;
         g.BorderHeight = w.BorderHeight;
-        g.Title = w.TitleHeight;
-        g.FW = w.Width + 2 * w.BorderWidth;
-        g.FH = w.Height + 2 * w.BorderHeight + w.TitleHeight;
+        const t_FrameSize frame = zoomedframesize(window, w);
+        g.Title = frame.Title;
+        g.FW = frame.Width;
+        g.FH = frame.Height;
+        g.DrawingWidth = w.Width;
+        g.DrawingHeight = w.Height;
         g.FirstColumn = w.TextFirstColumn;
         g.FirstLine = w.TextFirstLine;
         g.LastColumn = w.TextLastColumn;
@@ -45,6 +50,8 @@ t_Geometry geometry(uint8_t window) {
     g.FW = frame.Width;
     g.FH = frame.Height;
     g.Title = host::windowtitleheight(window);
+    g.DrawingWidth = g.FW;
+    g.DrawingHeight = g.FH - g.Title;
     return g;
 }
 
@@ -94,8 +101,8 @@ int64_t t_WindowPos(uint8_t window, int64_t selector) {
         return window < windowcount ? 0 : frameselector(g, selector);  // no text screen before the framework is ready
     }
     switch (selector) {
-        case 8: return g.FW - 2 * g.BorderWidth;
-        case 9: return g.FH - g.Title - 2 * g.BorderHeight;
+        case 8: return g.DrawingWidth;
+        case 9: return g.DrawingHeight;
         case 10: return g.FW;
         case 11: return g.FH - g.Title;
         case 12: return g.FH;
@@ -112,6 +119,7 @@ int64_t t_WindowPos(uint8_t window, int64_t selector) {
 
 void t_WindowSize(uint8_t window, int64_t x, int64_t y, int64_t width, int64_t height) {
     if (!hostwindowguard("t_WindowSize", window)) return;
+    if (window < windowcount && sizewhilefullscreen(window, x, y, width, height)) return;
     const bool keepscrollwidth = width <= 0, keepscrollheight = height <= 0;
     x = bounded(x == -1 ? t_WindowPos(window, 13) : x);
     y = bounded(y == -1 ? t_WindowPos(window, 20) : y);
@@ -119,7 +127,7 @@ void t_WindowSize(uint8_t window, int64_t x, int64_t y, int64_t width, int64_t h
     height = bounded(height == -1 ? t_WindowPos(window, 9) : height);
     const int64_t title = window < windowcount ? 0 : host::windowtitleheight(window);
     if (window < windowcount) {
-        host::t_Frame frame, view;
+        t_ZoomedFrame zoomed;
         {
             FrameworkLock lock;
             const t_Window& w = framework.windows[window];
@@ -127,11 +135,10 @@ void t_WindowSize(uint8_t window, int64_t x, int64_t y, int64_t width, int64_t h
                 reportfailure("t_WindowSize", "Window #" + std::to_string(window) + " not initialized.");
                 return;
             }
-            frame = {x, y, width + 2 * w.BorderWidth, height + w.TitleHeight + 2 * w.BorderHeight};
-            view = {w.BorderWidth, w.BorderHeight, width, height};
+            zoomed = zoomedframe(window, w, x, y, width, height);
         }
-        host::setwindowframe(window, frame);
-        host::setviewframe(window, view);
+        host::setwindowframe(window, zoomed.Frame);
+        host::setviewframe(window, zoomed.View);
     } else if (window == preferenceswindow || window == applicationwindow) {
         host::setwindowframe(window, {x, y, width, height + title});
     } else {
@@ -157,6 +164,7 @@ void t_WindowTitleVisible(uint8_t window, bool visible) {
         FrameworkLock lock;
         framework.windows[window].TitleHeight = visible ? framework.titleheight.load() : 0;
     }
+    if (isfullscreen(window)) return;  // the title comes back with the frame, when full screen ends
     host::setwindowtitled(window, visible);
 }
 

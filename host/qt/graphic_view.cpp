@@ -12,6 +12,7 @@
 #include "core/report.h"
 #include "host/framework_calls.h"
 #include "host/qt/key_mapping.h"
+#include "host/qt/zoomed_image.h"
 
 namespace {
 // Set by the start-up measurement: the first frame that shows a window's picture is logged.
@@ -31,7 +32,7 @@ void GraphicView::paintEvent(QPaintEvent* /*event*/) {
     hostcalls::viewimage(Number, [&](const uint32_t* pixels, int width, int height) {
         // Wraps the framework's buffer without copying; it is drawn before the lock is let go.
         const QImage image(reinterpret_cast<const uchar*>(pixels), width, height, width * 4, QImage::Format_RGB32);
-        painter.drawImage(rect(), image);
+        drawzoomed(painter, rect(), image);
         drawn = true;
     });
     hostcalls::viewdrawfinished(Number);
@@ -67,16 +68,20 @@ int64_t buttonmask(Qt::MouseButtons buttons) {
 }
 }  // namespace
 
-void GraphicView::mousePressEvent(QMouseEvent* event) {
+void forwardmousepress(int window, const QWidget* from, const QMouseEvent& event) {
     // Positions go to the framework in the host window's coordinates, origin at the bottom left.
-    const QPointF inwindow = mapTo(window(), event->position());
-    const double y = window()->height() - inwindow.y();
-    const int button = event->button() == Qt::RightButton ? 1 : 0;
-    hostcalls::viewmousedown(Number, inwindow.x(), y, button, buttonmask(event->buttons()),
-                             modifierword(event->modifiers(), false));
+    const QPointF inwindow = from->mapTo(from->window(), event.position());
+    const double y = from->window()->height() - inwindow.y();
+    const int button = event.button() == Qt::RightButton ? 1 : 0;
+    hostcalls::viewmousedown(window, inwindow.x(), y, button, buttonmask(event.buttons()),
+                             modifierword(event.modifiers(), false));
 }
 
-void GraphicView::mouseReleaseEvent(QMouseEvent* event) {
-    const int button = event->button() == Qt::RightButton ? 1 : 0;
-    hostcalls::viewmouseup(Number, button, modifierword(event->modifiers(), false));
+void forwardmouserelease(int window, const QMouseEvent& event) {
+    const int button = event.button() == Qt::RightButton ? 1 : 0;
+    hostcalls::viewmouseup(window, button, modifierword(event.modifiers(), false));
 }
+
+void GraphicView::mousePressEvent(QMouseEvent* event) { forwardmousepress(Number, this, *event); }
+
+void GraphicView::mouseReleaseEvent(QMouseEvent* event) { forwardmouserelease(Number, *event); }

@@ -16,3 +16,8 @@ protected:
 private:
     int Number;
 };
+
+// Hands a press or release to the framework in the coordinates of from's window (origin at its
+// lower left): from the view, and from the window itself for a click beside the view.
+void forwardmousepress(int window, const QWidget* from, const QMouseEvent& event);
+void forwardmouserelease(int window, const QMouseEvent& event);

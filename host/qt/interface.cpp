@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QFontDatabase>
+#include <QMouseEvent>
 #include <QTimer>
 
 #include "host/framework_calls.h"
@@ -77,6 +78,18 @@ void HostWindow::laidout() {
 void HostWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) noteactivewindow(Number);
+}
+
+// A click on a graphic window's border, or beside its picture when full screen, is a click
+// outside the drawing area; the framework tells the program so.
+void HostWindow::mousePressEvent(QMouseEvent* event) {
+    if (Number < 8) forwardmousepress(Number, this, *event);
+    else QWidget::mousePressEvent(event);
+}
+
+void HostWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (Number < 8) forwardmouserelease(Number, *event);
+    else QWidget::mouseReleaseEvent(event);
 }
 
 t_Interface& interface() { return theinterface; }

@@ -27,7 +27,7 @@ constexpr int quititem = -2;   // leaves the application; no framework command
 struct t_ItemRow {
     const char* Title;
     int Tag;
-    const char* Shortcut;  // empty: none
+    const char* Shortcut;  // empty: none; alternatives after "; "
 };
 
 const t_ItemRow filemenu[] = {
@@ -60,6 +60,13 @@ const t_HostWindowRow hostwindowrows[] = {
     {"Systemkonsole", 229, 230, "Ctrl+Shift+K"},
     {"Einstellungen", 207, 208, ""},
     {"Hauptfenster", 205, 206, ""},
+};
+
+// Zoom and full screen of the front graphic window, at the end of the window menu.
+const t_ItemRow zoommenurows[] = {
+    {"Vergrößern", 232, "Ctrl+Shift++; Ctrl+Shift+="},  // where "+" is a shifted "=", as on US keyboards
+    {"Verkleinern", 233, "Ctrl+Shift+-"},
+    {"Vollbild", 234, "Ctrl+Shift+F"},
 };
 
 // The help menu's one item names the program; it has no framework command, so the program's
@@ -98,7 +105,7 @@ void additem(QMenu* menu, const char* title, int tag, const char* shortcut) {
     }
     QAction* action = menu->addAction(QString::fromUtf8(title));
     if (shortcut[0] != '\0') {
-        action->setShortcut(QKeySequence(QString::fromUtf8(shortcut)));
+        action->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(shortcut)));
         // Every window shows the same menus, so a shortcut works in whichever window is active.
         action->setShortcutContext(Qt::ApplicationShortcut);
     }
@@ -131,6 +138,8 @@ QMenu* makewindowmenu() {
         additem(hide, ("Grafikfenster " + std::to_string(w)).c_str(), 214 + 2 * w, "");
     additem(hide, "", separator, "");
     for (const t_HostWindowRow& row : hostwindowrows) additem(hide, row.Title, row.HideTag, "");
+    additem(menu, "", separator, "");
+    for (const t_ItemRow& row : zoommenurows) additem(menu, row.Title, row.Tag, row.Shortcut);
     return menu;
 }
 

@@ -21,6 +21,7 @@
 #include "host/qt/graphic_view.h"
 #include "host/qt/interface.h"
 #include "host/qt/window_tracking.h"
+#include "host/qt/zoomed_image.h"
 
 namespace {
 
@@ -108,7 +109,9 @@ bool writeoutputs(const QString& folder) {
         const QString picture = QString("%1/window%2.png").arg(folder).arg(window);
         hostcalls::viewimage(window, [&](const uint32_t* pixels, int width, int height) {
             const QImage image(reinterpret_cast<const uchar*>(pixels), width, height, width * 4, QImage::Format_RGB32);
-            if (!image.save(picture, "PNG")) failed(picture);
+            // As large as the window shows it: a zoomed window's pixels are whole blocks.
+            const int factor = wholefactor(interface().Views[window]->size(), image.size());
+            if (!zoomedimage(image, factor).save(picture, "PNG")) failed(picture);
         });
         writetext(QString("%1/window%2.txt").arg(folder).arg(window), hostcalls::screentext(window), failed);
     }

@@ -320,6 +320,38 @@ STANGENSPIEL_API void t_Color(uint8_t window, int64_t index);
 /// The colour around the drawing area becomes palette entry index & 15, shown at once.
 STANGENSPIEL_API void t_ColorBorder(uint8_t window, int64_t index);
 
+// === Zoom and full screen ======================================================================
+// A graphic window can be shown larger by a whole factor: each of its pixels becomes factor x
+// factor pixels on the screen, never smoothed, its border and text screen with it (the factor
+// multiplies the desktop's own scaling). Nothing the program draws or reads changes: Width,
+// Height, DrawingRect, text columns and lines, g_ coordinates and ClickX/ClickY stay in the
+// window's own pixels. The rule for t_WindowPos and t_WindowSize: what lies inside the frame
+// counts in the window's pixels, what lies on the screen in screen pixels.
+// - Window's pixels: the text screen and area (selectors 0-7), the drawing area (8, 9) and the
+//   borders (18, 19); t_WindowSize's width and height.
+// - Screen pixels: the frame's size (10-12) and position (13, 14, 20), the title bar (17) and the
+//   screen (15, 16); t_WindowSize's x and y. So 10 = factor x (8 + 2 x 18), 11 = factor x
+//   (9 + 2 x 19) and 12 = 11 + 17 at any factor.
+// t_WindowSize(w, -1, -1, -1, -1) neither moves nor resizes a window, and the selectors 13, 20,
+// 8 and 9 read and given back to t_WindowSize restore it, at any factor. Windows start at the
+// factor of the command line's --zoom (1 without it). Full screen shows the drawing area at the
+// largest whole factor that fits the screen, centred, the rest of the screen in the border colour,
+// without title or menu bar; meanwhile t_WindowPos reports the frame as it is (the whole screen,
+// no title bar) and t_WindowSize sets the frame the window returns to. Keys and clicks work as
+// before: a click beside the picture is outside it like a click on the border.
+// The user has the same: Ctrl+Shift+Plus and Ctrl+Shift+Minus zoom the front graphic window in and
+// out, Ctrl+Shift+F switches it to full screen and back.
+
+/// Shows window 0-7 at a whole factor 1-8, its top-left corner in place unless the frame would reach
+/// over the screen's edge. A factor at which it would not fit the screen is refused with a line.
+STANGENSPIEL_API void t_WindowZoom(uint8_t window, int64_t factor);
+/// The factor window 0-7 is shown at (while full screen, the full-screen factor; before the window
+/// is created, the factor it will start at); 0 after a line for any other number.
+STANGENSPIEL_API int64_t t_WindowZoomFactor(uint8_t window);
+/// Full screen on for a created window 0-7, or off again: the window returns to the frame it had
+/// before (or was given meanwhile). Off for a window that is not full screen does nothing.
+STANGENSPIEL_API void t_WindowFullScreen(uint8_t window, bool on);
+
 // === Text ======================================================================================
 // Text goes to the cursor of the window's text screen, inside its text area. Control codes
 // (Return 13, line feed 10, backspace 8, ...) move the cursor; the display mode decides how

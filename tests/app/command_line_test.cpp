@@ -32,7 +32,9 @@ TEST(CommandLine, OutcomesAndRefusals) {
         {{"--seed="}, Outcome::Error, "stangenspiel: --seed needs a whole number, not ''"},
         {{"--seed=99999999999999999999"}, Outcome::Error,
          "stangenspiel: --seed needs a whole number, not '99999999999999999999'"},
-        {{"--timeout=-5"}, Outcome::Error, "stangenspiel: --timeout needs a number of milliseconds, not '-5'"}};
+        {{"--timeout=-5"}, Outcome::Error, "stangenspiel: --timeout needs a number of milliseconds, not '-5'"},
+        {{"--zoom=9"}, Outcome::Error, "stangenspiel: --zoom needs a whole factor from 1 to 8, not '9'"},
+        {{"--zoom=0"}, Outcome::Error, "stangenspiel: --zoom needs a whole factor from 1 to 8, not '0'"}};
     for (const auto& [arguments, result, message] : rows) {
         const t_CommandLine line = parsecommandline(arguments, "stangenspiel");
         EXPECT_EQ(line.Result, result) << arguments[0];

@@ -102,6 +102,27 @@ TEST_F(Menus, WindowCommandsShowAndHideTheirWindows) {
     EXPECT_FALSE(host::windowisvisible(consolewindow));
 }
 
+// Vergrößern, Verkleinern and Vollbild act on the front graphic window; a step beyond the range,
+// a zoom while full screen and any other window in front change nothing.
+TEST_F(Menus, ZoomCommandsActOnTheFrontGraphicWindow) {
+    createwindow(0, 24, false, 160, 32, 0, t_Font{});
+    t_WindowZoom(0, 1);
+    ASSERT_TRUE(infront(0));
+    const std::tuple<int64_t, int64_t, bool> steps[] = {
+        {233, 1, false}, {232, 2, false}, {232, 3, false}, {234, 5, true}, {232, 5, true}, {234, 3, false},
+        {233, 2, false}};
+    for (const auto& [tag, factor, fullscreen] : steps) {
+        EXPECT_EQ(logof([tag] { ASSERT_TRUE(host::choosemenuitem(tag)); }), "") << tag;
+        EXPECT_EQ(std::make_tuple(t_WindowZoomFactor(0), t_WindowPos(0, 17) == 0), std::make_tuple(factor, fullscreen))
+            << tag;
+    }
+    t_WindowZoom(0, 1);
+    ASSERT_TRUE(infront(printerwindow));
+    EXPECT_EQ(logof([] { ASSERT_TRUE(host::choosemenuitem(232)); }), "");
+    EXPECT_EQ(t_WindowZoomFactor(0), 1);
+    EXPECT_EQ(t_MenuEventCount(), 8);  // every choice is queued all the same
+}
+
 TEST_F(Menus, CopyTextTakesTheFrontWindowsTextWithLookAlikes) {
     // The views' own characters, block graphics as look-alikes and code 160 as the visible blank.
     // A graphic window's text screen is copied in the desktop end-to-end test.

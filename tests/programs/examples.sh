@@ -18,6 +18,14 @@ for saved in from-gr malen; do
     [ "$(compare -metric AE "$work/$saved.png" "$canvas" null: 2>&1)" = "0" ] || fail "paint: $saved.png differs"
 done
 
+# Paint at --zoom=3: the same canvas three times as large, each pixel an exact 3 x 3 block.
+"$build/examples/example_paint" --zoom=3 --keys='{Right}{Right}{Down}d{Left}{Escape}' --pace=10 \
+    --output="$work/paint3" --timeout=60000 > "$work/log" 2>&1 || fail "paint at --zoom=3 did not finish"
+zoomed=$work/paint3/window1.png
+[ "$(identify -format '%wx%h' "$zoomed")" = "960x600" ] || fail "paint at --zoom=3: canvas size"
+convert "$canvas" -sample 300% "$work/canvas3.png"
+[ "$(compare -metric AE "$zoomed" "$work/canvas3.png" null: 2>&1)" = "0" ] || fail "paint at --zoom=3: not the canvas in 3 x 3 blocks"
+
 # Terminal: two lines typed, then Escape; "invers" in column 9 of line 3 in inverse video.
 scripted "$build/examples/example_terminal" 'hallo{Return}welt{Return}{Escape}' "$work/terminal"
 expectlines "$work/terminal/window0.txt" "^Terminal .* Escape beendet$" "^Normal, invers, auch so *$" \

@@ -1,10 +1,10 @@
 # Sourced first by the end-to-end scripts: re-runs the script under a fresh Xvfb (unless e2e_display is own or none)
 # with a work folder removed at the end with the program, and their shared helpers. STANGENSPIEL_E2E_WM=openbox
-# adds a window manager that draws title bars.
+# adds a window manager that draws title bars; e2e_screen=WIDTHxHEIGHT another screen than 1920x1200.
 program=$(realpath "${1:?path to stangenspiel}")
 geometry=${2:+$(realpath "$2")}  # the window-geometry test program, for the scripts that drive it
 if [ -z "${STANGENSPIEL_E2E_INNER:-}" ] && [ "${e2e_display:-xvfb}" = xvfb ]; then
-    exec xvfb-run -a -s "-screen 0 1920x1200x24" env STANGENSPIEL_E2E_INNER=1 bash "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 ${e2e_screen:-1920x1200}x24" env STANGENSPIEL_E2E_INNER=1 bash "$0" "$@"
 fi
 set -euo pipefail
 [ "${e2e_display:-}" != none ] || unset DISPLAY WAYLAND_DISPLAY
@@ -44,11 +44,14 @@ expectin() {  # expectin FILE PATTERN...: every pattern matches a line of the fi
 box() { convert "$1" -fill black +opaque "$2" -trim -format '%w %h %X %Y' info:; }  # box FILE COLOUR: where it is
 differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }  # differing FILE EXPECTED: pixels (or why not)
 
-startprogram() {  # startprogram [VAR=value ...]: the program in the background, log in $work/log
-    env "$@" "$program" >"$work/log" 2>"$work/err" &
+startprogram() {  # startprogram [VAR=value ...] [-- OPTION ...]: the program in the background, log in $work/log
+    local vars=()
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do vars+=("$1"); shift; done
+    [ $# -eq 0 ] || shift
+    env "${vars[@]}" "$program" "$@" >"$work/log" 2>"$work/err" &
     pid=$!
 }
-startwindow() {  # startwindow [VAR=value ...]: the program with window 0 shown as $window, focused and waiting
+startwindow() {  # startwindow [VAR=value ...] [-- OPTION ...]: the program with window 0 shown as $window, focused
     startprogram "$@"
     waitforlog '^t_InitWindow: GraphicWindow #0 '
     visible() { window=$(xdotool search --onlyvisible --name '^Stangenspiel$' | head -n 1) && [ -n "$window" ]; }
@@ -73,7 +76,7 @@ send() {  # send COMMAND WINDOW ARGS...: runs it in the geometry program and rea
     step=$((step + 1))
     waitforlog "^geometry $step:"
     report=$(grep "^geometry $step:" "$work/log" | cut -d: -f2)
-    read -r x y dw dh fw fh title bw bh sh <<<"$report"
+    read -r x y dw dh fw fh title bw bh sh zoom <<<"$report"
 }
 shoot() {  # the whole screen into $work/screen.png, once the window manager and the refresh caught up
     sleep 0.5

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Zoom and full screen on a real screen: a drawing area of 200 x 120 pixels, each a colour of its own, at factors 1, 2,
+# 3 and full screen, every pixel an exact block in its border's colour; clicks land on the pixel under the pointer,
+# beside the picture outside it; the menu shortcuts; full screen covers the screen and gives the frame back.
+source "$(dirname "$0")/../support/e2e.sh"
+startgeometry
+border='#545454'  # palette colour 5, the border a window is created with
+
+areaat() {  # the drawing area's top-left corner on the screen, from the last report
+    left=$((x + zoom * bw))
+    top=$((sh - y - zoom * (bh + dh)))
+}
+areadiffers() {  # areadiffers FACTOR: pixels of the drawing area and its border ring unlike video memory scaled up
+    areaat
+    shoot
+    convert "$work/screen.png" -crop "$((200 * $1 + 2))x$((120 * $1 + 2))+$((left - 1))+$((top - 1))" +repage \
+        "$work/area.png"
+    convert "$work/memory.png" -sample "$((200 * $1))x$((120 * $1))!" -bordercolor "$border" -border 1 "$work/expected.png"
+    differing "$work/area.png" "$work/expected.png"
+}
+shows() {  # shows FACTOR: the screen holds the picture at that factor where reported, each pixel an exact block
+    local differ
+    differ=$(areadiffers "$1")
+    if [ "$differ" != 0 ] && [ -n "${STANGENSPIEL_E2E_WM:-}" ]; then
+        send report 0  # the window manager places a window on its own time: asked again, the framework is right
+        differ=$(areadiffers "$1")
+    fi
+    [ "$differ" = 0 ] || fail "at factor $1, $differ pixels of the picture and its border ring are wrong ($report)"
+    areaat
+}
+clicks() {  # clicks SCREENX SCREENY CLICKX CLICKY: a click there reaches the program as that position
+    local pattern="^t_MouseEventHandler: Graphic #0 window, X = $3, Y = $4\$" before
+    before=$(grep -c -E "$pattern" "$work/log" || true)
+    xdotool mousemove --sync "$1" "$2" click 1
+    waitfor "a click at $1,$2 did not arrive as $3,$4" test "$(grep -c -E "$pattern" "$work/log")" -gt "$before"
+}
+settles() {  # settles FIELDS...: asks for the report until its first fields are these (a shortcut acts on its own time)
+    for _ in $(seq 50); do
+        send report 0
+        [ "$(cut -d' ' -f2-$(($# + 1)) <<<"$report")" = "$*" ] && return 0
+        sleep 0.1
+    done
+    fail "the window never reported $*, last $report"
+}
+
+send init 0 200 120 8 1
+send pattern 0
+send save 0 "$work/memory.png"
+send size 0 100 $((1150 - 136 - title)) -1 -1
+send show 0 1
+send front 0
+for factor in 1 2 3; do
+    send zoom 0 $factor
+    [ "$dw $dh $fw $((fh - title)) $zoom" = "200 120 $((216 * factor)) $((136 * factor)) $factor" ] ||
+        fail "at factor $factor the window reports $report"
+    shows $factor
+    [ $factor != 1 ] || windowtop=$((y + fh))  # a window manager's title bar is known once the window is shown
+    [ $((y + fh)) = "$windowtop" ] || fail "zoomed to $factor the window's top moved from $windowtop: $report"
+    clicks $((left + 37 * factor + factor - 1)) $((top + 21 * factor + factor - 1)) 37 21
+    clicks $((left - 1)) $((top + 5)) -1 $((5 / factor))
+done
+
+# The menu's shortcuts act on the front window: one step larger, one smaller, full screen and back.
+id=$(xdotool search --onlyvisible --name '^Stangenspiel-Grafik$' | head -n 1)
+xdotool windowactivate --sync "$id" 2>/dev/null || true
+xdotool windowfocus --sync "$id"
+windowed=$(cut -d' ' -f2-8 <<<"$report")
+xdotool key ctrl+shift+plus
+settles "$(cut -d' ' -f1 <<<"$windowed")" $((windowtop - 4 * 136 - title)) 200 120 864 $((544 + title))
+xdotool key ctrl+shift+minus
+settles $windowed
+xdotool key ctrl+shift+f
+settles 0 0 200 120 1920 1200 0
+# Factor 9 fits 1920 x 1200 (10 would be 1200 pixels tall, fine, but 2000 wide); the rest is border colour.
+[ "$zoom" = 9 ] || fail "full screen at factor $zoom, not 9"
+shoot
+convert -size 1920x1200 "xc:$border" \( "$work/memory.png" -sample 1800x1080! \) -geometry +60+60 -composite \
+    "$work/expected.png"
+differ=$(differing "$work/screen.png" "$work/expected.png")
+[ "$differ" = 0 ] || fail "full screen: $differ pixels of the screen are wrong"
+clicks $((60 + 9 * 37 + 8)) $((60 + 9 * 21)) 37 21
+clicks 10 10 -1 -1
+clicks 1900 1190 -2 -2
+xdotool key ctrl+shift+f
+settles $windowed
+shows 3
+
+echo "zoom: ok"
