@@ -51,6 +51,8 @@ std::string helptext(const std::string& programfile, const std::string& descript
            "                    a file that cannot be written gives a line and exit code 1\n"
            "  --timeout=MS      stop after MS milliseconds even if the program has not ended\n"
            "                    (default 60000); the exit code is then 1\n"
+           "  --record=FILE.gif record the main window from its first picture to the end\n"
+           "                    as an animated GIF; a recording that fails gives exit code 1\n"
            "\n"
            "  --help            show this help and exit\n"
            "  --version         show the version and exit\n";
@@ -122,6 +124,9 @@ t_CommandLine parsecommandline(const std::vector<std::string>& arguments, const 
             line.Scripted = true;
         } else if (option == "--output" && hasvalue && !value.empty()) {
             line.OutputFolder = value;
+            line.Scripted = true;
+        } else if (option == "--record" && hasvalue && !value.empty()) {
+            line.RecordPath = value;
             line.Scripted = true;
         } else {
             return failure(programfile + ": unknown option '" + argument + "' (try --help)");

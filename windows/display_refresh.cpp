@@ -17,6 +17,7 @@
 #include "graphics/window_image.h"
 #include "host/framework_calls.h"
 #include "host/host.h"
+#include "recording/recording.h"
 
 namespace {
 
@@ -249,6 +250,7 @@ void viewimage(int window, const t_ImageSink& draw) {
     FrameworkLock lock;  // held while the view draws, so the buffer cannot change under it
     t_Image& image = viewimages[static_cast<size_t>(window)];
     if (!t_WindowImage(static_cast<uint8_t>(window), image)) return;
+    recordframe(window, image);
     draw(image.Pixels.data(), static_cast<int>(image.Width), static_cast<int>(image.Height));
     ++imagesdrawn[static_cast<size_t>(window)];
 }
