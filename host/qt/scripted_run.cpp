@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QTimer>
@@ -144,7 +145,11 @@ void startscriptedrun(const host::t_ScriptedRun& run) {
     static std::unique_ptr<t_Script> script;  // lives as long as the event loop
     script = std::make_unique<t_Script>();
     script->Run = run;
-    if (!run.RecordPath.empty()) hostcalls::recordmainwindow(run.RecordPath);
+    if (!run.RecordPath.empty()) {
+        // Its folder is made as the output folder is; should that fail, the start says why.
+        QDir().mkpath(QFileInfo(QString::fromStdString(run.RecordPath)).absolutePath());
+        hostcalls::recordmainwindow(run.RecordPath);
+    }
     std::string message;
     parsetypedkeys(run.Keys, script->Keys, message);  // checked when the options were read
     script->Clock.start();
