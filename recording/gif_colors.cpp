@@ -56,7 +56,7 @@ t_ColorTable depthpalette(int64_t depth) {
 
 int globaltablesize(int64_t depth) {
     if (depth == 1) return 4;
-    if (depth == 4) return 16;
+    if (depth == 4) return 32;
     return gifcolors;
 }
 

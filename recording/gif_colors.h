@@ -25,8 +25,9 @@ int addcolor(t_ColorTable& table, uint32_t pixel);         // its index, new or 
 // at 1 bit, the 16 palette colours at 4, the grey ramp at 8 and 16 (their pictures are grey);
 // at 24 and 32 none yet: the table grows with the colours the frames bring.
 t_ColorTable depthpalette(int64_t depth);
-// Entries in the file's global colour table: a power of two. Depth 1 gets two spare entries
-// so that a frame always has an index left to stand for "unchanged".
+// Entries in the file's global colour table: a power of two. Depths 1 and 4 get spare entries,
+// so that a frame always has an index left to stand for "unchanged" (a frame that uses fewer
+// colours takes an unused one and keeps its codes short).
 int globaltablesize(int64_t depth);
 bool growingpalette(int64_t depth);
 

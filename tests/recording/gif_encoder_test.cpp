@@ -163,7 +163,7 @@ TEST(GifEncoder, EachDepthKeepsItsColours) {
         int Error;         // the largest channel error allowed
     } rows[] = {
         {1, {grey(0), grey(255)}, 4, false, 0},
-        {4, palette16, 16, false, 0},
+        {4, palette16, 32, false, 0},
         {8, greys, 256, false, 0},
         {16, greys, 256, false, 0},
         {24, colours200, 256, false, 0},
