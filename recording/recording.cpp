@@ -185,9 +185,11 @@ int64_t g_RecordStop(uint8_t window) {
         }
         --recording.Active;
         if (!r->Ended) {
+            // Completing the file can take a while (the disk is flushed): this line marks the end.
+            const int64_t now = steadymicroseconds();
+            logline("g_RecordStop: " + windowname(window) + " Start.");
             r->Ended = true;
             // The picture as it is now ends the recording, also when the view has not drawn it.
-            const int64_t now = steadymicroseconds();
             const t_Window& w = framework.windows[window];
             t_Image last;
             if (w.Initialized && w.Width == r->Width && w.Height == r->Height && w.BitDepth == r->Depth &&

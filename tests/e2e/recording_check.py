@@ -6,7 +6,7 @@
 Runs PROGRAM --keys=KEYS --pace=PACE --output=OUTPUT --record=OUTPUT/run.gif and answers 0 when
 the file holds at least FRAMES different pictures, its last picture is window0.png with no
 colour channel off by more than ERROR, and its delays add up to the recording's length as seen
-from here (from the start line to the stop line) within one frame.
+from here (from the start line to the line that marks its end) within one frame.
 """
 import subprocess
 import sys
@@ -14,8 +14,7 @@ import time
 
 from PIL import Image, ImageChops, ImageSequence
 
-FRAME = 1 / 30       # one refresh period
-WRITING = 0.05       # the stop line comes once the last picture is coded and the file renamed
+FRAME = 1 / 30  # one refresh period
 
 
 def fail(message):
@@ -30,19 +29,19 @@ def run(program, output, keys, pace):
     seen = {}
     for line in iter(process.stdout.readline, b""):
         text = line.decode("utf-8", "replace").rstrip("\n")
-        for key in ("g_RecordStart:", "g_RecordStop:"):
+        for key in ("g_RecordStart: Window #", "g_RecordStop: Window #0 Start.", "g_RecordStop: Window #0 recorded"):
             if text.startswith(key):
                 seen[key] = (time.monotonic(), text)
     if process.wait() != 0:
         fail(f"{' '.join(command)} ended with {process.returncode}")
-    if len(seen) != 2:
+    if len(seen) != 3:
         fail(f"start and stop lines missing: {seen}")
-    return seen["g_RecordStop:"][0] - seen["g_RecordStart:"][0], seen
+    return seen["g_RecordStop: Window #0 Start."][0] - seen["g_RecordStart: Window #"][0]
 
 
 def main():
     program, output, keys, pace, frames, error = sys.argv[1:7]
-    length, lines = run(program, output, keys, pace)
+    length = run(program, output, keys, pace)
     gif = Image.open(f"{output}/run.gif")
     if gif.info.get("loop") != 0:
         fail("the GIF does not loop")
@@ -59,7 +58,7 @@ def main():
     if worst > int(error):
         fail(f"the last picture is off by {worst} from window0.png (at most {error})")
     total = sum(durations) / 1000
-    if not -FRAME <= length - total <= FRAME + WRITING:
+    if abs(length - total) > FRAME:
         fail(f"delays add up to {total:.3f} s, the recording lasted {length:.3f} s")
     print(f"recording_check: {len(pictures)} pictures, {total:.2f} s of {length:.2f} s, error {worst}: ok")
 

@@ -109,7 +109,8 @@ TEST_F(Recording, RecordsWhatTheViewDrawsFromStartToStop) {
     paint(0, 2);
     const std::vector<uint32_t> last = pictureof(0);
     EXPECT_THAT(logof([] { EXPECT_EQ(g_RecordStop(0), 0); }),
-                MatchesRegex("g_RecordStop: Window #0 recorded [0-9]+ frames in [0-9]+,[0-9][0-9] s\\.\n"));
+                MatchesRegex("g_RecordStop: Window #0 Start\\.\n"
+                             "g_RecordStop: Window #0 recorded [0-9]+ frames in [0-9]+,[0-9][0-9] s\\.\n"));
     EXPECT_EQ(hostcalls::windowtitlemark(0), "");
     const t_ReadGif gif = readgif(path);
     ASSERT_TRUE(gif.Read);
@@ -212,7 +213,8 @@ TEST_F(Recording, TheMenuItemProposesAFreeNumberedNameAndEndsTheRecording) {
     EXPECT_EQ(shown[0].FileTypes, std::vector<std::string>{"gif"});
     EXPECT_TRUE(isrecording(1));
     EXPECT_EQ(numberedrecordingname(dir.path.string()), "Aufnahme 3.gif");  // taken by the recording under way
-    EXPECT_THAT(logof([] { ASSERT_TRUE(host::choosemenuitem(115)); }), testing::StartsWith("g_RecordStop: Window #1 recorded"));
+    EXPECT_THAT(logof([] { ASSERT_TRUE(host::choosemenuitem(115)); }),
+                MatchesRegex("g_RecordStop: Window #1 Start\\.\ng_RecordStop: Window #1 recorded .*"));
     EXPECT_EQ(shown.size(), 1u);  // ending asks nothing
     EXPECT_TRUE(readgif(dir.file("Aufnahme 2.gif")).Read);
     answer = "";  // cancelled: nothing records
