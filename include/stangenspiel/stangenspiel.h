@@ -507,10 +507,10 @@ STANGENSPIEL_API std::string pathbasename(const std::string& path);
 // === Recording =================================================================================
 // A recording turns a graphic window's animation into a looping animated GIF: one frame for each
 // picture the view shows that differs from the one before, with its real delay, cropped to what
-// changed. Depths 1, 4, 8 and 16 keep their exact colours; 24 and 32 too while a picture has at
-// most 256, else it is reduced by median cut. The file is written beside the target and renamed
-// over it at the end; a recording that fails (a full disk, a vanished folder) ends at once with
-// one line and leaves no file. Results are 0 or an error number, as with the file calls.
+// changed. Depths 1, 4, 8 and 16 keep their exact colours, 24 and 32 too unless a picture brings
+// more than about a thousand (median cut then). The file is written beside the target and
+// renamed over it at the end; a recording that fails (a full disk, a vanished folder) ends at
+// once with one line and leaves no file. Results are 0 or an error number, as with the files.
 
 /// Starts recording the window into a GIF at path; 0, or an error number after its line (one
 /// recording per window at a time).
