@@ -15,7 +15,7 @@
 #include "host/framework_calls.h"
 #include "host/menus.h"
 #include "recording/recording.h"
-#include "tests/graphics/capture_fixture.h"
+#include "tests/windows/window_fixture.h"
 #include "tests/recording/gif_reading.h"
 
 using testing::MatchesRegex;
@@ -36,16 +36,28 @@ std::vector<uint32_t> pictureof(uint8_t window) {
     return image ? std::vector<uint32_t>(image->Pixels.begin(), image->Pixels.end()) : std::vector<uint32_t>{};
 }
 
-class Recording : public CaptureTest {
+class Recording : public WindowTest {
 protected:
     // A shown window whose pixels the test sets; frames a view draws 30 ms apart stay frames.
     void shownwindow(uint8_t window, int64_t depth, int64_t width = 40, int64_t height = 32) {
         created(window, depth, width, height);
         t_WindowVisible(window, true);
     }
+    // Runs of a few colours and some noise, as on a screen with shapes and text, written at once.
     void paint(uint8_t window, uint32_t seed) {
         std::mt19937 rng(seed);
-        paintrandom(window, rng);
+        std::span<uint8_t> pixels = g_GraphicMemory(window);
+        std::vector<uint8_t> bytes(pixels.size());
+        for (size_t i = 0; i < bytes.size();) {
+            const size_t run = rng() % 3 == 0 ? 1 : rng() % 200;
+            const auto value = static_cast<uint8_t>(rng() % 5 == 0 ? rng() : rng() % 16 * 17);
+            for (size_t k = 0; k < run && i < bytes.size(); ++k) bytes[i++] = value;
+        }
+        {
+            FrameworkLock lock;
+            std::copy(bytes.begin(), bytes.end(), pixels.begin());
+        }
+        g_PictureChanged(window);
         sleepms(30);
     }
     void TearDown() override {
@@ -131,7 +143,7 @@ TEST_F(Recording, AFullDiskOrAVanishedFolderEndsItWithoutAFile) {
         const char* Folder;  // beside the file, removed while recording when not empty
         uint64_t Limit;      // largest file the process may write
         int Error;
-    } rows[] = {{"", 2000, EFBIG}, {"sub", 1 << 30, ENOENT}};
+    } rows[] = {{"", 1200, EFBIG}, {"sub", 1 << 30, ENOENT}};
     for (const auto& row : rows) {
         TempDir dir;
         const std::string folder = dir.file(row.Folder);
@@ -143,6 +155,7 @@ TEST_F(Recording, AFullDiskOrAVanishedFolderEndsItWithoutAFile) {
             log = logof([&] {
                 ASSERT_EQ(g_RecordStart(0, folder + "/a.gif"), 0);
                 if (row.Folder[0] != '\0') std::filesystem::remove_all(folder);
+                sleepms(30);  // the first picture is shown long enough to be a frame
                 paint(0, 4);
                 viewdraws(0);  // the first picture is written now, its length known
                 EXPECT_TRUE(eventually([] { return !isrecording(0); }));
