@@ -23,12 +23,15 @@ TEST(CommandLine, OutcomesAndRefusals) {
         {{"--help=yes"}, Outcome::Error, "stangenspiel: unknown option '--help=yes' (try --help)"},
         {{"--pace=fast"}, Outcome::Error, "stangenspiel: --pace needs a number of milliseconds, not 'fast'"},
         {{"--output="}, Outcome::Error, "stangenspiel: unknown option '--output=' (try --help)"},
+        {{"--record="}, Outcome::Error, "stangenspiel: unknown option '--record=' (try --help)"},
         {{"--keys={Left"}, Outcome::Error, "stangenspiel: unclosed '{' in the keys"}};
     for (const auto& [arguments, result, message] : rows) {
         const t_CommandLine line = parsecommandline(arguments, "stangenspiel");
         EXPECT_EQ(line.Result, result) << arguments[0];
         EXPECT_EQ(line.Message, message);
     }
+    const t_CommandLine recorded = parsecommandline({"--record=out/run.gif"}, "stangenspiel");
+    EXPECT_TRUE(recorded.Scripted && recorded.RecordPath == "out/run.gif");  // a run without a display
 }
 
 TEST(TypedKeys, NotationCoversNamesControlUmlautsAndBraces) {
