@@ -108,6 +108,8 @@ std::string helptext(const std::string& programfile, const std::string& descript
            "                    a file that cannot be written gives a line and exit code 1\n"
            "  --timeout=MS      stop after MS milliseconds even if the program has not ended\n"
            "                    (default 60000); the exit code is then 1\n"
+           "  --record=FILE.gif record the main window from its first picture to the end\n"
+           "                    as an animated GIF; a recording that fails gives exit code 1\n"
            "\n"
            "  --seed=N          start the random numbers from N (a whole number), so that\n"
            "                    a run with the same keys repeats exactly\n"
@@ -187,6 +189,9 @@ t_CommandLine parsecommandline(const std::vector<std::string>& arguments, const 
                 return failure(programfile + ": --zoom needs a whole factor from 1 to 8, not '" + value + "'");
         } else if (option == "--output" && hasvalue && !value.empty()) {
             line.OutputFolder = value;
+            line.Scripted = true;
+        } else if (option == "--record" && hasvalue && !value.empty()) {
+            line.RecordPath = value;
             line.Scripted = true;
         } else {
             return failure(programfile + ": unknown option '" + argument + "' (try --help)");

@@ -17,6 +17,7 @@ struct t_CommandLine {
     bool HasSeed = false;         // --seed given: the random numbers start from Seed
     int64_t Seed = 0;
     int64_t Zoom = 1;             // the factor every window starts at, 1-8
+    std::string RecordPath;       // the main window's animation goes into this GIF
 };
 
 // Without argv[0]; messages begin with the program file's name.

@@ -8,6 +8,7 @@
 #include "events/mouse_events.h"
 #include "host/framework_calls.h"
 #include "host/host.h"
+#include "recording/recording.h"
 
 namespace {
 constexpr int64_t programstacksize = 0x40000000;  // 1 GiB, as the program thread has always had
@@ -58,6 +59,7 @@ void applicationwillterminate() {
         handler = framework.terminatehandler;
     }
     handler();
+    stopallrecordings();  // a recording under way still gets its file
 }
 
 bool windowshouldclose(int window) {

@@ -86,7 +86,7 @@ int runprogram(int argc, char** argv, const t_ProgramInfo& info, std::function<v
     if (line.HasSeed) t_Randomize(line.Seed);
     setstartingzoom(line.Zoom);
     if (line.Scripted) {
-        host::setscriptedrun({true, line.Keys, line.PaceMs, line.OutputFolder, line.TimeoutMs});
+        host::setscriptedrun({true, line.Keys, line.PaceMs, line.OutputFolder, line.TimeoutMs, line.RecordPath});
         startwatchdog(line.TimeoutMs);
     }
     // Qt reads its own options from argv; the framework's are consumed above.

@@ -196,6 +196,36 @@ def zoom_load(build, out_path, size, zoom):
         json.dump(figures, f)
 
 
+RECORDING_DEPTHS = (1, 4, 8, 16, 24, 32)
+RECORDING_SECONDS = 4
+
+
+def recording_load(program, folder):
+    """CPU a recording adds to a 640 x 400 window animating at 30 Hz, per depth, and the size of
+    its file beside ImageMagick's `convert -layers optimize` of the same frames."""
+    rows = {}
+    env = dict(os.environ)
+    env.pop("QT_QPA_PLATFORM", None)
+    for depth in RECORDING_DEPTHS:
+        ours = os.path.join(folder, f"recording{depth}.gif")
+        theirs = os.path.join(folder, f"optimized{depth}.gif")
+        out = subprocess.run([program, str(depth), str(RECORDING_SECONDS), ours], capture_output=True, text=True,
+                             env=env, timeout=120).stdout
+        line = next((l for l in out.splitlines() if l.startswith("depth ")), None)
+        if line is None:
+            raise SystemExit(f"no figures from {program} {depth}")
+        fields = line.split()
+        row = {fields[i]: float(fields[i + 1]) for i in range(0, len(fields), 2)}
+        subprocess.run(["convert", ours, "-coalesce", "-layers", "optimize", theirs], check=True, timeout=600)
+        row["bytes_optimized"] = os.path.getsize(theirs)
+        # Whether convert kept the colours: pixels of the first picture that differ from ours.
+        compared = subprocess.run(["compare", "-metric", "AE", f"{ours}[0]", f"{theirs}[0]", "null:"],
+                                  capture_output=True, text=True, timeout=60)
+        row["pixels_changed"] = float(compared.stderr.split()[0]) if compared.stderr.strip() else -1
+        rows[str(depth)] = row
+    return rows
+
+
 def desktop(build, out_path):
     program = os.path.join(build, "stangenspiel")
     minimal = os.path.join(build, "bench", "minimal_qt_window")
@@ -208,6 +238,8 @@ def desktop(build, out_path):
     figures["latency_minimal"] = latencies(probe, [minimal], {}, log_path, "first frame", "^Minimal$")
     figures["load"] = window_load(os.path.join(build, "bench", "stangenspiel_window_load"),
                                   os.path.join(build, "bench", "minimal_qt_animation"))
+    figures["recording"] = recording_load(os.path.join(build, "bench", "stangenspiel_recording_load"),
+                                          os.path.dirname(out_path))
 
     # The minimal window doing nothing: what a shown Qt window costs by itself.
     with open(log_path, "wb") as log:
@@ -344,6 +376,20 @@ def table(bench_path, desktop_path, zoom_paths=()):
                      "the same at factor 1", f"{base['cpu_per_window']:.2f} %",
                      ours["cpu_per_window"] / base["cpu_per_window"] if base["cpu_per_window"] else None, 2.0,
                      f"{ours['fps_slowest']:.1f} frames/s: {'keeps' if keeps else 'LOSES'} its rate"))
+
+    for depth in RECORDING_DEPTHS:
+        run = desk.get("recording", {}).get(str(depth))
+        if run is None:
+            continue
+        share, limit = run["cpu_recording"] - run["cpu_plain"], 10 if depth <= 8 else 25
+        rows.append((f"recording 640x400 at 30 Hz, {depth} bit", f"{share:.2f} %", "the animation unrecorded",
+                     f"{run['cpu_plain']:.2f} %", None, None,
+                     f"goal {limit} % of a core: {'yes' if share <= limit else 'NO'}; {run['frames']:.0f} frames drawn"))
+        changed = run.get("pixels_changed", -1)
+        kept = "convert's colours exact" if changed == 0 else f"convert changed {changed:.0f} pixels of the first picture"
+        rows.append((f"recording file, {depth} bit", f"{run['bytes'] / 1024:.1f} KB", "convert -layers optimize",
+                     f"{run['bytes_optimized'] / 1024:.1f} KB", run["bytes"] / run["bytes_optimized"], 1.0,
+                     f"{RECORDING_SECONDS} s; {kept}"))
 
     header = ("figure", "ours", "baseline", "baseline's", "ratio", "goal", "met / note")
     lines = []

@@ -22,8 +22,9 @@ else()
   set(STANGENSPIEL_FIND_DEPENDENCIES [[
 find_dependency(Qt6 COMPONENTS Core Gui Widgets)
 find_dependency(ICU COMPONENTS uc i18n)
-find_dependency(Threads)]])
-  set(STANGENSPIEL_PC_PRIVATE "Requires.private: Qt6Widgets icu-uc icu-i18n")
+find_dependency(Threads)
+find_dependency(GIF 5)]])
+  set(STANGENSPIEL_PC_PRIVATE "Requires.private: Qt6Widgets icu-uc icu-i18n\nLibs.private: -lgif")
 endif()
 configure_package_config_file(cmake/StangenspielConfig.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/StangenspielConfig.cmake INSTALL_DESTINATION ${STANGENSPIEL_CMAKE_DIR})

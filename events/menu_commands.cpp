@@ -12,6 +12,7 @@
 #include "graphics/file_panels.h"
 #include "graphics/window_image.h"
 #include "host/host.h"
+#include "recording/recording.h"
 #include "text/text_areas.h"
 #include "windows/window_placement.h"
 
@@ -141,6 +142,7 @@ void runmenucommand(const t_MenuAction& entry) {
         case 112: clearprinter(); return;
         case 113: savegraphiccommand(); return;
         case 114: clearconsole(); return;
+        case 115: recordingmenucommand(); return;
         case 200:
             for (int window = 0; window < hostwindowcount; ++window) t_WindowVisible(static_cast<uint8_t>(window), false);
             return;

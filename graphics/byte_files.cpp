@@ -64,27 +64,6 @@ int writeall(int fd, const std::vector<uint8_t>& data) {
     return 0;
 }
 
-// A link is replaced at its target, so that saving through a link keeps the link.
-std::string writetarget(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) == nullptr) return path;
-    return resolved;
-}
-
-// Creates a new, empty file next to target under a name no one else uses.
-int createbeside(const std::string& target, std::string& temporary, int& fd) {
-    static std::atomic<uint64_t> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = target + ".part" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) return 0;
-        if (errno != EEXIST) return errno;
-    }
-    return EEXIST;
-}
-
 // A device, pipe or socket cannot be replaced by a renamed file without destroying the node
 // (as root even /dev/null): it is written in place, and a full device reports its error. A
 // pipe without a reader reports ENXIO instead of blocking.
@@ -100,6 +79,25 @@ int writeinplace(const std::string& target, const std::vector<uint8_t>& data) {
 }
 
 }  // namespace
+
+std::string writetarget(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr) return path;
+    return resolved;
+}
+
+int createbeside(const std::string& target, std::string& temporary, int& fd) {
+    static std::atomic<uint64_t> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = target + ".part" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return 0;
+        if (errno != EEXIST) return errno;
+    }
+    return EEXIST;
+}
 
 std::vector<uint8_t> getbinaryfromfile(const std::string& path, int64_t largest) {
     largest = std::clamp<int64_t>(largest, 0, largestbinaryfile);

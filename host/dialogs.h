@@ -22,6 +22,7 @@ struct t_FileDialog {
 
 // Runs the dialog modally; GUI thread only. The chosen path, or "" when the user cancels.
 std::string runfiledialog(const t_FileDialog& dialog);
+std::string filedialogfolder();  // where the next dialog opens: the last one's folder, else home; GUI thread
 
 // Tests: while an answerer is set, runfiledialog builds the dialog, hands the answerer the
 // settings read back from it, and answers its path ("" cancels) as if the user had chosen it.

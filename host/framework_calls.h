@@ -41,4 +41,11 @@ void viewflagschanged(int window, int64_t modifiers);
 void viewmousedown(int window, double x, double y, int button, int64_t buttonmask, int64_t modifiers);
 void viewmouseup(int window, int button, int64_t modifiers);
 
+// Recording: whether the window records (the menu item's title), what its title shows then,
+// and the main window's recording of a scripted run (finishmainrecording: 0 or an errno).
+bool windowrecording(int window);
+std::string windowtitlemark(int window);
+void recordmainwindow(const std::string& path);
+int64_t finishmainrecording();
+
 }  // namespace hostcalls

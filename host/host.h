@@ -25,6 +25,7 @@ struct t_ScriptedRun {
     int64_t PaceMs = 50;
     std::string OutputFolder;  // empty: write nothing
     int64_t TimeoutMs = 60000;
+    std::string RecordPath;    // empty: no recording; else the main window's GIF
 };
 void setscriptedrun(const t_ScriptedRun& run);  // before runapplication; runs offscreen
 int runapplication(int argc, char** argv);  // runs the event loop until the user quits; exit code
@@ -54,6 +55,8 @@ void makekeywindow(int window);                  // key window and to the front
 void centerwindow(int window);
 int frontwindow();                         // the framework window that last had focus, 255 none
 void setwindowbackground(int window, uint32_t argb);  // colour around the drawing area
+// Shows hostcalls::windowtitlemark after the window's title (windowtitle answers without it).
+void refreshwindowtitlemark(int window);
 void markviewfordisplay(int window);       // redraw at the next display pass
 void displayviewnow(int window);           // redraw before returning
 

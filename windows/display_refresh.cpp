@@ -18,6 +18,7 @@
 #include "host/framework_calls.h"
 #include "host/host.h"
 #include "windows/refresh_wait.h"
+#include "recording/recording.h"
 
 namespace {
 
@@ -251,6 +252,7 @@ void viewimage(int window, const t_ImageSink& draw) {
     notepictureshown(window);
     t_Image& image = viewimages[static_cast<size_t>(window)];
     if (!t_WindowImage(static_cast<uint8_t>(window), image)) return;
+    recordframe(window, image);
     draw(image.Pixels.data(), static_cast<int>(image.Width), static_cast<int>(image.Height));
     ++imagesdrawn[static_cast<size_t>(window)];
 }

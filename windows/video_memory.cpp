@@ -34,9 +34,9 @@ void t_InitMemory() {
         notepicturechange();
         framework.windows = {};
     }
-    // Framework commands behind menu tags: the window commands 200-231, then 110-114, then zoom.
+    // Framework commands behind menu tags: the window commands 200-231, then 110-115, then zoom.
     for (int64_t tag = 200; tag <= 231; ++tag) appendmenuaction({tag, tag, "", "", "", "", ""});
-    for (int64_t tag = 110; tag <= 114; ++tag) appendmenuaction({tag, tag, "", "", "", "", ""});
+    for (int64_t tag = 110; tag <= 115; ++tag) appendmenuaction({tag, tag, "", "", "", "", ""});
     for (int64_t tag = 232; tag <= 234; ++tag) appendmenuaction({tag, tag, "", "", "", "", ""});
     // The desktop adds no menu items of its own here (no dictation, emoji or tiling entries),
     // so there is nothing to remove from the menus.

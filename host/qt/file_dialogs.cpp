@@ -114,6 +114,10 @@ std::string runfiledialog(const t_FileDialog& d) {
     return urls.isEmpty() ? std::string() : pathfromurl(urls.first());
 }
 
+std::string filedialogfolder() {
+    return (lastdirectory.isEmpty() ? QDir::homePath() : lastdirectory).toStdString();
+}
+
 void setfiledialoganswerer(t_DialogAnswerer function) {
     std::lock_guard<std::mutex> lock(answerermutex);
     answerer = std::move(function);

@@ -24,6 +24,11 @@ namespace {
 constexpr int separator = -1;  // a row of the menu table that is a separator line
 constexpr int quititem = -2;   // leaves the application; no framework command
 
+// One item starts and ends a recording of the front window; its title says which it will do.
+constexpr int recordingtag = 115;
+constexpr const char* starttitle = "Aufnahme starten";
+constexpr const char* stoptitle = "Aufnahme beenden";
+
 struct t_ItemRow {
     const char* Title;
     int Tag;
@@ -35,6 +40,7 @@ const t_ItemRow filemenu[] = {
     {"Sichern unter …", 101, ""},
     {"", separator, ""},
     {"Grafik sichern …", 113, "Ctrl+Shift+S"},
+    {starttitle, recordingtag, "Ctrl+Shift+R"},
     {"", separator, ""},
     {"Drucker leeren", 112, ""},
     {"Konsole leeren", 114, ""},
@@ -143,10 +149,21 @@ QMenu* makewindowmenu() {
     return menu;
 }
 
+// The recording item is titled for the window in front whenever the menu opens.
+void titlerecordingitem(QMenu* menu) {
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu] {
+        for (QAction* action : menu->actions())
+            if (action->data().isValid() && action->data().toLongLong() == recordingtag)
+                action->setText(QString::fromUtf8(hostcalls::windowrecording(host::frontwindow()) ? stoptitle
+                                                                                                  : starttitle));
+    });
+}
+
 void buildmenus() {
     if (!menubar.Menus.empty()) return;
     menubar.Menus = {makemenu("Datei", filemenu), makemenu("Bearbeiten", editmenu), makewindowmenu(),
                      new QMenu(QString::fromUtf8("Hilfe"))};
+    titlerecordingitem(menubar.Menus.front());
     additem(menubar.Menus.back(), ("Über " + hostcalls::programname()).c_str(), aboutitemtag, "");
 }
 

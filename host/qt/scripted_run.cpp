@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QTimer>
@@ -137,6 +138,8 @@ void finish(t_Script& script, int code) {
     if (!script.Run.OutputFolder.empty() && !writeoutputs(QString::fromStdString(script.Run.OutputFolder)) &&
         code == 0)
         code = 1;
+    // The recording ends with the picture the outputs show; a run whose recording failed fails.
+    if (!script.Run.RecordPath.empty() && hostcalls::finishmainrecording() != 0 && code == 0) code = 1;
     QCoreApplication::exit(code);
 }
 
@@ -159,6 +162,11 @@ void startscriptedrun(const host::t_ScriptedRun& run) {
     static std::unique_ptr<t_Script> script;  // lives as long as the event loop
     script = std::make_unique<t_Script>();
     script->Run = run;
+    if (!run.RecordPath.empty()) {
+        // Its folder is made as the output folder is; should that fail, the start says why.
+        QDir().mkpath(QFileInfo(QString::fromStdString(run.RecordPath)).absolutePath());
+        hostcalls::recordmainwindow(run.RecordPath);
+    }
     std::string message;
     parsetypedkeys(run.Keys, script->Keys, message);  // checked when the options were read
     script->Clock.start();

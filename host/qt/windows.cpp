@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 
 #include "host/framework_calls.h"
@@ -53,6 +54,17 @@ Result ongui(Job job) {
     Result result{};
     host::runsync([&] { result = job(); });
     return result;
+}
+
+// What stands after each window's title without being part of it (the recording mark). GUI
+// thread only.
+std::array<QString, 13> titlemarks;
+
+QString plaintitle(int window, const QWidget* w) {
+    QString title = w->windowTitle();
+    const QString& mark = titlemarks[static_cast<size_t>(window)];
+    if (!mark.isEmpty() && title.endsWith(mark)) title.chop(mark.size());
+    return title;
 }
 
 }  // namespace
@@ -141,16 +153,29 @@ int64_t windowtitleheight(int window) {
 std::string windowtitle(int window) {
     return ongui<std::string>([window] {
         QWidget* w = hostwindow(window);
-        return w != nullptr ? w->windowTitle().toStdString() : std::string();
+        return w != nullptr ? plaintitle(window, w).toStdString() : std::string();
     });
 }
 
 void setwindowtitle(int window, const std::string& title) {
     auto job = [window, title] {
-        if (QWidget* w = hostwindow(window)) w->setWindowTitle(QString::fromStdString(title));
+        if (QWidget* w = hostwindow(window)) w->setWindowTitle(QString::fromStdString(title) + titlemarks[static_cast<size_t>(window)]);
     };
     if (isguithread()) job();
     else runasync(job);  // a title change need not hold up the program
+}
+
+void refreshwindowtitlemark(int window) {
+    auto job = [window] {
+        QWidget* w = hostwindow(window);
+        if (w == nullptr) return;
+        const QString plain = plaintitle(window, w);
+        QString& mark = titlemarks[static_cast<size_t>(window)];
+        mark = QString::fromStdString(hostcalls::windowtitlemark(window));
+        w->setWindowTitle(plain + mark);
+    };
+    if (isguithread()) job();
+    else runasync(job);  // asked for at the end of a recording, which must not wait for the GUI thread
 }
 
 void setwindowtitled(int window, bool titled) {

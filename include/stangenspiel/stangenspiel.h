@@ -233,7 +233,7 @@ constexpr int64_t functionbit = 1 << 23;    ///< Fn
 
 // === Start, threads and the end ================================================================
 // runprogram is the whole main() of a program. It reads the framework's command line (--help,
-// --version, --seed and the scripted headless runs --keys, --pace, --output, --timeout), opens the
+// --version, --seed and the scripted headless runs --keys, --pace, --output, --timeout, --record), opens the
 // application and runs `program` on the program thread, which has a 1 GiB stack. When the
 // program ends (by returning or with t_QuitProgram) its windows stay until the user quits.
 
@@ -578,6 +578,21 @@ STANGENSPIEL_API std::string fileopenpanel(const std::string& title, const std::
                                            bool canChooseDirectories);
 /// The last path component without its last extension: "/a/b/bild.alt.gr" -> "bild.alt".
 STANGENSPIEL_API std::string pathbasename(const std::string& path);
+
+// === Recording =================================================================================
+// A recording turns a graphic window's animation into a looping animated GIF: one frame for each
+// picture the view shows that differs from the one before, with its real delay, cropped to what
+// changed. Depths 1, 4, 8 and 16 keep their exact colours, 24 and 32 too unless a picture brings
+// more than about a thousand (median cut then). The file is written beside the target and
+// renamed over it at the end; a recording that fails (a full disk, a vanished folder) ends at
+// once with one line and leaves no file. Results are 0 or an error number, as with the files.
+
+/// Starts recording the window into a GIF at path; 0, or an error number after its line (one
+/// recording per window at a time).
+STANGENSPIEL_API int64_t g_RecordStart(uint8_t window, const std::string& path);
+/// Ends the window's recording with the picture as it is and completes the file: 0, or an error
+/// number after its line (also of a recording that had failed on its own).
+STANGENSPIEL_API int64_t g_RecordStop(uint8_t window);
 
 // === Mouse and menu events =====================================================================
 // Clicks in a graphic window and chosen menu items are queued for the program (the oldest are

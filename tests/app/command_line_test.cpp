@@ -34,12 +34,15 @@ TEST(CommandLine, OutcomesAndRefusals) {
          "stangenspiel: --seed needs a whole number, not '99999999999999999999'"},
         {{"--timeout=-5"}, Outcome::Error, "stangenspiel: --timeout needs a number of milliseconds, not '-5'"},
         {{"--zoom=9"}, Outcome::Error, "stangenspiel: --zoom needs a whole factor from 1 to 8, not '9'"},
-        {{"--zoom=0"}, Outcome::Error, "stangenspiel: --zoom needs a whole factor from 1 to 8, not '0'"}};
+        {{"--zoom=0"}, Outcome::Error, "stangenspiel: --zoom needs a whole factor from 1 to 8, not '0'"},
+        {{"--record="}, Outcome::Error, "stangenspiel: unknown option '--record=' (try --help)"}};
     for (const auto& [arguments, result, message] : rows) {
         const t_CommandLine line = parsecommandline(arguments, "stangenspiel");
         EXPECT_EQ(line.Result, result) << arguments[0];
         EXPECT_EQ(line.Message, message);
     }
+    const t_CommandLine recorded = parsecommandline({"--record=out/run.gif"}, "stangenspiel");
+    EXPECT_TRUE(recorded.Scripted && recorded.RecordPath == "out/run.gif");  // a run without a display
     // A seed repeats a run; it makes no run headless by itself.
     for (const auto& [argument, seed] : {std::pair{"--seed=42", 42}, std::pair{"--seed=-7", -7}}) {
         const t_CommandLine line = parsecommandline({argument}, "stangenspiel");
