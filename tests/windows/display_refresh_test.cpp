@@ -1,7 +1,9 @@
 // The refresh thread: which windows it redraws and when, how soon a change is shown after a
 // quiet spell or a long period, and what the views are told.
 
+#include <array>
 #include <atomic>
+#include <span>
 
 #include "core/clock.h"
 #include "graphics/plot.h"
@@ -92,4 +94,57 @@ TEST_F(WindowTest, WindowReratedWhileTheThreadSleepsIsServedAtOnce) {
     ASSERT_TRUE(redrawn(0, before));
     EXPECT_LT(nowmilliseconds() - rerated, 100);
     EXPECT_EQ(logof([] { t_WindowRefreshRate(9, 5); }), "t_WindowRefreshRate: Window is not a graphic window.\n");
+}
+
+// Pixels written through the program's own span, with no change noted, are on screen a period
+// later, every time: a window whose memory the program holds is drawn each period.
+TEST_F(WindowTest, PixelsWrittenThroughTheSpanShowAtTheNextPeriod) {
+    created(0, 24, 64, 64);
+    ASSERT_TRUE(shown(0));
+    const std::span<uint8_t> pixels = g_GraphicMemory(0);
+    ASSERT_EQ(pixels.size(), 64u * 64 * 3);
+    for (int round = 0; round < 4; ++round) {
+        sleepms(120);
+        const uint64_t before = imagesshown(0);
+        pixels[static_cast<size_t>(round)] = 0xFF;
+        EXPECT_TRUE(redrawn(0, before, 100)) << "round " << round;
+    }
+}
+
+// Quiet periods are marked (UpdateStarted) but make no picture, so UpdateFinished and
+// UpdateDuration stay those of the last picture really made.
+TEST_F(WindowTest, UpdateFinishedMovesOnlyWithPictures) {
+    created(0, 24, 64, 64);
+    ASSERT_TRUE(shown(0));
+    sleepms(200);  // the desktop's own first paints are over
+    const t_Window quiet = record(0);
+    const uint64_t images = imagesshown(0);
+    sleepms(300);
+    EXPECT_GT(record(0).UpdateStarted, quiet.UpdateStarted);
+    EXPECT_EQ((std::array{record(0).UpdateFinished, record(0).UpdateDuration}),
+              (std::array{quiet.UpdateFinished, quiet.UpdateDuration}));
+    EXPECT_EQ(imagesshown(0), images);
+    g_Line(0, 3, 3, 5, 3);
+    ASSERT_TRUE(redrawn(0, images));
+    EXPECT_GT(record(0).UpdateFinished, quiet.UpdateFinished);
+}
+
+// Periods are counted on a steady clock: a wall clock set back an hour (a time correction)
+// neither stops the marks nor holds back a change; the record keeps showing wall-clock time.
+TEST_F(WindowTest, RefreshGoesOnWhenTheWallClockIsSetBack) {
+    created(0, 24, 64, 64);
+    ASSERT_TRUE(shown(0));
+    sleepms(100);
+    struct t_Restore {
+        ~t_Restore() { shiftwallclockfortests(0); }
+    } restore;
+    shiftwallclockfortests(-3600 * 1000);
+    const int64_t shifted = nowmilliseconds();
+    EXPECT_TRUE(eventually([] { return record(0).UpdateStarted < nowmilliseconds() + 1000; }, 500));
+    const int64_t marked = record(0).UpdateStarted;
+    EXPECT_TRUE(eventually([marked] { return record(0).UpdateStarted > marked; }, 500));
+    const uint64_t before = imagesshown(0);
+    g_Line(0, 3, 3, 5, 3);
+    EXPECT_TRUE(redrawn(0, before, 500));
+    EXPECT_GE(record(0).UpdateFinished, shifted);
 }
