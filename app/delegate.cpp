@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "core/framework_state.h"
 #include "core/report.h"
+#include "core/wake_signal.h"
 #include "events/mouse_events.h"
 #include "host/framework_calls.h"
 #include "host/host.h"
@@ -48,6 +49,8 @@ void applicationwillresignactive() { framework.appactive = false; }
 
 void applicationwillterminate() {
     logline("applicationWillTerminate: Called.");
+    framework.quitting = true;
+    wakeeventwaiters();  // a key read or an output pause on another thread returns
     // The views go with the event loop; a refresh thread left running would only find them gone.
     framework.autoupdaterunning = false;
     std::function<void()> handler;

@@ -1,7 +1,9 @@
 // The key read and the text cursor.
 #include "core/framework_state.h"
 #include "core/guards.h"
+#include "core/report.h"
 #include "core/wake_signal.h"
+#include "host/host.h"
 #include "text/key_input.h"
 #include "text/text_colors.h"
 
@@ -34,14 +36,21 @@ std::string utf8ofvalue(int64_t value) {
 std::string t_GetKey(uint8_t window) {
     for (;;) {
         if (!eventstate.keyavailable) {
+            // Only the GUI thread delivers keys, and none once the application began to quit.
+            if (host::isguithread()) {
+                reportfailure("t_GetKey", "The GUI thread cannot wait for a key.");
+                return "";
+            }
+            if (framework.quitting) return "";
             t_CursorOn(window);
             {
                 // The GUI thread may need the framework lock to paint while we wait. The key's
                 // arrival wakes the wait, so the answer to it can be drawn at once.
                 FrameworkUnlock unlocked;
-                waitforevents([] { return eventstate.keyavailable.load(); });
+                waitforevents([] { return eventstate.keyavailable || framework.quitting; });
             }
             t_CursorOff(window);
+            continue;
         }
         const std::optional<t_Event> event = takekeyevent();
         if (!event || event->Value < 0) continue;
