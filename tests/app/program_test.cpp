@@ -35,9 +35,9 @@ TEST(ProgramInterface, GraphicMemoryIsExactlyThePixelsOfTheWindow) {
 TEST(ProgramInterface, NothingWaitsForTheUserOnceTheApplicationQuits) {
     createwindow(0, 8, true, 160, 64, 0, greyfont());
     struct t_Restore {
-        ~t_Restore() {
+        ~t_Restore() {  // the refresh thread ends as at a quit; the next creation starts another
+            sleepms(200);
             framework.quitting = false;
-            framework.autoupdaterunning = true;  // a refresh thread that already ended is started again by a creation
             setterminatehandler(nullptr);
             host::setfiledialoganswerer(nullptr);
         }
