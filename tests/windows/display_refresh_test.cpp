@@ -82,7 +82,10 @@ TEST_F(WindowTest, PixelsWrittenThroughTheSpanShowAtTheNextPeriod) {
     for (int round = 0; round < 4; ++round) {
         sleepms(120);
         const uint64_t before = imagesshown(0);
-        pixels[static_cast<size_t>(round)] = 0xFF;
+        {
+            FrameworkLock lock;  // only so that a race checker sees no race with the view's reading
+            pixels[static_cast<size_t>(round)] = 0xFF;
+        }
         EXPECT_TRUE(redrawn(0, before, 100)) << "round " << round;
     }
 }
