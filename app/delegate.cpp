@@ -5,6 +5,7 @@
 #include "core/application_end.h"
 #include "core/framework_state.h"
 #include "core/report.h"
+#include "core/wake_signal.h"
 #include "events/mouse_events.h"
 #include "host/framework_calls.h"
 #include "host/host.h"

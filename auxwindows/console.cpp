@@ -80,7 +80,7 @@ void showconsole(const std::string& text, int64_t generation) {
 }
 
 void updateconsole() {
-    const int64_t now = nowmilliseconds();
+    const int64_t now = steadymilliseconds();
     if (!console.consolechanged || withininterval(console.consolelastupdate, now, consoleinterval)) return;
     console.consolechanged = false;
     std::vector<uint8_t> copy;
@@ -109,7 +109,7 @@ void c_ConsoleAutoUpdateProcess() {
     while (console.consoleupdaterunning) {
         updateconsole();
         updatesleep().betweenpasses(console.consolechanged, console.consoleupdaterunning,
-                                    console.consolelastupdate + consoleinterval - nowmilliseconds());
+                                    console.consolelastupdate + consoleinterval - steadymilliseconds());
     }
     logline("c_ConsoleAutoUpdateProcess: End.");
 }

@@ -19,7 +19,7 @@ struct t_ConsoleState {
     std::atomic<bool> consolechanged{false};      // set by writing, cleared by the update thread
     std::atomic<bool> consoleupdaterunning{false};  // clearing it ends the update thread
     std::atomic<bool> consoleready{false};        // set up once, by the first write
-    std::atomic<int64_t> consolelastupdate{0};    // ms of the last text-view update
+    std::atomic<int64_t> consolelastupdate{0};    // steady ms of the last text-view update
 };
 
 extern t_ConsoleState console;

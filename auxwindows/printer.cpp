@@ -59,7 +59,7 @@ void appendprintout(const uint8_t* bytes, size_t count) {
 
 // One update when the printout changed and the last update lies at least 101 ms back.
 void updateprintout() {
-    const int64_t now = nowmilliseconds();
+    const int64_t now = steadymilliseconds();
     if (!printer.printerchanged || withininterval(printer.printerlastupdate, now, printerinterval)) return;
     printer.printerchanged = false;
     std::vector<uint8_t> copy;
@@ -226,7 +226,7 @@ void p_PrinterAutoUpdateProcess() {
     while (printer.printerupdaterunning) {
         updateprintout();
         updatesleep().betweenpasses(printer.printerchanged, printer.printerupdaterunning,
-                                    printer.printerlastupdate + printerinterval - nowmilliseconds());
+                                    printer.printerlastupdate + printerinterval - steadymilliseconds());
     }
     logline("p_PrinterAutoUpdateProcess: End.");
 }

@@ -19,7 +19,7 @@ struct t_PrinterState {
     std::atomic<bool> printerchanged{false};      // set by printing, cleared by the update thread
     std::atomic<bool> printerupdaterunning{false};  // clearing it ends the update thread
     std::atomic<bool> printerready{false};        // p_InitPrinter found the text view
-    std::atomic<int64_t> printerlastupdate{0};    // ms of the last text-view update
+    std::atomic<int64_t> printerlastupdate{0};    // steady ms of the last text-view update
     std::atomic<int64_t> printerupdates{0};       // text-view updates so far (for diagnostics)
 };
 

@@ -2,11 +2,10 @@
 
 #include <atomic>
 
+#include "core/framework_state.h"
 #include "core/wake_signal.h"
 
 namespace {
-
-std::atomic<bool> quitting{false};
 
 // Never destroyed: a program thread may still sleep in it while the process exits.
 t_WakeSignal& quitsignal() {
@@ -16,20 +15,20 @@ t_WakeSignal& quitsignal() {
 
 }  // namespace
 
-bool applicationquitting() { return quitting; }
+bool applicationquitting() { return framework.quitting; }
 
 void noteapplicationquit() {
-    quitting = true;
+    framework.quitting = true;
     quitsignal().signal();
     wakeeventwaiters();  // key and line input wait on events and look at the flag too
 }
 
-void resetquitfortests() { quitting = false; }
+void resetquitfortests() { framework.quitting = false; }
 
 bool sleepunlessquit(std::chrono::microseconds duration) {
     const auto deadline = std::chrono::steady_clock::now() + duration;
     // The count is taken before the flag is read: a quit after the read ends the sleep.
-    for (uint64_t seen = quitsignal().current(); !quitting; seen = quitsignal().current()) {
+    for (uint64_t seen = quitsignal().current(); !framework.quitting; seen = quitsignal().current()) {
         const auto left = deadline - std::chrono::steady_clock::now();
         if (left <= std::chrono::steady_clock::duration::zero()) return true;
         quitsignal().waitchange(seen, std::chrono::duration_cast<std::chrono::microseconds>(left) +

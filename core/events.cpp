@@ -62,6 +62,21 @@ std::optional<t_Event> lastkeyevent() {
     return eventstate.keyqueue.back();
 }
 
+// Under one hold of the lock, so that a key appended meanwhile is never hidden by a stale flag.
+bool clearkeyeventsendingwith(int64_t value) {
+    Guard lock(eventstate.mutex);
+    eventstate.keyavailable = !eventstate.keyqueue.empty();
+    if (eventstate.keyqueue.empty() || eventstate.keyqueue.back().Value != value) return false;
+    eventstate.keyqueue.clear();
+    eventstate.keyavailable = false;
+    return true;
+}
+
+void refreshkeyavailable() {
+    Guard lock(eventstate.mutex);
+    eventstate.keyavailable = !eventstate.keyqueue.empty();
+}
+
 int64_t keyeventcount() {
     Guard lock(eventstate.mutex);
     return static_cast<int64_t>(eventstate.keyqueue.size());

@@ -64,6 +64,8 @@ t_KeyQueued appendkeyevent(const t_Event& event);  // GUI thread; a full queue d
 std::optional<t_Event> takekeyevent();         // oldest out into currentevent; nullopt when empty
 std::optional<t_Event> peekkeyevent();         // oldest, left in place; nullopt when empty
 std::optional<t_Event> lastkeyevent();         // newest, left in place; nullopt when empty
+bool clearkeyeventsendingwith(int64_t value);  // empties the queue if its newest key has Value; else false
+void refreshkeyavailable();                    // keyavailable := the queue holds a key
 int64_t keyeventtotal();                       // records ever appended to keyqueue
 
 // --- mouse and menu queues ----------------------------------------------------------------------

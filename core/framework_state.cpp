@@ -60,6 +60,7 @@ void resetframeworkfortests() {
     framework.memoryinitialized = false;
     framework.frameworkready = false;
     framework.mainwindow = nowindow;
+    framework.quitting = false;
     framework.windows = {};
     framework.videomemory.clear();
     framework.videomemoryfilled = videomemorysize;

@@ -29,6 +29,9 @@ struct t_FrameworkState {
     std::atomic<bool> applaunched{false};
     std::atomic<bool> appactive{false};          // written on the GUI thread
     std::atomic<uint8_t> mainwindow{nowindow};   // first window ever created, set once
+    // The application began to quit (applicationWillTerminate): from now on nothing waits for a
+    // key, a menu choice or a dialog, since no event loop will deliver them.
+    std::atomic<bool> quitting{false};
 
     // Guarded by frameworkmutex. Written by the program thread, read by views and refresh.
     std::array<t_Window, windowcount> windows{};

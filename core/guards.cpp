@@ -1,13 +1,10 @@
 #include "core/guards.h"
 
-#include <chrono>
 #include <string>
-#include <thread>
 
 #include "core/framework_state.h"
 #include "core/report.h"
 #include "host/host.h"
-#include "windows/video_memory.h"
 
 t_Window* windowguard(std::string_view operation, int64_t window, bool needstext) {
     if (window < 0 || window >= windowcount) {
@@ -30,9 +27,3 @@ bool hostwindowguard(std::string_view operation, int64_t window) {
     return true;
 }
 
-void waitforframework() {
-    if (!framework.memoryinitialized) t_InitMemory();
-    // t_InitMemory returns at once when another thread has begun it; that thread may still be
-    // filling the window table and video memory, which would wipe blocks placed meanwhile.
-    while (!framework.frameworkready) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-}

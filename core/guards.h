@@ -13,7 +13,3 @@ t_Window* windowguard(std::string_view operation, int64_t window, bool needstext
 
 // Window-level check for numbers 0-12: false after "op: Window does not exist.".
 bool hostwindowguard(std::string_view operation, int64_t window);
-
-// Makes sure the framework is ready: runs t_InitMemory if nobody has, and in any case returns
-// only once it has finished (also when another thread is halfway through it).
-void waitforframework();

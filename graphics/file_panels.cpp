@@ -35,14 +35,19 @@ std::vector<std::string> splittypes(const std::string& fileTypes) {
     return types;
 }
 
+// Once the application began to quit, a dialog answers as if cancelled: opened after the event
+// loop has ended (a job queued meanwhile runs then), it would keep the process alive.
 std::string runpanel(const host::t_FileDialog& dialog) {
+    if (framework.quitting) return "";
     if (host::isguithread()) return host::runfiledialog(dialog);
     FrameworkUnlock unlocked;  // the GUI thread may need the lock to paint while the dialog is open
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     auto call = std::make_shared<t_PanelCall>();
     {
         auto ticket = std::make_shared<t_PanelTicket>(call);
-        host::runasync([ticket, dialog] { ticket->Call->Result = host::runfiledialog(dialog); });
+        host::runasync([ticket, dialog] {
+            if (!framework.quitting) ticket->Call->Result = host::runfiledialog(dialog);
+        });
     }
     while (!call->Finished.load(std::memory_order_acquire)) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return call->Result;

@@ -10,11 +10,12 @@ std::span<uint8_t> g_GraphicMemory(uint8_t window) {
     if (record == nullptr) return {};
     // Only the pixels proper: the rest of the block (and the text block) stays the framework's.
     if (!graphicmemoryvalid(*record)) return {};
+    notepixelspanheld(window);  // whatever is written through the span is shown each period
     const auto bytes = static_cast<size_t>(graphicrowbytes(record->BitDepth, record->Width) * record->Height);
     return {framework.videomemory.data() + record->MemoryStart, bytes};
 }
 
 void g_PictureChanged(uint8_t window) {
     FrameworkLock lock;
-    if (graphicwindowguard("g_PictureChanged", window) != nullptr) notepicturechange();
+    if (graphicwindowguard("g_PictureChanged", window) != nullptr) notepicturechange(window);
 }

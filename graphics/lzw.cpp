@@ -147,11 +147,11 @@ private:
 // --- progress lines -----------------------------------------------------------------------------
 struct Progress {
     uint64_t total;
-    int64_t last = nowmilliseconds();
+    int64_t last = steadymilliseconds();
     std::string totaltext = intformat(static_cast<int64_t>(total), U' ', 0, true);
 
     void at(uint64_t index) {
-        const int64_t now = nowmilliseconds();
+        const int64_t now = steadymilliseconds();
         if (now - last <= progressinterval) return;
         last = now;
         logline("texttolzwunpacked: " + std::to_string(index * 100 / total) + "% of " + totaltext + " Bytes.");

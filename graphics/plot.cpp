@@ -203,7 +203,7 @@ void g_Plot(uint8_t window, int64_t x, int64_t y) {
     if (w == nullptr || !inside(*w, x, y)) return;
     const bool valid = graphicmemoryvalid(*w);
     plotpoint(*w, valid, x, y);
-    if (valid) notepicturechange();
+    if (valid) notepicturechange(window);
 }
 
 void g_Line(uint8_t window, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
@@ -213,7 +213,7 @@ void g_Line(uint8_t window, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
     const bool valid = graphicmemoryvalid(*w);
     if (near(*w, x1, y1) && near(*w, x2, y2)) nearline(*w, valid, x1, y1, x2, y2);
     else farline(*w, valid, x1, y1, x2, y2);
-    if (valid) notepicturechange();
+    if (valid) notepicturechange(window);
 }
 
 template <>

@@ -187,7 +187,7 @@ bool t_WindowImage(uint8_t window, t_Image& image) {
         return false;
     }
     if (!w.Visible) return false;
-    const int64_t started = nowmicroseconds();
+    const int64_t started = steadymicroseconds();  // a duration: the wall clock may be set meanwhile
     // A depth without a layout cannot come from window creation; one line says so, not one per pixel.
     if (!supportedbitdepth(w.BitDepth)) {
         reportfailure("t_WindowImage", "Illegal bit depth.");
@@ -201,7 +201,7 @@ bool t_WindowImage(uint8_t window, t_Image& image) {
     image.Height = w.Height;
     image.Pixels.resize(static_cast<size_t>(w.Width * w.Height));  // keeps its capacity between frames
     convert(w, image.Pixels.data());
-    w.UpdateDuration = nowmicroseconds() - started;
+    w.UpdateDuration = steadymicroseconds() - started;
     w.UpdateFinished = nowmilliseconds();
     return true;
 }

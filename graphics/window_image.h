@@ -15,7 +15,7 @@ struct t_Image {
 };
 
 // Fills image with the window's picture, reusing its buffer, and records UpdateDuration and
-// UpdateFinished. False when the framework is not ready, the window is not initialised (with
+// UpdateFinished (nothing else sets them: they tell a program when a picture was really made). False when the framework is not ready, the window is not initialised (with
 // its message) or hidden (silently).
 bool t_WindowImage(uint8_t window, t_Image& image);
 // The picture for the clipboard: nothing for a number without a host window or above 7, or

@@ -1,5 +1,6 @@
 #include "text/font_resource.h"
 
+#include <string>
 #include <utility>
 
 #include "core/framework_state.h"
@@ -76,9 +77,22 @@ t_Font t_LoadFontResource(const std::string& name) {
     return font;
 }
 
+bool drawablefont(const t_Font& font) {
+    const auto drawable = [](int64_t side) { return side >= 0 && side <= largestglyphside; };
+    return font.Data.empty() || (drawable(font.Width) && drawable(font.Height));
+}
+
+std::string fontcell(const t_Font& font) {
+    return std::to_string(font.Width) + " x " + std::to_string(font.Height) + " pixel";
+}
+
 void t_WindowFont(uint8_t window, const t_Font& font) {
     FrameworkLock lock;
     t_Window* record = windowguard("t_WindowFont", window);
     if (record == nullptr) return;
+    if (!drawablefont(font)) {
+        reportfailure("t_WindowFont", "Font cell of " + fontcell(font) + " cannot be drawn.");
+        return;
+    }
     record->Font = font;
 }

@@ -15,3 +15,11 @@ constexpr uint64_t largestfontdata = 256ull * 255 * 255;
 
 // Formats 100 and 102 decoded to 0 and 2 (empty Data for invalid codes); others unchanged.
 t_Font unpackfont(const t_Font& font);
+
+// The largest glyph cell side: no drawing area is wider or higher, and with sides up to it every
+// product of a cell's sides with a character code, a column or a line stays far within 64 bits.
+constexpr int64_t largestglyphside = 8192;
+// Whether a window can draw the font: no glyph data (no font at all), or cells of 0 to
+// largestglyphside pixels a side (a cell of no size draws nothing). A file's cell always can.
+bool drawablefont(const t_Font& font);
+std::string fontcell(const t_Font& font);  // "W x H pixel", for the refusal lines

@@ -11,6 +11,7 @@
 #include "core/framework_state.h"
 #include "core/guards.h"
 #include "core/report.h"
+#include "text/font_resource.h"
 #include "text/text_cells.h"
 #include "windows/display_refresh.h"
 
@@ -100,6 +101,12 @@ int64_t rowbytes(const t_Window& record) {
     }
 }
 
+// Whether side x index exceeds limit; a product beyond 64 bits does too.
+bool beyond(int64_t side, int64_t index, int64_t limit) {
+    int64_t end = 0;
+    return __builtin_mul_overflow(side, index, &end) || end > limit;
+}
+
 // Offset of the last byte that pixel px of a row touches.
 int64_t lastbyteofpixel(int64_t depth, int64_t px) {
     if (depth == 1) return px / 8;
@@ -153,11 +160,19 @@ void mixedrow24(uint8_t* p, const uint8_t* coverage, int64_t w, const t_BlendTab
     p[2] = static_cast<uint8_t>(last >> 16);
 }
 
-// Depth 24, the common case, gets its own loop: pure rows are copied from a prepared row.
+// Depth 24, the common case, gets its own loop: pure rows are copied from a prepared row. Cells
+// wider than a prepared row (no font file describes one) blend every row.
+constexpr int64_t preparedwidth = 256;
+
 template <int64_t FixedWidth>
 void drawcell24(uint8_t* cell, int64_t stride, const uint8_t* glyph, int64_t w, int64_t h, const t_BlendTable& table) {
+    static_assert(FixedWidth <= preparedwidth);
     if constexpr (FixedWidth > 0) w = FixedWidth;
-    uint8_t background[256 * 3 + 1], foreground[256 * 3 + 1];
+    if (w > preparedwidth) {
+        for (int64_t r = 0; r < h; ++r, cell += stride, glyph += w) mixedrow24<0>(cell, glyph, w, table);
+        return;
+    }
+    uint8_t background[preparedwidth * 3 + 1], foreground[preparedwidth * 3 + 1];
     for (int64_t k = 0; k < w; ++k) {
         std::memcpy(background + 3 * k, &table.rgb[0], 4);
         std::memcpy(foreground + 3 * k, &table.rgb[255], 4);
@@ -217,10 +232,11 @@ void drawcell24cached(uint8_t* cell, int64_t stride, const uint8_t* glyph, int64
     }
 }
 
-void drawcell(const t_Window& record, uint8_t character, int f, int b, int64_t x, int64_t y) {
+void drawcell(uint8_t window, const t_Window& record, uint8_t character, int f, int b, int64_t x, int64_t y) {
     const int64_t w = record.Font.Width, h = record.Font.Height;
     const int64_t stride = rowbytes(record);
-    if (w <= 0 || h <= 0 || stride <= 0) return;
+    // Sides bounded as a font is accepted (so no product below overflows), checked again here.
+    if (w <= 0 || h <= 0 || w > largestglyphside || h > largestglyphside || stride <= 0) return;
     // Never read past the glyph data nor write past the graphic block.
     if ((static_cast<int64_t>(character) + 1) * w * h > static_cast<int64_t>(record.Font.Data.size())) return;
     const int64_t px0 = w * (x - 1), py0 = h * (y - 1);
@@ -229,7 +245,7 @@ void drawcell(const t_Window& record, uint8_t character, int f, int b, int64_t x
         last >= static_cast<int64_t>(framework.videomemory.size()))
         return;
     uint8_t* base = framework.videomemory.data() + record.MemoryStart;
-    notepicturechange();
+    notepicturechange(window);
     const uint8_t* glyph = record.Font.Data.data() + character * w * h;
     const t_BlendTable& table = blendtable(f, b);
     switch (record.BitDepth) {
@@ -294,14 +310,15 @@ void t_PrintSymbol(uint8_t window, uint8_t character, uint8_t colour, int64_t x,
     if (record.TextInverse) std::swap(f, b);
     const int64_t w = record.Font.Width, h = record.Font.Height;
     // Compared one by one so that no product of hostile coordinates can overflow.
-    if (x < 1 || y < 1 || x > record.Width || y > record.Height || w * x > record.Width || h * y > record.Height) {
+    if (x < 1 || y < 1 || x > record.Width || y > record.Height || beyond(w, x, record.Width) ||
+        beyond(h, y, record.Height)) {
         reportfailure(name, "Window #" + std::to_string(window) + " illegal coordinates (x = " + std::to_string(x) +
                                 ", y = " + std::to_string(y) + ").");
         return;
     }
     if (character >= record.Font.Start && character <= record.Font.End) {
         if (record.Font.Format == greyformat) {
-            drawcell(record, character, f, b, x, y);
+            drawcell(window, record, character, f, b, x, y);
         } else {
             // Unpacking turns 100 into 0 and 102 into 2 and leaves every other format as it is.
             const int64_t format = record.Font.Format;

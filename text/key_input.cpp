@@ -2,7 +2,9 @@
 #include "core/application_end.h"
 #include "core/framework_state.h"
 #include "core/guards.h"
+#include "core/report.h"
 #include "core/wake_signal.h"
+#include "host/host.h"
 #include "text/key_input.h"
 #include "text/text_colors.h"
 
@@ -32,8 +34,13 @@ std::string utf8ofvalue(int64_t value) {
 
 }  // namespace
 
-bool waitforkey(uint8_t window) {
+bool waitforkey(std::string_view operation, uint8_t window) {
     if (eventstate.keyavailable) return true;
+    // Only the GUI thread delivers keys, and none once the application began to quit.
+    if (host::isguithread()) {
+        reportfailure(operation, "The GUI thread cannot wait for a key.");
+        return false;
+    }
     if (applicationquitting()) return false;
     t_CursorOn(window);
     {
@@ -48,7 +55,7 @@ bool waitforkey(uint8_t window) {
 
 std::string t_GetKey(uint8_t window) {
     for (;;) {
-        if (!waitforkey(window)) return "";
+        if (!waitforkey("t_GetKey", window)) return "";
         const std::optional<t_Event> event = takekeyevent();
         if (!event || event->Value < 0) continue;
         return utf8ofvalue(event->Value);

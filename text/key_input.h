@@ -2,6 +2,8 @@
 // text cursor shown while the read waits.
 #pragma once
 
+#include <string_view>
+
 #include <stangenspiel/stangenspiel.h>
 
 #include <cstdint>
@@ -25,6 +27,7 @@ void keytranslation(uint8_t window, int64_t keycode, const std::string& characte
 void setmodifierflags(int64_t modifiers);  // capslockdown ... fndown from bits 16-20 and 23
 
 // Program thread: shows the text cursor until a key is queued. False, at once and from then on,
-// when the application quits with no key left to read.
-bool waitforkey(uint8_t window);
+// when the application quits with no key left to read, and on the GUI thread (after a line
+// naming the operation), which is the one thread that could deliver the key.
+bool waitforkey(std::string_view operation, uint8_t window);
 

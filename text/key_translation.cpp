@@ -136,7 +136,7 @@ void keytranslation(uint8_t window, int64_t keycode, const std::string& characte
     setmodifierflags(modifiers);
     if (result.Redirect >= 0) t_RedirectOutput(window, result.Redirect);
     if (!result.MakesEvent) {
-        eventstate.keyavailable = keyeventcount() > 0;
+        refreshkeyavailable();
         return;
     }
     // A program that stops reading must not make the GUI thread's memory grow without end; the

@@ -194,7 +194,7 @@ t_LineRead readinputline(std::string_view operation, uint8_t window, int64_t max
     editor.begin(maxCharacters);
     for (;;) {
         editor.placecursor(editor.Cursor);
-        if (!waitforkey(window)) return {};
+        if (!waitforkey(operation, window)) return {};
         // The wait let go of the lock: the window may have been made again meanwhile.
         const t_Window& r = editor.record();
         if (!framework.frameworkready || !r.Initialized || layoutof(r) != editor.Layout) return {};

@@ -3,14 +3,17 @@
 #include "core/events.h"
 #include "core/framework_state.h"
 #include "core/wake_signal.h"
+#include "host/host.h"
 #include "text/text_output.h"
 
 bool outputpausecheck(int64_t key, bool wait) {
     if (!eventstate.keyavailable) return false;
-    eventstate.keyavailable = keyeventcount() > 0;
-    const std::optional<t_Event> last = lastkeyevent();
-    if (!last || last->Value != key) return false;
-    clearkeyevents();
+    // Only the program's threads pause, and only while the application runs: on the GUI thread
+    // (a terminate or save-graphic handler that prints) the key that ends the pause could never
+    // arrive, and once quitting began no thread will deliver it. The pause waits for the
+    // program's next print.
+    if (host::isguithread() || applicationquitting()) return false;
+    if (!clearkeyeventsendingwith(key)) return false;
     if (!wait) return true;
     const int64_t keys = keyeventtotal(), menus = menueventtotal();
     {
@@ -18,8 +21,8 @@ bool outputpausecheck(int64_t key, bool wait) {
         FrameworkUnlock unlocked;
         waitforevents([&] { return keyeventtotal() != keys || menueventtotal() != menus || applicationquitting(); });
     }
-    // The key that ends the pause is used up.
+    // The key that ends the pause is used up; keyavailable follows the queue under its lock.
     if (keyeventtotal() != keys) takekeyevent();
-    eventstate.keyavailable = keyeventcount() > 0;
+    else refreshkeyavailable();
     return true;
 }

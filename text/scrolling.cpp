@@ -21,7 +21,6 @@ void moveinblock(int64_t source, int64_t destination, int64_t count, int64_t fir
     if (count <= 0) return;
     uint8_t* memory = framework.videomemory.data();
     std::memmove(memory + destination, memory + source, static_cast<size_t>(count));
-    notepicturechange();
 }
 
 // Moves the cells from index `from` (count cells) by shift cells in both planes.
@@ -32,8 +31,9 @@ void moveplanes(const t_Window& record, int64_t from, int64_t count, int64_t shi
 }
 
 // Moves the pixels of a run of text lines, in bytes from source by shift.
-void movepixels(const t_Window& record, int64_t source, int64_t end, int64_t shift) {
+void movepixels(uint8_t window, const t_Window& record, int64_t source, int64_t end, int64_t shift) {
     moveinblock(source, source + shift, end - source, record.MemoryStart, record.MemoryEnd);
+    notepicturechange(window);
 }
 
 // Redraws cell (x, y) from the recorded cell (x, fromline) as it is, without inverse video.
@@ -74,7 +74,7 @@ void t_ScrollUp(uint8_t window) {
         const int64_t d = record->BitDepth, h = record->Font.Height, w = record->Font.Width, p = record->Width;
         const int64_t ms = record->MemoryStart;
         const int64_t source = ms + d * h * fl * p / 8;
-        movepixels(*record, source, ms + d * (w * lc + (h * ll - 1) * p) / 8, -(d * h * p / 8));
+        movepixels(window, *record, source, ms + d * (w * lc + (h * ll - 1) * p) / 8, -(d * h * p / 8));
     } else if (fl != ll) {
         const bool inverse = record->TextInverse;
         record->TextInverse = false;
@@ -95,7 +95,7 @@ void t_ScrollDown(uint8_t window) {
         const int64_t d = record->BitDepth, h = record->Font.Height, w = record->Font.Width, p = record->Width;
         const int64_t ms = record->MemoryStart;
         const int64_t source = ms + d * h * (fl - 1) * p / 8;
-        movepixels(*record, source, ms + d * (w * lc + (h * (ll - 1) - 1) * p) / 8, d * h * p / 8);
+        movepixels(window, *record, source, ms + d * (w * lc + (h * (ll - 1) - 1) * p) / 8, d * h * p / 8);
     } else if (fl < ll) {
         const bool inverse = record->TextInverse;
         record->TextInverse = false;

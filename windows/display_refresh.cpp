@@ -22,40 +22,53 @@
 
 namespace {
 
-// Counts the writes of pixels into video memory. Writers hold the framework lock; atomic all
-// the same, so that a writer that does not can never make it a data race.
-std::atomic<uint64_t> picturechanges{0};
+// Longest sleep of the refresh thread: a window that joins the marks by a change of its record
+// the thread is not told of waits at most this long.
+constexpr int64_t longestidle = 50;
+// Shortest sleep after a pass that handed nothing to the views: such a pass costs next to
+// nothing, and a window of RefreshRate 0 would turn it into a busy loop.
+constexpr int64_t shortestidle = 1;
+// After a quiet spell the first change is drawn this long after it arrives: a program answers
+// a key with a burst of writes (the cursor cell, then its reply), and one frame shows them all.
+constexpr auto settletime = std::chrono::microseconds(1000);
+// Before a window's first mark: its period has long passed.
+constexpr int64_t never = INT64_MIN / 2;
 
-// The refresh thread sleeps on this; a pixel write wakes it only while it sleeps
-// (refreshasleep), so the writers' hot paths pay one load of a flag and no lock.
+// What may have changed a window's picture. Writers hold the framework lock; atomic all the
+// same, so that the program writing through its span is no data race for the flags.
+struct t_PictureState {
+    std::atomic<uint64_t> Changes{0};       // pixel writes noted
+    std::atomic<bool> SpanHeld{false};      // the program holds a span of the pixels
+    std::atomic<bool> WakeOnChange{false};  // the refresh thread sleeps on a quiet picture
+};
+std::array<t_PictureState, windowcount> pictures;
+
+// The change count the view's last picture was made from. Guarded by the framework lock.
+struct t_Shown {
+    uint64_t Changes = 0;
+    bool Ever = false;
+};
+std::array<t_Shown, windowcount> shown;
+
+// The refresh thread's own schedule, in steady milliseconds. Refresh thread only.
+struct t_Schedule {
+    int64_t Marked = never;  // last mark
+    int64_t Handed = never;  // last mark handed to the view: a picture was made for it
+    bool ViewFound = false;  // views live as long as the event loop, so a found view stays found
+};
+std::array<t_Schedule, windowcount> schedule;
+
+// The refresh thread sleeps on this; a change of a quiet picture, a new rate or a new window
+// wakes it.
 t_WakeSignal& refreshsignal() {
     static auto* signal = new t_WakeSignal;  // never destroyed: the thread may sleep at exit
     return *signal;
 }
-std::atomic<bool> refreshasleep{false};
 
 // One image buffer per view, reused from frame to frame. Used under the framework lock.
 std::array<t_Image, windowcount> viewimages;
-// Images each view has drawn: what a person saw, for tests and measurements.
+// Pictures each view has drawn: what a person saw, for tests and measurements.
 std::array<std::atomic<uint64_t>, windowcount> imagesdrawn{};
-
-// Longest sleep of the refresh thread when no window is due: a window re-rated by writing its
-// record while the thread sleeps waits at most this long for its new period.
-constexpr int64_t longestidle = 50;
-// A window whose picture has not changed is still redrawn this often, so that a write that
-// bypassed the change count can never leave a stale picture on screen for long.
-constexpr int64_t unchangedredraw = 1000;
-// After a quiet spell the first change is drawn this long after it arrives: a program answers
-// a key with a burst of writes (the cursor cell, then its reply), and one frame shows them all.
-constexpr auto settletime = std::chrono::microseconds(1000);
-
-// What the refresh thread knew at each window's last redraw. Refresh thread only.
-struct t_Redrawn {
-    uint64_t Changes = 0;
-    int64_t Time = 0;
-    bool Ever = false;
-};
-std::array<t_Redrawn, windowcount> redrawn;
 
 bool graphicnumber(int window) { return window >= 0 && window < windowcount; }
 
@@ -63,52 +76,49 @@ int64_t periodof(const t_Window& w) { return w.RefreshRate > 0 ? 1000 / w.Refres
 
 bool takespart(const t_Window& w) { return w.Initialized && w.AutoUpdate && w.VerticalBlank; }
 
-// What a pass decided for one window.
-enum class t_Turn { Wait, Tick, Redraw };
+// Whether the view would draw anything new: a hidden view draws nothing, and a shown one only
+// what changed since its last picture, or what the program may have written through its span.
+// Framework lock held.
+bool picturemaydiffer(int window, const t_Window& w) {
+    const t_PictureState& picture = pictures[static_cast<size_t>(window)];
+    const t_Shown& last = shown[static_cast<size_t>(window)];
+    return w.Visible && (!last.Ever || last.Changes != picture.Changes.load() || picture.SpanHeld.load());
+}
 
-// The rule, for a window that takes part: a changed picture is redrawn as soon as a period has
-// passed since its last redraw, so a change after a quiet spell shows at once and continuous
-// drawing gets one redraw a period. UpdateStarted still advances every period, redrawn or not,
-// so that a program can wait on it (and on UpdateFinished) as on a frame signal. RefreshRate 0
-// redraws in every pass.
-t_Turn turnof(int window, const t_Window& w, int64_t now, uint64_t changes) {
-    const t_Redrawn& last = redrawn[static_cast<size_t>(window)];
+// The period check. A period counts from the last mark; a picture that changed after marks
+// with nothing to draw counts it from the last picture instead, so that the change shows now
+// and still no two pictures come closer than a period.
+bool due(int window, const t_Window& w, int64_t now) {
+    const t_Schedule& s = schedule[static_cast<size_t>(window)];
     const int64_t period = periodof(w);
-    const bool changed = !last.Ever || last.Changes != changes || now - last.Time >= unchangedredraw;
-    if (period == 0 || (changed && now - last.Time >= period)) return t_Turn::Redraw;
-    return now - w.UpdateStarted >= period ? t_Turn::Tick : t_Turn::Wait;
+    return now - s.Marked >= period || (now - s.Handed >= period && picturemaydiffer(window, w));
 }
 
-// When the window needs the thread next, in ms of the record's clock.
-int64_t nextturn(int window, const t_Window& w, uint64_t changes) {
-    const t_Redrawn& last = redrawn[static_cast<size_t>(window)];
-    const int64_t period = std::max<int64_t>(periodof(w), 1);  // rate 0: a pass a millisecond
-    if (last.Changes != changes) return last.Time + period;
-    return std::min(w.UpdateStarted + period, last.Time + unchangedredraw);
-}
-
-// Decides each window's turn under the lock; answers the windows to mark for display.
-std::array<bool, windowcount> decidepass(uint64_t changes) {
-    std::array<bool, windowcount> redraw{};
+bool isdue(int window, int64_t now) {
     FrameworkLock lock;
-    const int64_t now = nowmilliseconds();
-    for (int window = 0; window < windowcount; ++window) {
-        t_Window& w = framework.windows[static_cast<size_t>(window)];
-        if (!takespart(w)) continue;
-        const t_Turn turn = turnof(window, w, now, changes);
-        if (turn == t_Turn::Wait) continue;
-        w.UpdateStarted = now;
-        if (turn == t_Turn::Tick) {
-            // Nothing to draw: the picture on screen is this frame's, finished now.
-            w.UpdateFinished = now;
-            continue;
-        }
-        // Recorded before the mark, so that a write during the paint counts again.
-        redrawn[static_cast<size_t>(window)] = {changes, now, true};
-        redraw[static_cast<size_t>(window)] = true;
-    }
-    return redraw;
+    const t_Window& w = framework.windows[static_cast<size_t>(window)];
+    return takespart(w) && due(window, w, now);
 }
+
+enum class t_Mark { Left, Quiet, Picture };
+
+// Sets UpdateStarted and tells whether the view has a picture to make. The record may have
+// changed while the view was looked up.
+t_Mark mark(int window) {
+    FrameworkLock lock;
+    t_Window& w = framework.windows[static_cast<size_t>(window)];
+    if (!takespart(w)) return t_Mark::Left;
+    t_Schedule& s = schedule[static_cast<size_t>(window)];
+    s.Marked = steadymilliseconds();
+    w.UpdateStarted = nowmilliseconds();
+    if (!picturemaydiffer(window, w)) return t_Mark::Quiet;
+    s.Handed = s.Marked;
+    return t_Mark::Picture;
+}
+
+// The one place where a frame passes for a window: its view drew a picture, or it was marked
+// with a picture that could not have changed. Any thread, any lock.
+void framepassed(int window) { notepictureshown(window); }  // the program's frame wait counts it
 
 // Sizes the view's image buffer ahead of its paint, off the GUI thread: the first image of a
 // large window otherwise pays a thousand page faults on its way to the screen.
@@ -126,57 +136,61 @@ void prepareimage(int window) {
     if (current.size() < buffer.size()) current.swap(buffer);
 }
 
-// One pass over the windows; answers whether any window was marked for display.
-bool refreshpass(uint64_t changes) {
-    const std::array<bool, windowcount> redraw = decidepass(changes);
-    bool marked = false;
+// One pass over the windows: the period check, the view (looked up on the GUI thread until it is
+// found), UpdateStarted, the mark. A mark with a picture to make goes to the view; a quiet one
+// ends here, since the view would convert and paint the same picture again. Answers whether a
+// mark went to a view.
+bool refreshpass() {
+    bool handed = false;
+    const int64_t now = steadymilliseconds();
     for (int window = 0; window < windowcount; ++window) {
-        if (!redraw[static_cast<size_t>(window)]) continue;
-        if (!host::viewexists(window)) {
+        if (!isdue(window, now)) continue;
+        t_Schedule& s = schedule[static_cast<size_t>(window)];
+        if (!s.ViewFound && !(s.ViewFound = host::viewexists(window))) {
             logline("t_WindowAutoUpdateProcess: Window #" + std::to_string(window) + " view is nil, resource undefined.");
             continue;
         }
+        const t_Mark marked = mark(window);
+        if (marked == t_Mark::Quiet) framepassed(window);
+        if (marked != t_Mark::Picture) continue;
         prepareimage(window);
         host::markviewfordisplay(window);
-        marked = true;
+        handed = true;
     }
-    return marked;
+    return handed;
 }
 
-// Milliseconds until a window needs the thread again: 0 when one does already, 1 while window 0
-// waits only for its view to finish drawing, at most longestidle when no window takes part.
-int64_t idletime(uint64_t changes) {
+// Milliseconds until the next window is due (0 or less: one is). A change of a shown, quiet
+// picture makes its window due at once: that window's wake is armed, so the change ends the
+// sleep. Any other change waits for its window's mark, which is due by then anyway.
+int64_t idletime() {
     FrameworkLock lock;
-    const int64_t now = nowmilliseconds();
+    const int64_t now = steadymilliseconds();
     int64_t wait = longestidle;
     for (int window = 0; window < windowcount; ++window) {
         const t_Window& w = framework.windows[static_cast<size_t>(window)];
+        const t_Schedule& s = schedule[static_cast<size_t>(window)];
+        const bool differs = picturemaydiffer(window, w);
+        pictures[static_cast<size_t>(window)].WakeOnChange = takespart(w) && w.Visible && !differs;
         if (!w.Initialized || !w.AutoUpdate) continue;
-        if (!w.VerticalBlank) return 1;
-        wait = std::min(wait, std::max<int64_t>(0, nextturn(window, w, changes) - now));
+        if (!w.VerticalBlank) wait = std::min<int64_t>(wait, 1);  // window 0's view is drawing
+        wait = std::min(wait, s.Marked + periodof(w) - now);
+        if (differs) wait = std::min(wait, s.Handed + periodof(w) - now);
     }
     return wait;
 }
 
-// Sleeps until the next turn is due. A pixel write ends the sleep (after settletime, so that
-// the writer's burst is finished): it may be a window's first picture or a change after a
-// quiet spell. Also while another window's change waits for its period, so under continuous
-// drawing the thread wakes at most once a settletime.
-void sleepuntilturn(uint64_t changes) {
-    const int64_t wait = idletime(changes);
-    if (wait <= 0) return;
-    const uint64_t seen = refreshsignal().current();
-    refreshasleep = true;
-    // A write between the pass and the flag would not wake us: look once more.
-    if (picturechanges.load() != changes) {
-        refreshasleep = false;
+// Sleeps until the next window is due, or a quiet picture changes (then for settletime more,
+// so that the writer's burst is finished).
+void sleepuntilturn(bool handed) {
+    const uint64_t seen = refreshsignal().current();  // a wake from here on ends the sleep at once
+    const int64_t wait = std::max(idletime(), handed ? int64_t{0} : shortestidle);
+    if (wait > 0 && refreshsignal().waitchange(seen, std::chrono::milliseconds(wait)))
         std::this_thread::sleep_for(settletime);
-        return;
-    }
-    const bool woken = refreshsignal().waitchange(seen, std::chrono::milliseconds(wait));
-    refreshasleep = false;
-    if (woken) std::this_thread::sleep_for(settletime);
+    for (t_PictureState& picture : pictures) picture.WakeOnChange = false;
 }
+
+void wakerefresh() { refreshsignal().signal(); }
 
 // Only window 0 tells the program when its picture is being copied to the screen.
 void setverticalblank(int window, bool value) {
@@ -187,11 +201,23 @@ void setverticalblank(int window, bool value) {
 
 }  // namespace
 
-// The rule it feeds is written at its declaration and carried out by turnof. The call is cheap
-// on purpose (an atomic add and a load): g_Plot makes it for every pixel.
+void notepicturechange(uint8_t window) {
+    if (window >= windowcount) return;
+    t_PictureState& picture = pictures[window];
+    picture.Changes.fetch_add(1);
+    if (picture.WakeOnChange.load() && picture.WakeOnChange.exchange(false)) wakerefresh();
+}
+
 void notepicturechange() {
-    picturechanges.fetch_add(1);
-    if (refreshasleep.load() && refreshasleep.exchange(false)) refreshsignal().signal();
+    for (uint8_t window = 0; window < windowcount; ++window) notepicturechange(window);
+}
+
+void notepixelspanheld(uint8_t window) {
+    if (window < windowcount) pictures[window].SpanHeld = true;
+}
+
+void forgetpixelspan(uint8_t window) {
+    if (window < windowcount) pictures[window].SpanHeld = false;
 }
 
 void t_WindowRefreshRate(uint8_t window, int64_t rate) {
@@ -199,26 +225,17 @@ void t_WindowRefreshRate(uint8_t window, int64_t rate) {
     t_Window* record = windowguard("t_WindowRefreshRate", window);
     if (record == nullptr) return;
     record->RefreshRate = rate;
-    // The thread may be asleep for the old, longer period: it must see the new one now.
-    refreshasleep = false;
-    refreshsignal().signal();
+    wakerefresh();  // the thread may be asleep for the old, longer period
 }
 
-uint64_t imagesshown(uint8_t window) {
-    return graphicnumber(window) ? imagesdrawn[window].load() : 0;
-}
+uint64_t imagesshown(uint8_t window) { return graphicnumber(window) ? imagesdrawn[window].load() : 0; }
+
 
 void t_WindowAutoUpdateProcess() {
     logline("t_WindowAutoUpdateProcess: Start.");
     if (threadnumber() > 2) namethread("t_WindowAutoUpdate");
     framework.autoupdaterunning = true;
-    while (framework.frameworkready && framework.autoupdaterunning) {
-        const uint64_t changes = picturechanges.load();
-        refreshpass(changes);
-        // Sleeps until a window's turn rather than polling: a pass costs little, but a thousand
-        // passes a second keep a core awake while the program waits for a key.
-        sleepuntilturn(changes);
-    }
+    while (framework.frameworkready && framework.autoupdaterunning) sleepuntilturn(refreshpass());
     framework.autoupdaterunning = false;
     logline("t_WindowAutoUpdateProcess: End.");
 }
@@ -249,12 +266,14 @@ bool viewwantsupdatelayer(int window) {
 void viewimage(int window, const t_ImageSink& draw) {
     if (!graphicnumber(window) || !framework.frameworkready) return;
     FrameworkLock lock;  // held while the view draws, so the buffer cannot change under it
-    notepictureshown(window);
     t_Image& image = viewimages[static_cast<size_t>(window)];
+    const uint64_t changes = pictures[static_cast<size_t>(window)].Changes.load();
     if (!t_WindowImage(static_cast<uint8_t>(window), image)) return;
+    shown[static_cast<size_t>(window)] = {changes, true};
     recordframe(window, image);
     draw(image.Pixels.data(), static_cast<int>(image.Width), static_cast<int>(image.Height));
     ++imagesdrawn[static_cast<size_t>(window)];
+    framepassed(window);
 }
 
 void viewdrawstarted(int window) { setverticalblank(window, false); }

@@ -6,15 +6,16 @@
 #include <cstdint>
 
 void t_WindowAutoUpdateProcess();                    // body of the refresh thread; runs for the process's life
-uint64_t imagesshown(uint8_t window);                // images the window's view has drawn so far
+uint64_t imagesshown(uint8_t window);                // pictures the window's view has drawn so far
 
 // --- for the framework's own pixel code (the caller holds the framework lock) ---------------
-// Pixels in video memory changed. Every writer of pixels calls it; the refresh rule it feeds:
-// - an auto-updating window whose picture changed is redrawn as soon as one period (1000 div
-//   RefreshRate ms) has passed since its last redraw: at once (1 ms later, so the writer's burst
-//   is finished) after a quiet spell, once a period under continuous drawing;
-// - UpdateStarted advances every period whether or not the picture changed, and UpdateFinished
-//   with it when there was nothing to draw, so a program may wait on them as on a frame signal;
-// - RefreshRate 0 (or below) redraws in every pass of the refresh thread, at most one a ms;
-// - an unchanged picture is drawn again once a second all the same.
-void notepicturechange();
+// The refresh marks every auto-updating window once a period (1000 div RefreshRate ms; every
+// pass of the thread, at most one a ms, for RefreshRate 0 or below). A mark costs nothing when
+// the window's picture cannot have changed since its view last drew it: no change noted and no
+// span of its pixels held by the program. A changed picture after such quiet marks is shown at
+// once (1 ms later, so the writer's burst is finished) rather than at the next mark; there is
+// never more than one picture a period. These calls feed that rule:
+void notepicturechange(uint8_t window);   // pixels of the window changed; cheap: g_Plot makes it per pixel
+void notepicturechange();                 // pixels of every window may have changed (blocks moved)
+void notepixelspanheld(uint8_t window);   // the program got a span of the pixels and may write at any time
+void forgetpixelspan(uint8_t window);     // the window's blocks moved or were freed: its span is void

@@ -55,6 +55,7 @@ int64_t placeblock(int64_t size) {
 void freewindowblocks(uint8_t window, const std::string& prefix) {
     t_Window& freed = framework.windows[window];
     freed.Initialized = false;
+    forgetpixelspan(window);  // a span handed out of a block that moves or goes is void
     const int64_t gend = freed.MemoryEnd;
     int64_t d = gend - freed.MemoryStart + 1;
     if (freed.MemoryStart < reservedmemory || d <= 0 || gend > videomemorytop) return;  // holds no block
@@ -71,6 +72,7 @@ void freewindowblocks(uint8_t window, const std::string& prefix) {
         logline(prefix + " moving graphic block for win #" + std::to_string(u) + " $" +
                 range(other.MemoryStart, other.MemoryEnd) + " to " + range(other.MemoryStart + d, other.MemoryEnd + d));
         moves.push_back({&other.MemoryStart, &other.MemoryEnd});
+        forgetpixelspan(static_cast<uint8_t>(u));
         if (other.TextMemoryStart >= 0) {
             logline(prefix + " moving text block for win #" + std::to_string(u) + " $" +
                     range(other.TextMemoryStart, other.TextMemoryEnd) + " to $" +

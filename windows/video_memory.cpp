@@ -1,8 +1,10 @@
 #include "windows/video_memory.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "app/startup.h"
@@ -32,6 +34,7 @@ void t_InitMemory() {
         framework.videomemoryfilled = videomemorysize;
         fillvideomemorydownto(videomemorytop + 1);  // the bytes above the highest block
         notepicturechange();
+        for (uint8_t window = 0; window < windowcount; ++window) forgetpixelspan(window);  // spans of another memory
         framework.windows = {};
     }
     // Framework commands behind menu tags: the window commands 200-231, then 110-115, then zoom.
@@ -44,4 +47,11 @@ void t_InitMemory() {
     host::settextviewtext(pasteboardwindow, "");
     framework.frameworkready = true;
     logline("t_InitMemory: End.");
+}
+
+void waitforframework() {
+    if (!framework.memoryinitialized) t_InitMemory();
+    // t_InitMemory returns at once when another thread has begun it; that thread may still be
+    // filling the window table and video memory, which would wipe blocks placed meanwhile.
+    while (!framework.frameworkready) std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }

@@ -8,6 +8,10 @@
 // return at once.
 void t_InitMemory();
 
+// Makes sure the framework is ready: runs t_InitMemory if nobody has, and in any case returns
+// only once it has finished (also when another thread is halfway through it).
+void waitforframework();
+
 // Fills the video memory from start up to what is filled already with 0xFF. A block placed in
 // memory never used before calls it, so that only the memory windows use is ever touched: the
 // whole 16 MB would be thousands of page faults on the way to the first frame. Under the lock.

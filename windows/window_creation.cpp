@@ -17,6 +17,7 @@
 #include "windows/window_colors.h"
 #include "windows/window_placement.h"
 #include "windows/window_zoom.h"
+#include "windows/video_memory.h"
 
 namespace {
 
@@ -150,10 +151,10 @@ void settextfields(t_Window& w, const t_Request& r) {
 }
 
 // Black pixels (opaque at 32 bits) and a text screen of spaces in the window's text colour.
-void clearwindowmemory(const t_Window& w) {
+void clearwindowmemory(uint8_t window, const t_Window& w) {
     uint8_t* memory = framework.videomemory.data();
     uint8_t* pixels = memory + w.MemoryStart;
-    notepicturechange();
+    notepicturechange(window);
     const int64_t bytes = w.Height * (w.Width * w.BitDepth / 8);
     if (w.BitDepth == 32) {
         for (int64_t i = 0; i < bytes; i += 4) std::memcpy(pixels + i, "\xFF\0\0\0", 4);
@@ -226,11 +227,13 @@ t_Outcome createwindow(uint8_t window, const std::string& prefix, t_Request r, b
         logline(prefix + " title will be invisible.");
     }
     textscreen(font, r);
+    // The last question to the GUI thread, which lets go of the lock: from here to Initialized
+    // the lock is held, so no other creation can free or move memory around blocks that belong
+    // to no initialised window yet.
+    const bool hasview = host::viewexists(window);
     if (w.Initialized) freewindowblocks(window, prefix);  // created meanwhile by another thread
     if (!placewindow(prefix, w, r)) return t_Outcome::Finished;
     setrecord(w, r, autoupdate, borderwidth, borderheight, titlevisible);
-
-    const bool hasview = host::viewexists(window);
     if (!hasview) {
         unplacewindow(w);
         w.Font = emptyfont();
@@ -240,7 +243,7 @@ t_Outcome createwindow(uint8_t window, const std::string& prefix, t_Request r, b
     w.View = window;
     w.Window = window;
     w.Font = font;
-    clearwindowmemory(w);  // before it counts as initialised, so no view shows stale pixels
+    clearwindowmemory(window, w);  // before it counts as initialised, so no view shows stale pixels
     w.Initialized = true;
     t_WindowTitle(window, programname() + (w.TextMemoryStart < 0 ? "-Grafik" : ""));
     settlezoom(window, w, prefix);
@@ -266,6 +269,10 @@ void t_InitGraphicWindow(uint8_t window, int64_t bitDepth, bool autoUpdate, int6
         return;
     }
     const std::string prefix = "t_InitWindow: GraphicWindow #" + std::to_string(window);
+    if (!drawablefont(font)) {
+        logline(prefix + " font cell of " + fontcell(font) + " cannot be drawn.");
+        return;
+    }
     logline(prefix + " Start.");
     waitforframework();
     uint8_t none = nowindow;

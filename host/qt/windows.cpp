@@ -49,6 +49,27 @@ host::t_Frame frameof(const QWidget* w) {
                          client.height() + managertitle(w)};
 }
 
+// Where a window's client area may lie so that its title (the window manager's title bar and
+// frame, and the menu bar below) is inside the available area of its screen, as the classic
+// desktop keeps a title bar on the screen when it orders a window front: a window that grows
+// with its lower-left corner kept would otherwise rise past the top of the screen.
+QRect titleonscreen(const QWidget* w, QRect client) {
+    const QScreen* screen = screenof(w);
+    if (screen == nullptr) return client;
+    const QRect area = screen->availableGeometry();
+    const QMargins frame = titled(w) ? managerframe : QMargins();
+    const int title = std::max(1, frame.top() + (titled(w) ? menubarheight() : 0));
+    const int width = frame.left() + client.width() + frame.right();
+    const int left = std::clamp(client.x() - frame.left(), area.left(), std::max(area.left(), area.right() + 1 - width));
+    const int top = std::clamp(client.y() - frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - title));
+    client.moveTo(left + frame.left(), top + frame.top());
+    return client;
+}
+
+void keeptitleonscreen(QWidget* w) {
+    if (const QRect fitted = titleonscreen(w, w->geometry()); fitted != w->geometry()) w->setGeometry(fitted);
+}
+
 template <typename Result, typename Job>
 Result ongui(Job job) {
     Result result{};
@@ -80,6 +101,9 @@ void notedecoration(QWidget* w) {
     // A window not framed yet shows no margins; it says nothing about the window manager.
     if (margins.top() <= 0 || margins == managerframe) return;
     managerframe = margins;
+    // Windows shown before the window manager's frame was known were kept on the screen without it.
+    for (int number = 0; number < 13; ++number)
+        if (QWidget* shown = hostwindow(number); shown != nullptr && shown->isVisible()) keeptitleonscreen(shown);
     hostcalls::titleheightchanged(managerframe.top() + menubarheight());
 }
 
@@ -111,7 +135,7 @@ void setwindowframe(int window, t_Frame frame) {
         // setGeometry places the client area (move would place the window manager's frame).
         const int height = std::max(1, static_cast<int>(frame.Height) - managertitle(w));
         const int top = screenbottom(w) - static_cast<int>(frame.Y) - height;
-        w->setGeometry(static_cast<int>(frame.X), top, static_cast<int>(frame.Width), height);
+        w->setGeometry(titleonscreen(w, QRect(static_cast<int>(frame.X), top, static_cast<int>(frame.Width), height)));
         w->repaint();
     });
 }
@@ -204,6 +228,7 @@ void showwindow(int window, bool visible) {
         QWidget* w = hostwindow(window);
         if (w == nullptr) return;
         if (visible) {
+            keeptitleonscreen(w);
             w->show();
             w->raise();
         } else {

@@ -434,7 +434,8 @@ STANGENSPIEL_API void t_WindowFont(uint8_t window, const t_Font& font);
 // from 129 with FunctionKeyPressed). Ctrl+S and Ctrl+keypad 7/8/9 are the framework's own.
 
 /// Waits for the next key with the text cursor shown and answers it as a one-character UTF-8
-/// string (U+0000 for a code that is no character); "" once the application quits.
+/// string (U+0000 for a code that is no character); "" when none can come: on the GUI thread
+/// (with a line) or once the application quits.
 STANGENSPIEL_API std::string t_GetKey(uint8_t window);
 /// The whole record of the key t_GetKey answered last; all zeros before the first.
 STANGENSPIEL_API t_Event currentkeyevent();
@@ -512,7 +513,7 @@ template <> STANGENSPIEL_API int64_t g_Scrn<int64_t>(uint8_t window, int64_t x, 
 template <> STANGENSPIEL_API t_RGBColor g_Scrn<t_RGBColor>(uint8_t window, int64_t x, int64_t y);
 /// The window's pixel bytes in the layout above, for a program's own pixel loops; empty after
 /// "g_GraphicMemory: ..." for a window that is not there. The span stays valid until any window
-/// is created again; call g_PictureChanged after writing so that the refresh shows it.
+/// is created again; while it is, the refresh redraws the window every period.
 STANGENSPIEL_API std::span<uint8_t> g_GraphicMemory(uint8_t window);
 /// Tells the refresh that the window's pixels changed outside g_Plot and its relatives.
 STANGENSPIEL_API void g_PictureChanged(uint8_t window);

@@ -12,6 +12,7 @@
 #include "host/host.h"
 #include "support/helpers.h"
 #include "windows/window_placement.h"
+#include "windows/video_memory.h"
 
 namespace {
 

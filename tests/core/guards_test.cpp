@@ -2,6 +2,7 @@
 
 #include "core/guards.h"
 #include "support/helpers.h"
+#include "windows/video_memory.h"
 
 // A graphic-only window (no text screen) passes only for operations that need no text.
 TEST(WindowGuard, PassesInitialisedWindowsInRangeAndTextOnlyWithAScreen) {

@@ -5,10 +5,10 @@
 #include "auxwindows/console.h"
 #include "auxwindows/printer.h"
 #include "core/clock.h"
-#include "core/guards.h"
 #include "core/resources.h"
 #include "core/wake_signal.h"
 #include "support/helpers.h"
+#include "windows/video_memory.h"
 
 namespace {
 int64_t msince(std::chrono::steady_clock::time_point start) {

@@ -5,12 +5,12 @@
 
 #include "auxwindows/console.h"
 #include "auxwindows/printer.h"
-#include "core/guards.h"
 #include "events/menus.h"
 #include "host/dialogs.h"
 #include "host/menus.h"
 #include "support/helpers.h"
 #include "text/text_output.h"
+#include "windows/video_memory.h"
 
 namespace {
 

@@ -13,7 +13,6 @@
 #include <set>
 
 #include "auxwindows/printer.h"
-#include "core/guards.h"
 #include "graphics/plot.h"
 #include "host/menus.h"
 #include "host/qt/interface.h"
@@ -21,6 +20,7 @@
 #include "host/qt/ruler_line.h"
 #include "support/helpers.h"
 #include "windows/window_colors.h"
+#include "windows/video_memory.h"
 
 namespace {
 

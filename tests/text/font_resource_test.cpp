@@ -107,3 +107,24 @@ TEST(GeneratedFonts, BitmapSizesKeepTheStrikesPixels) {
     }
 }
 
+// A font whose cell no window can hold, or of a negative size, is refused where a program hands
+// it over, with one line and no effect; a cell as large as a window can be stays accepted.
+TEST_F(TextScreen, FontsWhoseCellsCannotBeDrawnAreRefusedWhereTheyAreGiven) {
+    maketextwindow(0, 8, 4, 2);
+    const std::pair<int64_t, int64_t> sizes[] = {{8193, 16}, {16, 8193}, {-1, 16}, {16, -32},
+                                                 {INT64_MAX, 2}, {int64_t{1} << 40, int64_t{1} << 40}};
+    for (const auto& [width, height] : sizes) {
+        t_Font font = greyfont(1, 1);
+        font.Width = width;
+        font.Height = height;
+        const std::string cell = std::to_string(width) + " x " + std::to_string(height) + " pixel cannot be drawn.\n";
+        EXPECT_EQ(logof([&] { t_WindowFont(0, font); }), "t_WindowFont: Font cell of " + cell);
+        EXPECT_EQ(record().Font.Width, 16);
+        EXPECT_EQ(logof([&] { t_InitGraphicWindow(0, 8, true, 64, 64, 0, 0, font, true); }),
+                  "t_InitWindow: GraphicWindow #0 font cell of " + cell);
+        EXPECT_EQ(record().TextWidth, 4);
+    }
+    t_Font largest = greyfont(1, 1);
+    largest.Width = largest.Height = 8192;
+    EXPECT_EQ(logof([&] { t_WindowFont(0, largest); }), "");
+}

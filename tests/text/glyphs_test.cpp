@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <string>
 #include <tuple>
 
 #include "core/framework_state.h"
@@ -76,4 +79,28 @@ TEST_F(GlyphBlend, AGlyphChangedInPlaceIsDrawnAnew) {
     t_PrintSymbol(0, 'A', 0x0F, 1, 1);
     EXPECT_EQ((std::vector<uint32_t>{coveragepixel(record(), 2, 0), coveragepixel(record(), 1, 0), coveragepixel(record(), 1, 1)}),
               (std::vector<uint32_t>{0xFFFFFFu, 0u, 0xFEFEFEu}));
+}
+
+// Cells of any width a window can hold, narrower and wider than the rows the drawing prepares:
+// a background row, a foreground row and a mixed one are drawn whole, and nothing beside them.
+TEST_F(GlyphBlend, CellsOfAnyWidthAreDrawnWithinTheirCell) {
+    for (const int64_t width : {1, 12, 16, 255, 300, 4000}) {
+        SCOPED_TRACE("width " + std::to_string(width));
+        t_Font font = greyfont(width, 16);
+        uint8_t* glyph = font.Data.data() + 'A' * width * 16;
+        for (int64_t k = 0; k < width; ++k) glyph[width + k] = 255, glyph[2 * width + k] = static_cast<uint8_t>(k);
+        maketextwindow(0, 24, std::max<int64_t>(2, 64 / width), 2, font);
+        t_PrintSymbol(0, 'A', 0xF1, 1, 1);  // white on red
+        const t_Window& w = record();
+        const auto rgb = [&](int64_t x, int64_t y) {
+            const uint8_t* p = framework.videomemory.data() + pixeladdress(w, x, y);
+            return uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2];
+        };
+        for (int64_t k = 0; k < width; ++k) {
+            ASSERT_EQ(rgb(k, 0), 0xFF0000u) << k;
+            ASSERT_EQ(rgb(k, 1), 0xFFFFFFu) << k;
+            ASSERT_EQ(rgb(k, 2), 0xFF0000u | (k & 255) * 0x0101u) << k;
+        }
+        EXPECT_EQ((std::array{rgb(width, 0), rgb(width, 2), rgb(0, 16)}), (std::array{0u, 0u, 0u}));
+    }
 }

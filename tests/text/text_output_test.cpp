@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <random>
 #include <thread>
@@ -144,4 +145,29 @@ TEST_F(TextOutput, CtrlSPausesUntilAKeyOrAMenuChoice) {
         EXPECT_EQ(keyeventcount(), 0) << "the queue was emptied and the ending key used up";
         EXPECT_EQ(currentkeyevent().Value, 'z');
     }
+}
+
+// On the GUI thread, where a terminate or save-graphic handler prints, nothing waits for a key:
+// only that thread could deliver one. The pause is left for the program's next print.
+TEST_F(TextOutput, NothingWaitsForAKeyOnTheGuiThread) {
+    maketextwindow(0, 8, 10, 4);
+    typekey(19);
+    std::atomic<bool> done{false};
+    std::string key = "-";
+    int64_t left = 0;
+    const std::string log = logof([&] {
+        host::runasync([&] {
+            t_Print(0, "AB\r");
+            left = keyeventcount();
+            clearkeyevents();
+            key = t_GetKey(0);
+            done = true;
+        });
+        eventually([&] { return done.load(); }, 1000);
+        for (int i = 0; i < 100 && !done; ++i) typekey('x'), sleepms(20);  // frees a GUI thread caught waiting
+    });
+    EXPECT_EQ(key, "");
+    EXPECT_EQ(log, "t_GetKey: The GUI thread cannot wait for a key.\n");
+    EXPECT_EQ(state(), "AB||| @1,2 C0 m0");
+    EXPECT_EQ(left, 1);
 }

@@ -1,12 +1,15 @@
 // The refresh thread: which windows it redraws and when, how soon a change is shown after a
 // quiet spell or a long period, and what the views are told.
 
+#include <array>
 #include <atomic>
+#include <span>
 
 #include "core/clock.h"
 #include "graphics/plot.h"
 #include "tests/windows/window_fixture.h"
 #include "windows/display_refresh.h"
+#include "windows/refresh_wait.h"
 
 namespace {
 
@@ -56,30 +59,6 @@ TEST_F(WindowTest, ContinuousDrawingGetsOneRedrawAPeriod) {
     EXPECT_EQ(logof([] { t_WindowUpdate(9, true); }), "t_WindowUpdate: Window is not a graphic window.\n");
 }
 
-TEST_F(WindowTest, QuietPictureKeepsItsFrameSignalAndShowsAChangeAtOnce) {
-    created(0, 24, 64, 64);
-    t_WindowRefreshRate(0, 4);  // a long period, so "at once" and "next period" differ
-    ASSERT_TRUE(shown(0));
-    // Showing may paint once more by itself (the desktop's expose): let a turn pass first.
-    const int64_t shownat = record(0).UpdateStarted;
-    ASSERT_TRUE(eventually([shownat] { return record(0).UpdateStarted > shownat; }));
-    sleepms(100);  // a redraw marked at that turn reaches the view
-    // A period without a change: the timing fields advance as a frame signal, nothing is drawn.
-    // One period only: the unchanged picture's own redraw a second after showing stays far off.
-    const int64_t drawnstart = record(0).UpdateStarted;
-    const uint64_t images = imagesshown(0);
-    ASSERT_TRUE(eventually([drawnstart] { return record(0).UpdateStarted > drawnstart; }));
-    EXPECT_GE(record(0).UpdateFinished, record(0).UpdateStarted);
-    EXPECT_EQ(imagesshown(0), images);
-
-    // Right after a tick the picture changes (by a line: plots are watched above): it is drawn
-    // now, not at the next tick.
-    const int64_t tick = record(0).UpdateStarted;
-    g_Line(0, 3, 3, 5, 3);
-    ASSERT_TRUE(redrawn(0, images));
-    EXPECT_LT(record(0).UpdateStarted - tick, 250);
-}
-
 TEST_F(WindowTest, WindowReratedWhileTheThreadSleepsIsServedAtOnce) {
     created(0, 24, 64, 64);
     t_WindowRefreshRate(0, 1);  // the thread has nothing to do for a second
@@ -92,4 +71,60 @@ TEST_F(WindowTest, WindowReratedWhileTheThreadSleepsIsServedAtOnce) {
     ASSERT_TRUE(redrawn(0, before));
     EXPECT_LT(nowmilliseconds() - rerated, 100);
     EXPECT_EQ(logof([] { t_WindowRefreshRate(9, 5); }), "t_WindowRefreshRate: Window is not a graphic window.\n");
+}
+
+// Pixels written through the program's own span, with no change noted, are on screen a period
+// later, every time: a window whose memory the program holds is drawn each period.
+TEST_F(WindowTest, PixelsWrittenThroughTheSpanShowAtTheNextPeriod) {
+    created(0, 24, 64, 64);
+    ASSERT_TRUE(shown(0));
+    const std::span<uint8_t> pixels = g_GraphicMemory(0);
+    ASSERT_EQ(pixels.size(), 64u * 64 * 3);
+    for (int round = 0; round < 4; ++round) {
+        sleepms(120);
+        const uint64_t before = imagesshown(0);
+        {
+            FrameworkLock lock;  // only so that a race checker sees no race with the view's reading
+            pixels[static_cast<size_t>(round)] = 0xFF;
+        }
+        EXPECT_TRUE(redrawn(0, before, 100)) << "round " << round;
+    }
+}
+
+// Quiet periods are marked (UpdateStarted, a frame passes) but make no picture, so
+// UpdateFinished and UpdateDuration stay those of the last picture really made. A change right
+// after a quiet mark is drawn at once, not a period later.
+TEST_F(WindowTest, QuietPeriodsAreMarkedWithoutPicturesAndAChangeShowsAtOnce) {
+    created(0, 24, 64, 64);
+    t_WindowRefreshRate(0, 4);  // a long period, so "at once" and "next period" differ
+    ASSERT_TRUE(shown(0));
+    sleepms(300);  // the desktop's own first paints are over
+    const t_Window quiet = record(0);
+    const uint64_t images = imagesshown(0), frames = picturesshown(0);
+    ASSERT_TRUE(eventually([&quiet] { return record(0).UpdateStarted > quiet.UpdateStarted; }, 500));
+    EXPECT_EQ((std::array{record(0).UpdateFinished, record(0).UpdateDuration}),
+              (std::array{quiet.UpdateFinished, quiet.UpdateDuration}));
+    EXPECT_EQ(imagesshown(0), images);
+    EXPECT_GT(picturesshown(0), frames);
+
+    const int64_t mark = record(0).UpdateStarted;
+    g_Line(0, 3, 3, 5, 3);
+    ASSERT_TRUE(redrawn(0, images));
+    EXPECT_LT(record(0).UpdateStarted - mark, 150);
+    EXPECT_GT(record(0).UpdateFinished, quiet.UpdateFinished);
+}
+
+// Periods are counted on a steady clock: a wall clock set back an hour (a time correction)
+// holds back neither the marks nor a change; the record shows the wall clock's time.
+TEST_F(WindowTest, RefreshGoesOnWhenTheWallClockIsSetBack) {
+    created(0, 24, 64, 64);
+    ASSERT_TRUE(shown(0));
+    shiftwallclockfortests(-3600 * 1000);
+    const uint64_t before = imagesshown(0);
+    g_Line(0, 3, 3, 5, 3);
+    const bool drawn = redrawn(0, before, 500);
+    const int64_t now = nowmilliseconds();
+    shiftwallclockfortests(0);
+    EXPECT_TRUE(drawn);
+    EXPECT_LE(record(0).UpdateStarted, now);
 }

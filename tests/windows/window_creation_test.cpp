@@ -4,7 +4,9 @@
 #include <gmock/gmock.h>
 
 #include <array>
+#include <atomic>
 #include <random>
+#include <thread>
 
 #include "core/text_utilities.h"
 #include "tests/windows/window_fixture.h"
@@ -163,4 +165,31 @@ TEST_F(WindowTest, RandomCreationsKeepEveryInvariantAndEveryWindowsContents) {
         }
     }
     EXPECT_GT(moves, 5);  // the sequence really exercised moving blocks
+}
+
+// Window 1 is created on one thread while window 2, below which it goes, is created again on
+// another; the GUI thread is held up meanwhile, so each creation that asks it something waits
+// there without the framework lock. No block may ever be shared.
+TEST_F(WindowTest, CreationsOnTwoThreadsNeverShareBlocks) {
+    created(2, 8, 64, 64);
+    const int64_t oldstart = record(2).MemoryStart;
+    std::atomic<bool> release{false};
+    host::runasync([&release] {
+        while (!release) sleepms(1);
+    });
+    const auto create = [](uint8_t window) {
+        return std::thread([window] { t_InitGraphicWindow(window, 8, true, 64, 64, 0, 0, t_Font{}, true); });
+    };
+    std::string log = logof([&] {
+        std::thread first = create(1);
+        eventually([] { return record(1).MemoryStart >= 0; }, 300);  // placed, or waiting to be
+        std::thread second = create(2);
+        eventually([oldstart] { return record(2).MemoryStart != oldstart; }, 300);
+        release = true;
+        first.join();
+        second.join();
+    });
+    EXPECT_TRUE(record(1).MemoryEnd < record(2).MemoryStart || record(2).MemoryEnd < record(1).MemoryStart) << log;
+    EXPECT_EQ(checkframeworkinvariants(), "");
+    EXPECT_TRUE(record(1).Initialized && record(2).Initialized);
 }
