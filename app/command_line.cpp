@@ -51,6 +51,8 @@ std::string helptext(const std::string& programfile, const std::string& descript
            "                    a file that cannot be written gives a line and exit code 1\n"
            "  --timeout=MS      stop after MS milliseconds even if the program has not ended\n"
            "                    (default 60000); the exit code is then 1\n"
+           "  --audio=FILE.wav  write everything the program plays as a 48 kHz 16-bit stereo\n"
+           "                    WAV file on the program's own timeline (no audio device used)\n"
            "\n"
            "  --help            show this help and exit\n"
            "  --version         show the version and exit\n";
@@ -122,6 +124,9 @@ t_CommandLine parsecommandline(const std::vector<std::string>& arguments, const 
             line.Scripted = true;
         } else if (option == "--output" && hasvalue && !value.empty()) {
             line.OutputFolder = value;
+            line.Scripted = true;
+        } else if (option == "--audio" && hasvalue && !value.empty()) {
+            line.AudioFile = value;
             line.Scripted = true;
         } else {
             return failure(programfile + ": unknown option '" + argument + "' (try --help)");

@@ -14,6 +14,7 @@ struct t_CommandLine {
     int64_t PaceMs = 50;          // pause between two typed keys
     std::string OutputFolder;     // where window pictures and screens are written
     int64_t TimeoutMs = 60000;    // a scripted run ends after this even if the program has not
+    std::string AudioFile;        // where everything played is written as a WAV file
 };
 
 // Without argv[0]; messages begin with the program file's name.

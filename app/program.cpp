@@ -15,6 +15,7 @@
 #include "core/report.h"
 #include "host/framework_calls.h"
 #include "host/host.h"
+#include "sound/sound_output.h"
 
 namespace {
 
@@ -85,6 +86,7 @@ int runprogram(int argc, char** argv, const t_ProgramInfo& info, std::function<v
     if (line.Scripted) {
         host::setscriptedrun({true, line.Keys, line.PaceMs, line.OutputFolder, line.TimeoutMs});
         startwatchdog(line.TimeoutMs);
+        usesoundclock(line.AudioFile);
     }
     // Qt reads its own options from argv; the framework's are consumed above.
     int qtargc = argc > 0 ? 1 : 0;

@@ -22,6 +22,8 @@ void titleheightchanged(int64_t titleheight);  // the window manager's decoratio
 bool programended();                       // the program thread has returned or quit
 std::string programname();                 // how the program presents itself: "Stangenspiel"
 std::string screentext(int window);        // the window's text screen, lines ended by "\n"
+bool soundplaying();                       // something queued or sounding on a working output
+bool endsoundrecording();                  // a scripted run's WAV file; false after its line
 
 // Graphic views. viewimage hands the window's current image to draw while the framework lock
 // is held; it does not call draw when the window has no image.
