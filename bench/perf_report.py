@@ -4,7 +4,7 @@
   perf_report.py desktop BUILD OUT.json   start-up, idle CPU, key latency and the animating
                                           windows of the real program; run it under xvfb-run
                                           (it needs an X display and xdotool)
-  perf_report.py table BENCH.json DESKTOP.json   prints the table as plain text
+  perf_report.py table BENCH.json DESKTOP.json [SOUND.json]   prints the table as plain text
 """
 import json
 import os
@@ -206,7 +206,32 @@ def rate(per_second, unit):
     return f"{per_second / 1e3:.0f} k{unit}/s"
 
 
-def table(bench_path, desktop_path):
+def sound_rows(runs, sound_path):
+    """Mixer CPU, latency to the sound server and a scripted run's timing (bench/sound_report.py)."""
+    with open(sound_path) as f:
+        sound = json.load(f)
+    rows = []
+    mixer = runs.get("BM_MixerFourVoicesAndAFile/iterations:3", {})
+    if "ours_us" in mixer:
+        share = mixer["core_percent"]
+        rows.append(("mixer, 4 voices + 1 file", f"{share:.2f} % of a core", "4 plain sine oscillators",
+                     duration(mixer["base_us"] * 1e-6) + "/s", mixer["ours_us"] / mixer["base_us"], None,
+                     f"goal 1 % of a core: {'yes' if share <= 1 else 'NO'}"))
+    ours, base = sorted(sound["latency_program"]), sorted(sound["latency_minimal"])
+    for label, pick in (("median", statistics.median), ("95th percentile", lambda v: v[int(0.95 * (len(v) - 1))])):
+        goal = f"goal 30 ms: {'yes' if pick(ours) <= 30 else 'NO'}; " if label == "median" else ""
+        rows.append((f"s_Sound to sound server, {label}", f"{pick(ours):.2f} ms", "minimal QAudioSink",
+                     f"{pick(base):.2f} ms", pick(ours) / pick(base), None,
+                     f"{goal}{len(ours)} tones, null sink monitor"))
+    timing = sound["scripted"]
+    rows.append(("scripted WAV: note onsets", f"{timing['onset_ms']:.3f} ms", "the tempo's arithmetic", "0 ms", None,
+                 None, f"goal 1 ms: {'yes' if timing['onset_ms'] <= 1 else 'NO'}; largest deviation"))
+    rows.append(("scripted WAV: note frequencies", f"{timing['pitch_percent']:.3f} %", "equal temperament", "0 %",
+                 None, None, f"goal 0.5 %: {'yes' if timing['pitch_percent'] <= 0.5 else 'NO'}; largest deviation"))
+    return rows
+
+
+def table(bench_path, desktop_path, sound_path=None):
     runs = counters(bench_path)
     with open(desktop_path) as f:
         desk = json.load(f)
@@ -271,6 +296,9 @@ def table(bench_path, desktop_path):
                      1.2, f"{run['fps_slowest']:.1f} frames/s slowest, {run['fps_mean']:.1f} mean: "
                      f"{'keeps' if keeps else 'LOSES'} its rate"))
 
+    if sound_path:
+        rows += sound_rows(runs, sound_path)
+
     header = ("figure", "ours", "baseline", "baseline's", "ratio", "goal", "met / note")
     lines = []
     for figure, ours, baseline, base, ratio, goal, note in rows:
@@ -289,7 +317,7 @@ def table(bench_path, desktop_path):
 if __name__ == "__main__":
     if len(sys.argv) == 4 and sys.argv[1] == "desktop":
         desktop(sys.argv[2], sys.argv[3])
-    elif len(sys.argv) == 4 and sys.argv[1] == "table":
-        table(sys.argv[2], sys.argv[3])
+    elif len(sys.argv) in (4, 5) and sys.argv[1] == "table":
+        table(*sys.argv[2:])
     else:
         sys.exit(__doc__)

@@ -16,7 +16,8 @@ mkdir -p "$build"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSTANGENSPIEL_TESTS=OFF -DSTANGENSPIEL_BENCH=ON \
     "${launcher[@]}" > "$build/perf-configure.log" 2>&1 || { cat "$build/perf-configure.log"; exit 1; }
 cmake --build "$build" -j"$(nproc)" --target stangenspiel stangenspiel_bench minimal_qt_window \
-    stangenspiel_window_load stangenspiel_key_latency > "$build/perf-build.log" 2>&1 \
+    stangenspiel_window_load stangenspiel_key_latency stangenspiel_sound_latency minimal_audio_sink example_music \
+    > "$build/perf-build.log" 2>&1 \
     || { tail -n 40 "$build/perf-build.log"; exit 1; }
 
 work=$(mktemp -d)
@@ -32,7 +33,10 @@ load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 # Wide enough for eight 640 x 400 windows side by side in two rows.
 xvfb-run -a -s "-screen 0 2700x1100x24" python3 bench/perf_report.py desktop "$build" "$work/desktop.json"
 
-table=$(python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.json")
+echo "== Sound: latency through a PulseAudio null sink, a scripted run's timing (about a minute)"
+/usr/bin/python3 bench/sound_report.py measure "$build" "$work/sound.json"
+
+table=$(python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.json" "$work/sound.json")
 # The written notes below the table (from "## Notes" on) are kept as they are.
 notes=$(sed -n '/^## Notes/,$p' docs/performance.md 2>/dev/null || true)
 {
