@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """Checks what the music example played, from its WAV file or a raw recording.
 
-  sound_check.py example FILE [--raw]   the phrase's three voices, then the eight scale notes:
-                                        onsets on the tempo's grid, frequencies of the scale
-  sound_check.py tone FILE HZ [--raw]   a tone of that frequency is in the recording
+  sound_check.py example FILE [--raw] [--device]
+      the phrase's three voices, then the eight scale notes: onsets on the tempo's grid,
+      frequencies of the scale. --device: a recording of a sound server, which may drop a few
+      milliseconds under load; onsets are then only reported
 
 FILE is a WAV file, or with --raw signed 16-bit stereo at 48 kHz (as parec writes it). Prints
 what it measured; exits 1 with the reason when the sound is not what it should be.
@@ -15,7 +16,8 @@ import numpy
 
 RATE = 48000
 SILENCE = 0.01         # below this the mix counts as silent
-GAP_MS = 4             # silence this long separates two notes
+GAP_MS = 4             # silence this long separates two notes (the scale's gaps are 11 ms)
+DEVICE_GAP_MS = 8      # a recorded dropout may be longer than GAP_MS
 PHRASE_MS = 6000       # 16 quarter notes at 160 a minute
 SCALE = (261.63, 293.66, 329.63, 349.23, 392.00, 440.00, 493.88, 523.25)
 SCALE_STEP_MS = 250    # eighth notes at 120 a minute
@@ -41,12 +43,12 @@ def samples(path, raw):
     return data[0::2].astype(numpy.float64) / 32768.0
 
 
-def segments(x):
-    """(start, end) sample ranges of sound separated by at least GAP_MS of silence."""
+def segments(x, gap_ms=GAP_MS):
+    """(start, end) sample ranges of sound separated by at least gap_ms of silence."""
     loud = numpy.flatnonzero(numpy.abs(x) > SILENCE)
     if loud.size == 0:
         return []
-    gap = GAP_MS * RATE // 1000
+    gap = gap_ms * RATE // 1000
     breaks = numpy.flatnonzero(numpy.diff(loud) > gap)
     starts = numpy.concatenate(([loud[0]], loud[breaks + 1]))
     ends = numpy.concatenate((loud[breaks], [loud[-1]]))
@@ -68,8 +70,8 @@ def level(x, frequency):
     return 2 * abs(numpy.dot(x, numpy.exp(-2j * numpy.pi * frequency * n / RATE))) / x.size
 
 
-def check_example(x):
-    found = segments(x)
+def check_example(x, device):
+    found = segments(x, DEVICE_GAP_MS if device else GAP_MS)
     if len(found) < 1 + len(SCALE):
         fail(f"{len(found)} sounds found, the phrase and {len(SCALE)} scale notes expected")
     begin = found[0][0]
@@ -79,7 +81,7 @@ def check_example(x):
             fail(f"no {name} ({frequency} Hz) in the phrase's first bar: level {level(bar, frequency):.4f}")
     phrase_end = found[-len(SCALE) - 1][1]
     phrase_ms = (phrase_end - begin) * 1000 / RATE
-    if not PHRASE_MS <= phrase_ms <= PHRASE_MS + 200:
+    if not device and not PHRASE_MS <= phrase_ms <= PHRASE_MS + 200:
         fail(f"the phrase lasts {phrase_ms:.1f} ms, not {PHRASE_MS} ms and its last release")
     scale = found[-len(SCALE):]
     onsets = [start * 1000 / RATE for start, _ in scale]
@@ -91,29 +93,14 @@ def check_example(x):
         pitch = max(pitch, abs(measured / expected - 1) * 100)
         if abs(measured / expected - 1) > 0.005:
             fail(f"scale note at {start * 1000 / RATE:.1f} ms: {measured:.2f} Hz, not {expected} Hz")
-    if timing > 1.0:
+    if timing > 1.0 and not device:
         fail(f"scale onsets {[round(o - onsets[0], 2) for o in onsets]} ms off the {SCALE_STEP_MS} ms grid by {timing:.2f} ms")
     print(f"phrase {phrase_ms:.1f} ms with its three voices; scale onsets within {timing:.3f} ms of the tempo,"
           f" frequencies within {pitch:.3f} %")
 
 
-def check_tone(x, frequency):
-    found = segments(x)
-    if not found:
-        fail("silence")
-    start, end = max(found, key=lambda s: s[1] - s[0])
-    measured = crossing_frequency(x[start:end])
-    if abs(measured / frequency - 1) > 0.005:
-        fail(f"the longest sound is {measured:.2f} Hz, not {frequency} Hz")
-    print(f"tone of {measured:.2f} Hz for {(end - start) * 1000 / RATE:.1f} ms")
-
-
 if __name__ == "__main__":
-    raw = "--raw" in sys.argv
-    args = [a for a in sys.argv[1:] if a != "--raw"]
-    if len(args) == 2 and args[0] == "example":
-        check_example(samples(args[1], raw))
-    elif len(args) == 3 and args[0] == "tone":
-        check_tone(samples(args[1], raw), float(args[2]))
-    else:
+    args = [a for a in sys.argv[1:] if a not in ("--raw", "--device")]
+    if len(args) != 2 or args[0] != "example":
         sys.exit(__doc__)
+    check_example(samples(args[1], "--raw" in sys.argv), "--device" in sys.argv)
