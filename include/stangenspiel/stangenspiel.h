@@ -616,8 +616,8 @@ STANGENSPIEL_API void s_Sound(double frequency, int64_t milliseconds);
 STANGENSPIEL_API void s_Play(const std::string& music);
 /// Plays a music string on voice 0-3; the voices play together.
 STANGENSPIEL_API void s_PlayVoice(int64_t voice, const std::string& music);
-/// The voice's sound for notes queued from now on: waveform 0 square (the default), 1 triangle,
-/// 2 sawtooth, 3 noise, 4 sine; attack, decay and release 0-10,000 ms; sustain level 0-15.
+/// The voice's sound for notes queued from now on: waveform 0 square, 1 triangle, 2 sawtooth,
+/// 3 noise, 4 sine; attack, decay, release 0-10,000 ms; sustain 0-15 (default 0, 2, 0, 15, 5).
 STANGENSPIEL_API void s_Voice(int64_t voice, int64_t waveform, int64_t attack, int64_t decay, int64_t sustain,
                               int64_t release);
 /// Mixes a WAV, AIFF, FLAC or Ogg file in beside the voices, from the start; up to 16 at once.
