@@ -1,6 +1,7 @@
 // The baseline for the sound latency: the least a Qt program does to play a tone at a moment of
-// its choosing. One QAudioSink at 48 kHz with the framework's buffer of 20 ms, fed every 5 ms
-// with silence and, every 400 ms, with 100 ms of a 1 kHz sine, announced on standard output as
+// its choosing. One QAudioSink at 48 kHz with the framework's buffer of 30 ms, fed every 5 ms
+// with silence and, every 400 ms (or the gap given after the number of tones), with 100 ms of a
+// 1 kHz sine, announced on standard output as
 // "tone <ns>" (the monotonic clock) when it is written.
 #include <QAudioFormat>
 #include <QAudioSink>
@@ -27,12 +28,13 @@ long long monotonicns() {
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const int tones = argc > 1 ? std::atoi(argv[1]) : 20;
+    const int gapms = argc > 2 ? std::atoi(argv[2]) : 400;
     QAudioFormat format;
     format.setSampleRate(48000);
     format.setChannelCount(2);
     format.setSampleFormat(QAudioFormat::Float);
     QAudioSink sink(QMediaDevices::defaultAudioOutput(), format);
-    sink.setBufferSize(format.bytesForDuration(20000));
+    sink.setBufferSize(format.bytesForDuration(30000));
     QIODevice* io = sink.start();
     if (io == nullptr) return 1;
     // The feed: what is due of the tone (from its first frame once asked for), else silence.
@@ -52,7 +54,7 @@ int main(int argc, char** argv) {
         io->write(reinterpret_cast<const char*>(block.data()), frames * format.bytesPerFrame());
     });
     feed.start(5);
-    // The program asks for a tone every 400 ms, after two seconds as the probe does.
+    // The program asks for a tone every 400 ms (or the gap given), after two seconds as the probe does.
     int asked = 0;
     QTimer ask;
     QObject::connect(&ask, &QTimer::timeout, [&] {
@@ -66,6 +68,6 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         toneframe = 0;
     });
-    QTimer::singleShot(2000, [&] { ask.start(400); });
+    QTimer::singleShot(2000, [&] { ask.start(gapms); });
     return QCoreApplication::exec();
 }

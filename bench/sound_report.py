@@ -3,8 +3,10 @@
 
   sound_report.py measure BUILD OUT.json   starts its own PulseAudio with a null sink, records
                                            the sink's monitor with parec while the framework's
-                                           probe and the minimal Qt sink each play 20 tones,
-                                           and checks the music example's scripted WAV
+                                           probe and the minimal Qt sink play tones 400 ms
+                                           apart (the output playing) and 1.5 s apart (ours
+                                           resting between), and checks the music example's
+                                           scripted WAV
 Needs pulseaudio, pulseaudio-utils and numpy (tools/debian-packages.txt).
 """
 import json
@@ -20,7 +22,8 @@ import time
 import numpy
 
 RATE = 48000
-TONES = 20
+TONES = 20        # a tone every 400 ms: the output keeps playing
+RESTED_TONES = 10  # a tone every 1.5 s: the framework's output rests between them
 THRESHOLD = 0.05  # of full scale: the probes' tones have 0.25
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -87,10 +90,11 @@ class Recording:
         return numpy.frombuffer(bytes(self.data[:frames * 4]), dtype="<i2")[0::2].astype(numpy.float64) / 32768.0
 
     def time_of(self, frame):
-        """When the frame reached the recorder: its chunk's arrival less the frames after it."""
+        """When the recorder had the frame: its chunk's arrival (2 ms chunks while the server plays
+        steadily; a server starting again after a rest sends its buffer at once)."""
         for arrived, frames in self.arrivals:
             if frames > frame:
-                return arrived - (frames - 1 - frame) / RATE
+                return arrived
         return None
 
 
@@ -103,7 +107,7 @@ def onsets(x):
     return [int(s) for s in starts]
 
 
-def latencies(pulse, command):
+def latencies(pulse, command, tones):
     """Milliseconds from each "tone <ns>" line to its first frame at the monitor."""
     recording = Recording(pulse)
     time.sleep(0.5)
@@ -112,7 +116,7 @@ def latencies(pulse, command):
     recording.stop()
     asked = [int(line.split()[1]) / 1e9 for line in run.stdout.splitlines() if line.startswith("tone ")]
     found = onsets(recording.left())
-    if len(asked) != TONES or len(found) != TONES:
+    if len(asked) != tones or len(found) != tones:
         raise SystemExit(f"{command[0]}: {len(asked)} tones asked for, {len(found)} heard; {run.stderr[-500:]}")
     return [(recording.time_of(frame) - at) * 1000 for frame, at in zip(found, asked)]
 
@@ -132,17 +136,20 @@ def scripted_timing(build):
 def measure(build, out_path):
     pulse = Pulse()
     try:
-        figures = {"latency_program": [], "latency_minimal": []}
+        figures = {"latency_program": [], "latency_minimal": [], "rested_program": [], "rested_minimal": []}
+        probe = os.path.join(build, "bench", "stangenspiel_sound_latency")
+        minimal = os.path.join(build, "bench", "minimal_audio_sink")
         for _ in range(2):  # alternating, so that both meet the same load
-            figures["latency_program"] += latencies(
-                pulse, [os.path.join(build, "bench", "stangenspiel_sound_latency"), str(TONES)])
-            figures["latency_minimal"] += latencies(pulse, [os.path.join(build, "bench", "minimal_audio_sink"), str(TONES)])
+            figures["latency_program"] += latencies(pulse, [probe, str(TONES), "400"], TONES)
+            figures["latency_minimal"] += latencies(pulse, [minimal, str(TONES), "400"], TONES)
+        figures["rested_program"] = latencies(pulse, [probe, str(RESTED_TONES), "1500"], RESTED_TONES)
+        figures["rested_minimal"] = latencies(pulse, [minimal, str(RESTED_TONES), "1500"], RESTED_TONES)
     finally:
         pulse.stop()
     figures["scripted"] = scripted_timing(build)
     with open(out_path, "w") as f:
         json.dump(figures, f)
-    for name in ("latency_program", "latency_minimal"):
+    for name in ("latency_program", "latency_minimal", "rested_program", "rested_minimal"):
         values = sorted(figures[name])
         print(f"{name}: median {statistics.median(values):.2f} ms, p95 {values[int(0.95 * (len(values) - 1))]:.2f} ms")
     print(f"scripted: {figures['scripted']}")

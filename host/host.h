@@ -72,10 +72,13 @@ void layouttextwindow(int window, t_Frame scroll, int64_t rulerwidth);
 // --- sound, clipboard ---------------------------------------------------------------------------
 // The audio output and the sound-file decoder live in a module loaded at the first use; every
 // call may come from any thread and never needs the GUI thread.
-using t_AudioRender = void (*)(float* stereo, int64_t frames);  // fills interleaved 48 kHz frames
-// Starts the desktop's audio output, which from then on calls render on a thread of its own;
-// false with the reason when there is no output (render is then never called).
+// Fills interleaved 48 kHz frames and answers whether anything still sounds.
+using t_AudioRender = bool (*)(float* stereo, int64_t frames);
+// Starts the desktop's audio output, which from then on calls render on a thread of its own
+// until the mix has been quiet for a second; false with the reason when there is no output
+// (render is then never called).
 bool openaudiooutput(t_AudioRender render, std::string& message);
+void wakeaudiooutput();                    // something was queued: render is called again
 void closeaudiooutput();                   // render is not called after it returns
 struct t_AudioFileInfo {
     int64_t Rate = 0;                      // frames a second

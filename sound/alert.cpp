@@ -64,7 +64,7 @@ void sound() {
     if (alert.Playing && !alert.Playing->Finished.load()) return;  // still sounding: once at a time
     alert.Playing = openfilestream(clipsource());
     feedfilestream(alert.Playing);
-    if (mixeraddfile(soundmixer(), alert.Playing)) return;
+    if (mixeraddfile(soundmixer(), alert.Playing)) return soundqueued();
     alert.Playing->Finished = true;
     host::beep();
 }

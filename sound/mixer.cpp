@@ -60,6 +60,13 @@ void mixfiles(t_Mixer& mixer, float* stereo, int64_t frames) {
 
 int64_t toframes(double ms) { return std::llround(ms * soundrate / 1000); }
 
+// Under the mixer's lock.
+bool busy(const t_Mixer& mixer) {
+    bool busy = !mixer.Files.empty();
+    for (const t_Voice& voice : mixer.Voices) busy = busy || voicesounding(voice) || voice.QueueEnd > mixer.Position;
+    return busy;
+}
+
 }  // namespace
 
 int64_t steadymilliseconds() {
@@ -67,7 +74,7 @@ int64_t steadymilliseconds() {
         .count();
 }
 
-void mixerrender(t_Mixer& mixer, float* stereo, int64_t frames) {
+bool mixerrender(t_Mixer& mixer, float* stereo, int64_t frames) {
     std::lock_guard<std::mutex> lock(mixer.Lock);
     std::fill(stereo, stereo + 2 * frames, 0.0f);
     mixvoices(mixer, stereo, frames);
@@ -75,6 +82,7 @@ void mixerrender(t_Mixer& mixer, float* stereo, int64_t frames) {
     limit(mixer, stereo, frames);
     mixer.Position += frames;
     mixer.RenderedAt.store(steadymilliseconds(), std::memory_order_relaxed);
+    return busy(mixer);
 }
 
 bool mixerqueue(t_Mixer& mixer, int64_t voice, const t_Music& music, const t_Instrument& instrument, int64_t& end,
@@ -112,8 +120,5 @@ void mixerstop(t_Mixer& mixer) {
 
 t_MixerStatus mixerstatus(t_Mixer& mixer) {
     std::lock_guard<std::mutex> lock(mixer.Lock);
-    t_MixerStatus status{mixer.Position, !mixer.Files.empty(), mixer.Stops};
-    for (const t_Voice& voice : mixer.Voices)
-        status.Busy = status.Busy || voicesounding(voice) || voice.QueueEnd > mixer.Position;
-    return status;
+    return {mixer.Position, busy(mixer), mixer.Stops};
 }

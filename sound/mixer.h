@@ -35,8 +35,9 @@ struct t_Mixer {
     std::atomic<int64_t> RenderedAt{0};  // steady-clock ms of the last render, for a stalled device
 };
 
-// Renders the next `frames` frames into stereo (interleaved, overwritten).
-void mixerrender(t_Mixer& mixer, float* stereo, int64_t frames);
+// Renders the next `frames` frames into stereo (interleaved, overwritten); answers whether
+// anything is still to play after them.
+bool mixerrender(t_Mixer& mixer, float* stereo, int64_t frames);
 
 // Queues a string's notes on a voice after everything it plays (at once when it is idle). False
 // when its queue has no room for them all: nothing is queued, `room` says how many would fit.

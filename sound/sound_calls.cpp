@@ -69,6 +69,7 @@ void queue(std::string_view operation, int64_t voice, const t_Music& music, std:
                                      "; nothing is played.");
         return;
     }
+    soundqueued();
     calls.Music[static_cast<size_t>(voice)] = music.State;
     lock.unlock();
     if (music.State.Foreground) waitforframe(operation, end, stops);
@@ -140,7 +141,7 @@ void s_PlayFile(const std::string& path) {
                          [file] { host::closeaudiofile(file); }};
     const std::shared_ptr<t_FileStream> stream = openfilestream(std::move(source));
     feedfilestream(stream);
-    if (mixeraddfile(soundmixer(), stream)) return;
+    if (mixeraddfile(soundmixer(), stream)) return soundqueued();
     stream->Finished = true;  // the feeder closes it
     reportfailure(operation, std::to_string(mostfiles) + " files are playing already; \"" + path + "\" is not played.");
 }

@@ -96,7 +96,7 @@ void announce(std::string_view operation) {
     reportfailure(operation, "No audio output, sound is off.");
 }
 
-void renderdevice(float* stereo, int64_t frames) { mixerrender(soundmixer(), stereo, frames); }
+bool renderdevice(float* stereo, int64_t frames) { return mixerrender(soundmixer(), stereo, frames); }
 
 // Under output.Lock.
 void decide(std::string_view operation) {
@@ -155,6 +155,10 @@ bool soundrunning(std::string_view operation) {
     }
     const t_OutputKind kind = output.Kind.load();
     return kind == t_OutputKind::Device || kind == t_OutputKind::Clock;
+}
+
+void soundqueued() {
+    if (output.Kind.load() == t_OutputKind::Device) host::wakeaudiooutput();
 }
 
 void waitforframe(std::string_view operation, int64_t frame, int64_t stops) {

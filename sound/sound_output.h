@@ -20,6 +20,7 @@ bool soundon(std::string_view operation);
 // An output renders the mix now. A device that has stopped taking sound for seconds while
 // something waits to play counts as gone: sound goes off as if there had never been one.
 bool soundrunning(std::string_view operation);
+void soundqueued();  // after queueing: a device output resting after a quiet second starts again
 // Wait until the mixer has rendered `frame`, until nothing sounds, each also ending when
 // everything is stopped (`stops` is the mixer's count when the wait began) or sound goes off.
 void waitforframe(std::string_view operation, int64_t frame, int64_t stops);

@@ -14,13 +14,14 @@
 namespace {
 
 constexpr const char* modulename = "stangenspiel_sound.so";
-constexpr int64_t outputlatencyms = 20;
+constexpr int64_t outputlatencyms = 30;
 constexpr int64_t openingtimeoutms = 5000;  // a sound server that does not answer by then never will
 
 // The module's entries, looked up once; all empty when it could not be loaded.
 struct t_SoundModule {
     bool (*OpenOutput)(host::t_AudioRender, int64_t, int64_t, char*, int64_t) = nullptr;
     void (*CloseOutput)() = nullptr;
+    void (*WakeOutput)() = nullptr;
     void* (*OpenFile)(const char*, int64_t*, int64_t*, char*, int64_t) = nullptr;
     int64_t (*ReadFile)(void*, float*, int64_t) = nullptr;
     void (*CloseFile)(void*) = nullptr;
@@ -38,10 +39,11 @@ t_SoundModule loadmodule() {
     void* module = path.empty() ? nullptr : dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     lookup(module, "stangenspiel_openoutput", entries.OpenOutput);
     lookup(module, "stangenspiel_closeoutput", entries.CloseOutput);
+    lookup(module, "stangenspiel_wakeoutput", entries.WakeOutput);
     lookup(module, "stangenspiel_openfile", entries.OpenFile);
     lookup(module, "stangenspiel_readfile", entries.ReadFile);
     lookup(module, "stangenspiel_closefile", entries.CloseFile);
-    if (!entries.OpenOutput || !entries.CloseOutput || !entries.OpenFile || !entries.ReadFile || !entries.CloseFile) {
+    if (!entries.OpenOutput || !entries.CloseOutput || !entries.WakeOutput || !entries.OpenFile || !entries.ReadFile || !entries.CloseFile) {
         const char* why = path.empty() ? "no such file" : dlerror();
         entries = t_SoundModule{};
         entries.Problem = std::string("sound module ") + modulename + " unusable (" + (why ? why : "?") + ")";
@@ -73,6 +75,10 @@ bool openaudiooutput(t_AudioRender render, std::string& message) {
 
 void closeaudiooutput() {
     if (soundmodule().CloseOutput) soundmodule().CloseOutput();
+}
+
+void wakeaudiooutput() {
+    if (soundmodule().WakeOutput) soundmodule().WakeOutput();
 }
 
 t_AudioFile openaudiofile(const std::string& path, t_AudioFileInfo& info, std::string& message) {

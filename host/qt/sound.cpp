@@ -7,9 +7,11 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QBasicTimer>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMediaDevices>
 #include <QThread>
-#include <QTimer>
 
 #include <algorithm>
 #include <condition_variable>
@@ -24,7 +26,7 @@
 
 namespace {
 
-using t_Render = void (*)(float* stereo, int64_t frames);
+using t_Render = bool (*)(float* stereo, int64_t frames);  // answers whether anything still sounds
 
 constexpr int rate = 48000;
 constexpr int feedms = 5;           // how often the output thread tops the device's buffer up
@@ -59,8 +61,70 @@ struct t_Opening {
     }
 };
 
-// The output's own thread: it owns the sink and feeds it from a precise timer, so neither the
-// GUI thread nor the program thread ever stands between the mix and the device.
+// Feeds the sink from a precise timer while there is sound and rests once the mix has been
+// quiet for a second, so that a program which played once costs no wake-ups while it waits (nor
+// does the sound server: the stream is suspended). A wake from any thread starts it again.
+class Feeder : public QObject {
+public:
+    Feeder(t_Render render, QAudioSink& sink, QIODevice& io)
+        : render_(render), sink_(sink), io_(io), format_(sink.format()) {}
+
+    static inline const QEvent::Type wakeevent = static_cast<QEvent::Type>(QEvent::User + 7);
+
+    void resume() {
+        if (timer_.isActive()) return;
+        quietframes_ = 0;
+        if (sink_.state() == QAudio::SuspendedState) sink_.resume();
+        feed();
+        timer_.start(feedms, Qt::PreciseTimer, this);
+    }
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() != wakeevent) return QObject::event(event);
+        resume();
+        return true;
+    }
+    void timerEvent(QTimerEvent*) override { feed(); }
+
+private:
+    void feed() {
+        const int64_t frames = std::min<int64_t>(sink_.bytesFree() / format_.bytesPerFrame(), mostframes);
+        if (frames <= 0) return;
+        mix_.resize(static_cast<size_t>(frames * 2));
+        const bool sounding = render_(mix_.data(), frames);
+        quietframes_ = sounding ? 0 : quietframes_ + frames;
+        if (quietframes_ >= rate) {
+            timer_.stop();
+            sink_.suspend();  // the server rests too
+        }
+        if (format_.sampleFormat() == QAudioFormat::Float) {
+            io_.write(reinterpret_cast<const char*>(mix_.data()), frames * format_.bytesPerFrame());
+            return;
+        }
+        pcm_.resize(mix_.size());
+        for (size_t i = 0; i < mix_.size(); ++i)
+            pcm_[i] = static_cast<int16_t>(std::clamp(mix_[i], -1.0f, 1.0f) * 32767.0f);
+        io_.write(reinterpret_cast<const char*>(pcm_.data()), frames * format_.bytesPerFrame());
+    }
+
+    t_Render render_;
+    QAudioSink& sink_;
+    QIODevice& io_;
+    const QAudioFormat format_;
+    QBasicTimer timer_;
+    int64_t quietframes_ = 0;
+    std::vector<float> mix_;
+    std::vector<int16_t> pcm_;
+};
+
+// The feeder of the running output, for wakes from other threads; set and cleared by the
+// output thread under the lock, so that no wake is posted to a feeder that is gone.
+std::mutex feederlock;
+Feeder* runningfeeder = nullptr;
+
+// The output's own thread: it owns the sink and its feeder, so neither the GUI thread nor the
+// program thread ever stands between the mix and the device.
 class OutputThread : public QThread {
 public:
     OutputThread(t_Render render, int latencyms, std::shared_ptr<t_Opening> opening)
@@ -84,37 +148,23 @@ protected:
         if (io == nullptr || sink.error() != QAudio::NoError)
             return (void)opening_->tell(false, "the audio output refused to start");
         if (!opening_->tell(true, "")) return sink.stop();
-        QTimer timer;
-        timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer, &QTimer::timeout, [&] { feed(sink, *io, format); });
-        feed(sink, *io, format);
-        timer.start(feedms);
+        Feeder feeder(render_, sink, *io);
+        setfeeder(&feeder);
+        feeder.resume();
         exec();
-        timer.stop();
+        setfeeder(nullptr);
         sink.stop();
     }
 
 private:
-    void feed(QAudioSink& sink, QIODevice& io, const QAudioFormat& format) {
-        const int64_t frames = std::min<int64_t>(sink.bytesFree() / format.bytesPerFrame(), mostframes);
-        if (frames <= 0) return;
-        mix_.resize(static_cast<size_t>(frames * 2));
-        render_(mix_.data(), frames);
-        if (format.sampleFormat() == QAudioFormat::Float) {
-            io.write(reinterpret_cast<const char*>(mix_.data()), frames * format.bytesPerFrame());
-            return;
-        }
-        pcm_.resize(mix_.size());
-        for (size_t i = 0; i < mix_.size(); ++i)
-            pcm_[i] = static_cast<int16_t>(std::clamp(mix_[i], -1.0f, 1.0f) * 32767.0f);
-        io.write(reinterpret_cast<const char*>(pcm_.data()), frames * format.bytesPerFrame());
+    static void setfeeder(Feeder* feeder) {
+        std::lock_guard<std::mutex> lock(feederlock);
+        runningfeeder = feeder;
     }
 
     t_Render render_;
     int latencyms_;
     std::shared_ptr<t_Opening> opening_;
-    std::vector<float> mix_;
-    std::vector<int16_t> pcm_;
 };
 
 OutputThread* output = nullptr;  // the running output; opened and closed by one caller at a time
@@ -122,7 +172,7 @@ OutputThread* output = nullptr;  // the running output; opened and closed by one
 }  // namespace
 
 // Starts the audio output on a thread of its own, which calls render for every block the
-// device wants (interleaved stereo float at 48 kHz). False with a reason in message when there
+// device wants (interleaved stereo float at 48 kHz) while render says something sounds. False with a reason in message when there
 // is no device or it gives no answer within timeoutms; render is then never called.
 STANGENSPIEL_MODULE_ENTRY bool stangenspiel_openoutput(t_Render render, int64_t latencyms, int64_t timeoutms,
                                                        char* message, int64_t messagesize) {
@@ -153,6 +203,12 @@ STANGENSPIEL_MODULE_ENTRY void stangenspiel_closeoutput() {
     output->quit();
     output->wait(2000);
     output = nullptr;
+}
+
+// Something was queued: an output resting after a quiet second feeds the device again.
+STANGENSPIEL_MODULE_ENTRY void stangenspiel_wakeoutput() {
+    std::lock_guard<std::mutex> lock(feederlock);
+    if (runningfeeder != nullptr) QCoreApplication::postEvent(runningfeeder, new QEvent(Feeder::wakeevent));
 }
 
 // Opens a sound file (WAV, AIFF, FLAC, Ogg, ...) for reading as float frames; nullptr with a

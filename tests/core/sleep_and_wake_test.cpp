@@ -74,7 +74,7 @@ TEST(Clock, WithinIntervalCountsAClockSetBackAsTimePassed) {
 TEST(SoundModule, IsFoundBesideTheFrameworkAndExportsItsEntries) {
     void* module = dlopen(modulepath("stangenspiel_sound.so").c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(module, nullptr) << dlerror();
-    for (const char* entry : {"stangenspiel_openoutput", "stangenspiel_closeoutput", "stangenspiel_openfile",
-                              "stangenspiel_readfile", "stangenspiel_closefile"})
+    for (const char* entry : {"stangenspiel_openoutput", "stangenspiel_wakeoutput", "stangenspiel_closeoutput",
+                              "stangenspiel_openfile", "stangenspiel_readfile", "stangenspiel_closefile"})
         EXPECT_NE(dlsym(module, entry), nullptr) << entry;
 }
