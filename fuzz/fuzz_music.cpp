@@ -20,10 +20,17 @@ void require(bool condition, const char* what) {
     std::abort();
 }
 
-// The number of characters (code points, a stray byte counting as one) of the string.
+// The number of characters of the string: a valid UTF-8 sequence is one, and so is every byte
+// that starts none.
 int64_t characters(const std::string& text) {
     int64_t count = 0;
-    for (unsigned char byte : text) count += (byte & 0xC0) != 0x80;
+    for (size_t i = 0; i < text.size(); ++count) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        size_t length = lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3 : lead >= 0xF0 && lead < 0xF5 ? 4 : 1;
+        for (size_t k = 1; k < length; ++k)
+            if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) length = 1;
+        i += length;
+    }
     return count;
 }
 
