@@ -146,6 +146,21 @@ TEST(Mixer, FilesAreResampledMixedAndEnd) {
     EXPECT_LT(goertzel(after, 1500), 0.001) << "the file ended after its two seconds";
     EXPECT_TRUE(stream->Finished.load());
 
+    // A stereo file keeps its sides apart.
+    auto frame = std::make_shared<int64_t>(0);
+    t_SoundSource stereo{soundrate, 2, [frame](float* out, int64_t count) {
+                             for (int64_t i = 0; i < count; ++i, ++*frame) {
+                                 out[2 * i] = 0.2f * static_cast<float>(std::sin(2 * std::numbers::pi * 700 * *frame / soundrate));
+                                 out[2 * i + 1] = 0.2f;
+                             }
+                             return count;
+                         }};
+    ASSERT_TRUE(mixeraddfile(mixer, openfilestream(stereo)));
+    std::vector<float> sides(2 * soundrate / 10);
+    mixerrender(mixer, sides.data(), soundrate / 10);
+    EXPECT_NEAR(sides[2 * 2000 + 1], 0.2f, 1e-6);  // past the voice's release
+    EXPECT_NE(sides[2 * 2000], sides[2 * 2000 + 1]);
+
     ASSERT_TRUE(queuemusic(mixer, 3, "C"));
     EXPECT_TRUE(mixerstatus(mixer).Busy);
     mixerstop(mixer);

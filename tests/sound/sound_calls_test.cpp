@@ -40,8 +40,9 @@ protected:
 };
 
 TEST_F(SoundCalls, ForegroundWaitsBackgroundReturnsWaitAndStopEndIt) {
+    s_Play("MF T240 L16");  // carried over to the voice's next string
     auto start = std::chrono::steady_clock::now();
-    s_Play("MF T240 L16 CDEF");  // 4 x 62.5 ms
+    s_Play("CDEF");  // 4 x 62.5 ms
     EXPECT_GE(msince(start), 240);
     s_Play("MB T120 L4 C");
     EXPECT_TRUE(s_Playing()) << "MB returns while the note sounds";
@@ -87,6 +88,24 @@ TEST_F(SoundCalls, RefusesArgumentsOutsideTheirRanges) {
     TempDir folder;
     std::ofstream(folder.file("text.wav")) << "no sound in here";
     EXPECT_EQ(logof([&] { s_PlayFile(folder.file("text.wav")); }).rfind("s_PlayFile: Cannot play \"", 0), 0u);
+}
+
+// The canonical header: what players that do not reread the format rely on.
+TEST(WavHeader, HoldsTheSizesAndTheFormat) {
+    const auto field = [](const std::vector<uint8_t>& header, size_t at, int bytes) {
+        int64_t value = 0;
+        for (int i = bytes - 1; i >= 0; --i) value = value << 8 | header.at(at + static_cast<size_t>(i));
+        return value;
+    };
+    const std::tuple<int64_t, size_t, int, int64_t> rows[] = {
+        {0, 4, 4, 36},        {1000, 4, 4, 4036},  {1000, 16, 4, 16},     {1000, 20, 2, 1},
+        {1000, 22, 2, 2},     {1000, 24, 4, 48000}, {1000, 28, 4, 192000}, {1000, 32, 2, 4},
+        {1000, 34, 2, 16},    {1000, 40, 4, 4000}, {1LL << 40, 40, 4, 0xFFFFFFFFLL - 44 - 3}};
+    for (const auto& [frames, at, bytes, value] : rows) EXPECT_EQ(field(wavheader(frames), at, bytes), value) << frames << " @" << at;
+    const std::vector<uint8_t> header = wavheader(1);
+    EXPECT_EQ(std::string(header.begin(), header.begin() + 4) + std::string(header.begin() + 8, header.begin() + 16) +
+                  std::string(header.begin() + 36, header.begin() + 40),
+              "RIFFWAVEfmt data");
 }
 
 // A full queue refuses the whole call with one line; what was queued plays on.
