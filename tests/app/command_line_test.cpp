@@ -23,6 +23,7 @@ TEST(CommandLine, OutcomesAndRefusals) {
         {{"--help=yes"}, Outcome::Error, "stangenspiel: unknown option '--help=yes' (try --help)"},
         {{"--pace=fast"}, Outcome::Error, "stangenspiel: --pace needs a number of milliseconds, not 'fast'"},
         {{"--output="}, Outcome::Error, "stangenspiel: unknown option '--output=' (try --help)"},
+        {{"--audio="}, Outcome::Error, "stangenspiel: unknown option '--audio=' (try --help)"},
         {{"--keys={Left"}, Outcome::Error, "stangenspiel: unclosed '{' in the keys"}};
     for (const auto& [arguments, result, message] : rows) {
         const t_CommandLine line = parsecommandline(arguments, "stangenspiel");
