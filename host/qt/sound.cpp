@@ -201,7 +201,7 @@ STANGENSPIEL_MODULE_ENTRY bool stangenspiel_openoutput(t_Render render, int64_t 
 STANGENSPIEL_MODULE_ENTRY void stangenspiel_closeoutput() {
     if (output == nullptr) return;
     output->quit();
-    output->wait(2000);
+    if (output->wait(2000)) delete output;  // one stuck in a hung server is left to itself
     output = nullptr;
 }
 
