@@ -110,6 +110,8 @@ std::string helptext(const std::string& programfile, const std::string& descript
            "                    (default 60000); the exit code is then 1\n"
            "  --record=FILE.gif record the main window from its first picture to the end\n"
            "                    as an animated GIF; a recording that fails gives exit code 1\n"
+           "  --audio=FILE.wav  write everything the program plays as a 48 kHz 16-bit stereo\n"
+           "                    WAV file on the program's own timeline (no audio device used)\n"
            "\n"
            "  --seed=N          start the random numbers from N (a whole number), so that\n"
            "                    a run with the same keys repeats exactly\n"
@@ -192,6 +194,8 @@ t_CommandLine parsecommandline(const std::vector<std::string>& arguments, const 
             line.Scripted = true;
         } else if (option == "--record" && hasvalue && !value.empty()) {
             line.RecordPath = value;
+        } else if (option == "--audio" && hasvalue && !value.empty()) {
+            line.AudioFile = value;
             line.Scripted = true;
         } else {
             return failure(programfile + ": unknown option '" + argument + "' (try --help)");

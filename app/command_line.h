@@ -18,6 +18,7 @@ struct t_CommandLine {
     int64_t Seed = 0;
     int64_t Zoom = 1;             // the factor every window starts at, 1-8
     std::string RecordPath;       // the main window's animation goes into this GIF
+    std::string AudioFile;        // where everything played is written as a WAV file
 };
 
 // Without argv[0]; messages begin with the program file's name.

@@ -16,6 +16,7 @@
 #include "host/framework_calls.h"
 #include "host/host.h"
 #include "windows/window_zoom.h"
+#include "sound/sound_output.h"
 
 namespace {
 
@@ -88,6 +89,7 @@ int runprogram(int argc, char** argv, const t_ProgramInfo& info, std::function<v
     if (line.Scripted) {
         host::setscriptedrun({true, line.Keys, line.PaceMs, line.OutputFolder, line.TimeoutMs, line.RecordPath});
         startwatchdog(line.TimeoutMs);
+        usesoundclock(line.AudioFile);
     }
     // Qt reads its own options from argv; the framework's are consumed above.
     int qtargc = argc > 0 ? 1 : 0;

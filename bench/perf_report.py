@@ -7,7 +7,8 @@
   perf_report.py zoom BUILD OUT.json SIZE ZOOM   one window of SIZE (640x400) animating at factor 1
                                           and at ZOOM (a factor, or "full" for full screen); run it
                                           under xvfb-run with a screen the zoomed window fits
-  perf_report.py table BENCH.json DESKTOP.json [ZOOM.json...]   prints the table as plain text
+  perf_report.py table BENCH.json DESKTOP.json [ZOOM.json|SOUND.json...]   prints the table as plain
+                                          text; each further file adds its rows (zoom or sound)
   perf_report.py notes BENCH.json DESKTOP.json LOADS   prints the notes on this run, every figure
                                           taken from it; LOADS: "label=1min,5min,15min;..."
 """
@@ -301,7 +302,36 @@ def animated(run):
     return dict(run, total=total, split=split)
 
 
-def table(bench_path, desktop_path, zoom_paths=()):
+def sound_rows(runs, sound_path):
+    """Mixer CPU, latency to the sound server and a scripted run's timing (bench/sound_report.py)."""
+    with open(sound_path) as f:
+        sound = json.load(f)
+    rows = []
+    mixer = runs.get("BM_MixerFourVoicesAndAFile/iterations:3", {})
+    if "ours_us" in mixer:
+        share = mixer["core_percent"]
+        rows.append(("mixer, 4 voices + 1 file", f"{share:.2f} % of a core", "4 plain sine oscillators",
+                     duration(mixer["base_us"] * 1e-6) + "/s", mixer["ours_us"] / mixer["base_us"], None,
+                     f"goal 1 % of a core: {'yes' if share <= 1 else 'NO'}"))
+    ours, base = sorted(sound["latency_program"]), sorted(sound["latency_minimal"])
+    for label, pick in (("median", statistics.median), ("95th percentile", lambda v: v[int(0.95 * (len(v) - 1))])):
+        goal = f"goal 30 ms: {'yes' if pick(ours) <= 30 else 'NO'}; " if label == "median" else ""
+        rows.append((f"s_Sound to sound server, {label}", f"{pick(ours):.2f} ms", "minimal QAudioSink",
+                     f"{pick(base):.2f} ms", pick(ours) / pick(base), None,
+                     f"{goal}{len(ours)} tones, null sink monitor"))
+    ours, base = sorted(sound["rested_program"]), sorted(sound["rested_minimal"])
+    rows.append(("s_Sound after a quiet 1.5 s, median", f"{statistics.median(ours):.2f} ms", "minimal QAudioSink",
+                 f"{statistics.median(base):.2f} ms", statistics.median(ours) / statistics.median(base), None,
+                 f"{len(ours)} tones; our output rests after a quiet second, the baseline never"))
+    timing = sound["scripted"]
+    rows.append(("scripted WAV: note onsets", f"{timing['onset_ms']:.3f} ms", "the tempo's arithmetic", "0 ms", None,
+                 None, f"goal 1 ms: {'yes' if timing['onset_ms'] <= 1 else 'NO'}; largest deviation"))
+    rows.append(("scripted WAV: note frequencies", f"{timing['pitch_percent']:.3f} %", "equal temperament", "0 %",
+                 None, None, f"goal 0.5 %: {'yes' if timing['pitch_percent'] <= 0.5 else 'NO'}; largest deviation"))
+    return rows
+
+
+def table(bench_path, desktop_path, extra_paths=()):
     runs = counters(bench_path)
     with open(desktop_path) as f:
         desk = json.load(f)
@@ -366,9 +396,11 @@ def table(bench_path, desktop_path, zoom_paths=()):
                      None, f"{ours['split']} against {base['split']}; {ours['fps_slowest']:.1f} frames/s slowest "
                      f"(bare Qt {base['fps_slowest']:.1f}): {'keeps' if keeps else 'LOSES'} its rate"))
 
-    for zoom_path in zoom_paths:
-        with open(zoom_path) as f:
-            run = json.load(f)
+    extras = []
+    for path in extra_paths:
+        with open(path) as f:
+            extras.append((path, json.load(f)))
+    for run in (run for _, run in extras if "zoom" in run):
         shown = "full screen" if run["zoom"] == "full" else f"at factor {run['zoom']}"
         ours, base = run["zoomed"], run["base"]
         keeps = ours["fps_slowest"] >= 27
@@ -390,6 +422,9 @@ def table(bench_path, desktop_path, zoom_paths=()):
         rows.append((f"recording file, {depth} bit", f"{run['bytes'] / 1024:.1f} KB", "convert -layers optimize",
                      f"{run['bytes_optimized'] / 1024:.1f} KB", run["bytes"] / run["bytes_optimized"], 1.0,
                      f"{RECORDING_SECONDS} s; {kept}"))
+
+    for path, _ in (extra for extra in extras if "latency_program" in extra[1]):
+        rows += sound_rows(runs, path)
 
     header = ("figure", "ours", "baseline", "baseline's", "ratio", "goal", "met / note")
     lines = []

@@ -8,7 +8,7 @@ install(TARGETS stangenspiel_public EXPORT StangenspielTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT development
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-# The sound module, loaded at the first alert, in the library's own folder below libdir.
+# The sound module, loaded at the first sound, in the library's own folder below libdir.
 install(TARGETS stangenspiel_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/stangenspiel COMPONENT runtime)
 install(DIRECTORY include/stangenspiel DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
 install(EXPORT StangenspielTargets NAMESPACE Stangenspiel:: DESTINATION ${STANGENSPIEL_CMAKE_DIR}

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "host/host.h"
+#include "sound/alert.h"
 
 t_FrameworkState framework;
 
@@ -11,7 +12,7 @@ std::recursive_mutex frameworkmutex;
 thread_local int lockdepth = 0;
 
 std::mutex handlermutex;
-const std::function<void()> alerthandler = [] { host::playalert(); };
+const std::function<void()> alerthandler = [] { playalert(); };
 std::function<void()> savegraphichandler = alerthandler;  // guarded by handlermutex
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include "graphics/window_image.h"
 #include "host/host.h"
 #include "recording/recording.h"
+#include "sound/alert.h"
 #include "text/text_areas.h"
 #include "windows/window_placement.h"
 
@@ -24,7 +25,7 @@ constexpr const char* consolenil = "System console window is nil, resource undef
 
 void failwith(const std::string& message) {
     reportfailure(handlername, message);
-    host::playalert();
+    playalert();
 }
 
 bool isgraphicwindow(int window) { return window >= 0 && window < windowcount; }
@@ -59,7 +60,7 @@ void copytext() {
         }
         host::setclipboardtext(desktoplines(pastetext(host::textviewtext(front))));
     } else {
-        host::playalert();
+        playalert();
     }
 }
 
@@ -68,7 +69,7 @@ void copypicture() {
     const std::optional<t_Image> image =
         isgraphicwindow(front) ? t_WindowImageCopy(static_cast<uint8_t>(front)) : std::nullopt;
     if (!image) {
-        host::playalert();
+        playalert();
         return;
     }
     host::setclipboardimage(image->Pixels.data(), static_cast<int>(image->Width), static_cast<int>(image->Height));
@@ -76,7 +77,7 @@ void copypicture() {
 
 void savegraphiccommand() {
     if (!isgraphicwindow(host::frontwindow())) {
-        host::playalert();
+        playalert();
         return;
     }
     runsavegraphichandler();
@@ -93,7 +94,7 @@ void clearconsole() {
 void hidefront() {
     const int front = host::frontwindow();
     if (front < 0 || front >= hostwindowcount) {
-        host::playalert();  // no framework window has been in front yet
+        playalert();  // no framework window has been in front yet
         return;
     }
     t_WindowVisible(static_cast<uint8_t>(front), false);

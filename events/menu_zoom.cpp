@@ -3,17 +3,18 @@
 #include "events/menu_commands.h"
 
 #include "host/host.h"
+#include "sound/alert.h"
 #include "windows/window_zoom.h"
 
 void runzoomcommand(int64_t action) {
     constexpr const char* handlername = "t_MenuEventHandler";
     const int front = host::frontwindow();
     if (front < 0 || front >= windowcount) {
-        host::playalert();
+        playalert();
         return;
     }
     const auto window = static_cast<uint8_t>(front);
     const bool done = action == fullscreencommand ? togglefullscreen(handlername, window)
                                                   : zoomwindowby(handlername, window, action == zoomincommand ? 1 : -1);
-    if (!done) host::playalert();
+    if (!done) playalert();
 }

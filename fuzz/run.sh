@@ -9,7 +9,7 @@ build=${1:?build directory}
 seconds=${2:-60}
 shift $(( $# >= 2 ? 2 : $# ))
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(lzw graphic font print framework)
+[ ${#targets[@]} -eq 0 ] && targets=(lzw graphic font print framework music)
 
 findings="$build/fuzz-findings"
 scratch=$(mktemp -d)

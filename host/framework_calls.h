@@ -24,6 +24,8 @@ std::string programname();                 // how the program presents itself: "
 std::string screentext(int window);        // the window's text screen, lines ended by "\n"
 // The printer's (9) or the console's (10) text; false when the program never used that window.
 bool textwindowtranscript(int window, std::string& text);
+bool soundplaying();                       // something queued or sounding on a working output
+bool endsoundrecording();                  // a scripted run's WAV file; false after its line
 
 // Graphic views. viewimage hands the window's current image to draw while the framework lock
 // is held; it does not call draw when the window has no image.

@@ -82,7 +82,26 @@ void setscrollviewsize(int window, int64_t width, int64_t height);  // -1 keeps 
 void layouttextwindow(int window, t_Frame scroll, int64_t rulerwidth);
 
 // --- sound, clipboard ---------------------------------------------------------------------------
-void playalert();                          // "sysbeep.aif" once at a time, else the desktop beep
+// The audio output and the sound-file decoder live in a module loaded at the first use; every
+// call may come from any thread and never needs the GUI thread.
+// Fills interleaved 48 kHz frames and answers whether anything still sounds.
+using t_AudioRender = bool (*)(float* stereo, int64_t frames);
+// Starts the desktop's audio output, which from then on calls render on a thread of its own
+// until the mix has been quiet for a second; false with the reason when there is no output
+// (render is then never called).
+bool openaudiooutput(t_AudioRender render, std::string& message);
+void wakeaudiooutput();                    // something was queued: render is called again
+void closeaudiooutput();                   // render is not called after it returns
+struct t_AudioFileInfo {
+    int64_t Rate = 0;                      // frames a second
+    int64_t Channels = 0;                  // 1-8
+};
+using t_AudioFile = void*;
+// A sound file opened for reading as float frames; nullptr with the reason when it cannot be read.
+t_AudioFile openaudiofile(const std::string& path, t_AudioFileInfo& info, std::string& message);
+int64_t readaudiofile(t_AudioFile file, float* frames, int64_t count);  // interleaved; 0 at the end
+void closeaudiofile(t_AudioFile file);
+void beep();                               // the desktop's own alert
 std::string clipboardtext();               // plain text on the clipboard, "" when none
 void setclipboardtext(const std::string& text);
 void setclipboardimage(const uint32_t* pixels, int width, int height);  // 0xAARRGGBB rows

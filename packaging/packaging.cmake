@@ -56,7 +56,7 @@ endforeach()
 # A newcomer's material: the examples' sources and the API reference (built with
 # -DSTANGENSPIEL_API_REFERENCE=ON; doxygen fails on an undocumented declaration).
 set(devdoc ${CMAKE_INSTALL_DATAROOTDIR}/doc/${STANGENSPIEL_PACKAGE_development})
-install(FILES examples/paint.cpp examples/terminal.cpp examples/windows.cpp examples/guess.cpp
+install(FILES examples/paint.cpp examples/terminal.cpp examples/windows.cpp examples/guess.cpp examples/music.cpp
         DESTINATION ${devdoc}/examples COMPONENT development)
 option(STANGENSPIEL_API_REFERENCE "Build the HTML API reference and install it" OFF)
 if(STANGENSPIEL_API_REFERENCE)

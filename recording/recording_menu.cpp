@@ -10,6 +10,7 @@
 #include "host/dialogs.h"
 #include "host/host.h"
 #include "recording/recording.h"
+#include "sound/alert.h"
 
 namespace {
 
@@ -39,15 +40,15 @@ std::string numberedrecordingname(const std::string& folder) {
 void recordingmenucommand() {
     const int front = host::frontwindow();
     if (front < 0 || front >= windowcount || !initialized(static_cast<uint8_t>(front))) {
-        host::playalert();
+        playalert();
         return;
     }
     const auto window = static_cast<uint8_t>(front);
     if (isrecording(window)) {
-        if (g_RecordStop(window) != 0) host::playalert();
+        if (g_RecordStop(window) != 0) playalert();
         return;
     }
     const std::string name = numberedrecordingname(host::filedialogfolder());
     const std::string path = filesavepanel(name, "Aufnahme sichern unter", "Aufnahme sichern unter", "gif");
-    if (!path.empty() && g_RecordStart(window, path) != 0) host::playalert();
+    if (!path.empty() && g_RecordStart(window, path) != 0) playalert();
 }

@@ -7,6 +7,7 @@
 #include "core/guards.h"
 #include "core/report.h"
 #include "host/host.h"
+#include "sound/alert.h"
 #include "text/glyphs.h"
 #include "text/text_cells.h"
 #include "text/text_colors.h"
@@ -194,7 +195,7 @@ void t_PrintControl(uint8_t window, uint8_t code) {
         return;
     }
     switch (code) {
-        case 7: host::playalert(); break;
+        case 7: playalert(); break;
         case 8: t_CursorLeft(window); break;
         case 10: t_CursorDown(window); break;
         case 11: t_ClearEndOfWindow(window); break;

@@ -56,7 +56,7 @@ dpkg --root="$target" --log=/dev/null --force-depends --force-not-root -i "${deb
     || { cat "$work/dpkg.log"; fail "dpkg could not install the packages"; }
 usr=$target/usr
 export LD_LIBRARY_PATH=$usr/lib/x86_64-linux-gnu  # the scratch root is not the loader's
-# The audio libraries come with the sound module, loaded at the first alert, not with the library.
+# The audio libraries come with the sound module, loaded at the first sound, not with the library.
 [ -f "$usr/lib/x86_64-linux-gnu/stangenspiel/stangenspiel_sound.so" ] || fail "no sound module in the package"
 readelf -d "$usr/lib/x86_64-linux-gnu/libstangenspiel.so.0" | grep -q -E "Multimedia|sndfile" \
     && fail "the library itself links the audio libraries"

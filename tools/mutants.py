@@ -30,7 +30,7 @@ from dataclasses import dataclass
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-FOLDERS = ["core", "app", "windows", "text", "graphics", "events", "auxwindows", "host"]
+FOLDERS = ["core", "app", "windows", "text", "graphics", "events", "auxwindows", "host", "sound"]
 # Tests mirror the source folders; a folder whose faults show first in another folder's tests
 # lists that one too: lines drawn into a window are noticed by the refresh tests, the host's
 # menus are driven by the event tests, and the text windows' layout is seen in the host's views.

@@ -19,6 +19,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSTANGENSPIEL_TESTS=
     "${launcher[@]}" > "$build/perf-configure.log" 2>&1 || { cat "$build/perf-configure.log"; exit 1; }
 cmake --build "$build" -j"$(nproc)" --target stangenspiel stangenspiel_bench minimal_qt_window \
     minimal_qt_animation stangenspiel_window_load stangenspiel_key_latency stangenspiel_recording_load \
+    stangenspiel_sound_latency minimal_audio_sink example_music \
     > "$build/perf-build.log" 2>&1 \
     || { tail -n 40 "$build/perf-build.log"; exit 1; }
 
@@ -42,8 +43,11 @@ xvfb-run -a -s "-screen 0 3840x2400x24" /usr/bin/python3 bench/perf_report.py zo
 xvfb-run -a -s "-screen 0 2560x1440x24" /usr/bin/python3 bench/perf_report.py zoom "$build" "$work/full.json" 640x400 full
 loads="$loads;at the end=$(loadnow)"
 
-zooms=("$work/zoom.json" "$work/full.json")
-table=$(/usr/bin/python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.json" "${zooms[@]}")
+echo "== Sound: latency through a PulseAudio null sink, a scripted run's timing (about a minute)"
+/usr/bin/python3 bench/sound_report.py measure "$build" "$work/sound.json"
+
+extras=("$work/zoom.json" "$work/full.json" "$work/sound.json")
+table=$(/usr/bin/python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.json" "${extras[@]}")
 runnotes=$(/usr/bin/python3 bench/perf_report.py notes "$work/bench.json" "$work/desktop.json" "$loads")
 # The hand-written background (from "## Background" on) is kept as it is; its figures carry
 # the dates of their own runs.

@@ -7,6 +7,7 @@
 #include "core/report.h"
 #include "host/host.h"
 #include "windows/window_zoom.h"
+#include "sound/alert.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ void textwindowvisible(uint8_t window, bool visible) {
     if (!host::textviewexists(window)) {
         const char* name = window == pasteboardwindow ? "Pasteboard" : window == printerwindow ? "Virtual printer" : "System console";
         reportfailure("t_WindowVisible", std::string(name) + " window is nil, resource undefined.");
-        host::playalert();
+        playalert();
         return;
     }
     // The pasteboard window always opens on what the clipboard holds now.

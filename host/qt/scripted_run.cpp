@@ -135,6 +135,7 @@ struct t_Script {
 
 void finish(t_Script& script, int code) {
     script.Timer.stop();
+    if (!hostcalls::endsoundrecording() && code == 0) code = 1;
     if (!script.Run.OutputFolder.empty() && !writeoutputs(QString::fromStdString(script.Run.OutputFolder)) &&
         code == 0)
         code = 1;
@@ -145,7 +146,8 @@ void finish(t_Script& script, int code) {
 
 void step(t_Script& script) {
     if (script.Clock.elapsed() > script.Run.TimeoutMs) return finish(script, 1);
-    if (hostcalls::programended()) return finish(script, 0);
+    // A program that has ended is heard to the end of what it played, as it would be on a desktop.
+    if (hostcalls::programended() && !hostcalls::soundplaying()) return finish(script, 0);
     if (script.Next >= script.Keys.size()) return;
     QWidget* view = targetview();
     if (view == nullptr || !view->window()->isVisible()) return;  // nobody to type to yet

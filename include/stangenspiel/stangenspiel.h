@@ -688,3 +688,36 @@ STANGENSPIEL_API std::string hex4(int64_t v);
 STANGENSPIEL_API std::string hex8(int64_t v);
 /// hex8 as bytes.
 STANGENSPIEL_API std::vector<uint8_t> hex8binary(int64_t v);
+
+// === Sound =====================================================================================
+// Four voices (0-3) play at once, each from its own queue, beside any number of sound files,
+// mixed at 48 kHz through a limiter instead of clipping. A call queues and returns at once (a
+// music string in MF waits until it has played). Music strings read as in the classic BASICs,
+// case-insensitive, blanks ignored: notes A-G with # or + (sharp) or - (flat), a length 1-64
+// and dots; N0-84 (N37 middle C); O0-6 (default 4; O3 A is 440 Hz), < and >; L1-64; T32-255
+// quarter notes a minute; P or R a pause; V0-15; MN (7/8 of each note sounds), ML (all), MS
+// (3/4); MF and MB. Octave, length, tempo, volume and modes carry over to the voice's next
+// string. A string with an error plays nothing and prints "s_Play: Unknown command "Q" at
+// position 7."; a full queue (4,096 notes a voice) refuses the call with a line. Without an
+// audio output nothing sounds and the calls return as if played, after the line
+// "s_Sound: No audio output, sound is off." the first time. A scripted run never opens the
+// audio device; with --audio=FILE.wav it writes everything played there.
+
+/// One tone of `milliseconds` (0-3,600,000) on voice 0 after what it plays; 0 Hz is a rest, else 10-20,000 Hz.
+STANGENSPIEL_API void s_Sound(double frequency, int64_t milliseconds);
+/// Plays a music string on voice 0.
+STANGENSPIEL_API void s_Play(const std::string& music);
+/// Plays a music string on voice 0-3; the voices play together.
+STANGENSPIEL_API void s_PlayVoice(int64_t voice, const std::string& music);
+/// The voice's sound for notes queued from now on: waveform 0 square, 1 triangle, 2 sawtooth,
+/// 3 noise, 4 sine; attack, decay, release 0-10,000 ms; sustain 0-15 (default 0, 2, 0, 15, 5).
+STANGENSPIEL_API void s_Voice(int64_t voice, int64_t waveform, int64_t attack, int64_t decay, int64_t sustain,
+                              int64_t release);
+/// Mixes a WAV, AIFF, FLAC or Ogg file in beside the voices, from the start; up to 16 at once.
+STANGENSPIEL_API void s_PlayFile(const std::string& path);
+/// Returns when everything queued has played; at once without sound.
+STANGENSPIEL_API void s_Wait();
+/// Anything still queued or sounding; false without sound.
+STANGENSPIEL_API bool s_Playing();
+/// Silence at once: every queue emptied, every file stopped.
+STANGENSPIEL_API void s_Stop();

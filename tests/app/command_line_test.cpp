@@ -35,7 +35,8 @@ TEST(CommandLine, OutcomesAndRefusals) {
         {{"--timeout=-5"}, Outcome::Error, "stangenspiel: --timeout needs a number of milliseconds, not '-5'"},
         {{"--zoom=9"}, Outcome::Error, "stangenspiel: --zoom needs a whole factor from 1 to 8, not '9'"},
         {{"--zoom=0"}, Outcome::Error, "stangenspiel: --zoom needs a whole factor from 1 to 8, not '0'"},
-        {{"--record="}, Outcome::Error, "stangenspiel: unknown option '--record=' (try --help)"}};
+        {{"--record="}, Outcome::Error, "stangenspiel: unknown option '--record=' (try --help)"},
+        {{"--audio="}, Outcome::Error, "stangenspiel: unknown option '--audio=' (try --help)"}};
     for (const auto& [arguments, result, message] : rows) {
         const t_CommandLine line = parsecommandline(arguments, "stangenspiel");
         EXPECT_EQ(line.Result, result) << arguments[0];

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+
+#include "host/host.h"
+#include "sound/sound_output.h"
+#include "sound/wav_writer.h"
+#include "sound_helpers.h"
+#include "support/helpers.h"
+
+namespace {
+
+int64_t msince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The file's frames through the module's decoder, left channel.
+std::vector<float> decoded(const std::string& path, host::t_AudioFileInfo& info) {
+    std::string reason;
+    host::t_AudioFile file = host::openaudiofile(path, info, reason);
+    EXPECT_NE(file, nullptr) << reason;
+    std::vector<float> left, frames(static_cast<size_t>(4096 * std::max<int64_t>(info.Channels, 1)));
+    for (int64_t got = 0; file != nullptr && (got = host::readaudiofile(file, frames.data(), 4096)) > 0;)
+        for (int64_t i = 0; i < got; ++i) left.push_back(frames[static_cast<size_t>(i * info.Channels)]);
+    host::closeaudiofile(file);
+    return left;
+}
+
+// A scripted run's output: a clock renders the mix in real time, no device involved.
+class SoundCalls : public testing::Test {
+protected:
+    void SetUp() override { restartsoundoutput(true); }
+    void TearDown() override {
+        s_Stop();
+        s_Play("O4 L4 T120 V15 MN MB");  // the defaults, for the next test
+    }
+};
+
+TEST_F(SoundCalls, ForegroundWaitsBackgroundReturnsWaitAndStopEndIt) {
+    s_Play("MF T240 L16");  // carried over to the voice's next string
+    auto start = std::chrono::steady_clock::now();
+    s_Play("CDEF");  // 4 x 62.5 ms
+    EXPECT_GE(msince(start), 240);
+    s_Play("MB T120 L4 C");
+    EXPECT_TRUE(s_Playing()) << "MB returns while the note sounds";
+    s_Wait();
+    EXPECT_FALSE(s_Playing());
+
+    s_PlayVoice(3, "L1 C");
+    s_Sound(440, 2000);
+    EXPECT_TRUE(s_Playing());
+    start = std::chrono::steady_clock::now();
+    s_Stop();
+    EXPECT_FALSE(s_Playing());
+    s_Wait();
+    EXPECT_LT(msince(start), 1000) << "nothing left to wait for";
+}
+
+// Arguments outside their ranges: one line each, nothing queued.
+TEST_F(SoundCalls, RefusesArgumentsOutsideTheirRanges) {
+    const std::pair<std::function<void()>, const char*> rows[] = {
+        {[] { s_Sound(5, 100); }, "s_Sound: Frequency 5 Hz out of range (10-20000, 0 a rest).\n"},
+        {[] { s_Sound(20001, 100); }, "s_Sound: Frequency 20001 Hz out of range (10-20000, 0 a rest).\n"},
+        {[] { s_Sound(std::nan(""), 100); }, "s_Sound: Frequency nan Hz out of range (10-20000, 0 a rest).\n"},
+        {[] { s_Sound(440, -1); }, "s_Sound: Length -1 ms out of range (0-3600000).\n"},
+        {[] { s_Sound(440, 3600001); }, "s_Sound: Length 3600001 ms out of range (0-3600000).\n"},
+        {[] { s_PlayVoice(4, "C"); }, "s_PlayVoice: Voice 4 does not exist (0-3).\n"},
+        {[] { s_PlayVoice(-1, "C"); }, "s_PlayVoice: Voice -1 does not exist (0-3).\n"},
+        {[] { s_Voice(4, 0, 0, 0, 15, 0); }, "s_Voice: Voice 4 does not exist (0-3).\n"},
+        {[] { s_Voice(0, 5, 0, 0, 15, 0); },
+         "s_Voice: Waveform 5 unknown (0 square, 1 triangle, 2 sawtooth, 3 noise, 4 sine).\n"},
+        {[] { s_Voice(0, 0, 10001, 0, 15, 0); }, "s_Voice: Attack 10001 ms out of range (0-10000).\n"},
+        {[] { s_Voice(0, 0, 0, -1, 15, 0); }, "s_Voice: Decay -1 ms out of range (0-10000).\n"},
+        {[] { s_Voice(0, 0, 0, 0, 16, 0); }, "s_Voice: Sustain 16 out of range (0-15).\n"},
+        {[] { s_Voice(0, 0, 0, 0, 15, 20000); }, "s_Voice: Release 20000 ms out of range (0-10000).\n"},
+        {[] { s_PlayFile("/nonexistent/x.wav"); },
+         "s_PlayFile: Cannot play \"/nonexistent/x.wav\" (No such file or directory).\n"},
+        {[] { s_PlayFile("/tmp"); }, "s_PlayFile: Cannot play \"/tmp\" (not a plain file).\n"},
+        {[] { s_PlayFile("/dev/zero"); }, "s_PlayFile: Cannot play \"/dev/zero\" (not a plain file).\n"},
+    };
+    for (const auto& [call, line] : rows) {
+        EXPECT_EQ(logof(call), line);
+        EXPECT_FALSE(s_Playing()) << line;
+    }
+    TempDir folder;
+    std::ofstream(folder.file("text.wav")) << "no sound in here";
+    EXPECT_EQ(logof([&] { s_PlayFile(folder.file("text.wav")); }).rfind("s_PlayFile: Cannot play \"", 0), 0u);
+}
+
+// The canonical header: what players that do not reread the format rely on.
+TEST(WavHeader, HoldsTheSizesAndTheFormat) {
+    const auto field = [](const std::vector<uint8_t>& header, size_t at, int bytes) {
+        int64_t value = 0;
+        for (int i = bytes - 1; i >= 0; --i) value = value << 8 | header.at(at + static_cast<size_t>(i));
+        return value;
+    };
+    const std::tuple<int64_t, size_t, int, int64_t> rows[] = {
+        {0, 4, 4, 36},        {1000, 4, 4, 4036},  {1000, 16, 4, 16},     {1000, 20, 2, 1},
+        {1000, 22, 2, 2},     {1000, 24, 4, 48000}, {1000, 28, 4, 192000}, {1000, 32, 2, 4},
+        {1000, 34, 2, 16},    {1000, 40, 4, 4000}, {1LL << 40, 40, 4, 0xFFFFFFFFLL - 44 - 3}};
+    for (const auto& [frames, at, bytes, value] : rows) EXPECT_EQ(field(wavheader(frames), at, bytes), value) << frames << " @" << at;
+    const std::vector<uint8_t> header = wavheader(1);
+    EXPECT_EQ(std::string(header.begin(), header.begin() + 4) + std::string(header.begin() + 8, header.begin() + 16) +
+                  std::string(header.begin() + 36, header.begin() + 40),
+              "RIFFWAVEfmt data");
+}
+
+// A full queue refuses the whole call with one line; what was queued plays on.
+TEST_F(SoundCalls, AFullQueueRefusesTheCall) {
+    s_Play("T32 L1 P P T255 L64");  // 15 s before the notes below begin to leave the queue
+    s_Play(std::string(mostqueuednotes - 1, 'C'));
+    EXPECT_EQ(logof([] { s_Play("CC"); }), "s_Play: Queue of voice 0 has room for 1 note, not 2; nothing is played.\n");
+    EXPECT_EQ(logof([] { s_Sound(440, 10); }), "");
+    EXPECT_EQ(logof([] { s_Sound(440, 10); }), "s_Sound: Queue of voice 0 has room for 0 notes, not 1; nothing is played.\n");
+    EXPECT_EQ(logof([] { s_PlayVoice(1, std::string(mostqueuednotes + 1, 'C')); }),
+              "s_PlayVoice: Queue of voice 1 has room for 4096 notes, not 4097; nothing is played.\n");
+    EXPECT_TRUE(s_Playing());
+}
+
+// Everything played lands in the scripted run's WAV file on the program's timeline: voices in
+// their waveforms and a file mixed in, at their frequencies; the file is one the decoder reads.
+TEST_F(SoundCalls, AScriptedRunWritesWhatPlayedAsAWavFile) {
+    TempDir folder;
+    t_WavWriter sample;
+    ASSERT_TRUE(wavopen(sample, folder.file("sample.wav")));
+    std::vector<float> tone(2 * soundrate / 2);
+    for (size_t i = 0; i < tone.size(); ++i)
+        tone[i] = 0.3f * static_cast<float>(std::sin(2 * std::numbers::pi * 1500 * static_cast<double>(i / 2) / soundrate));
+    wavappend(sample, tone.data(), soundrate / 2);
+    ASSERT_TRUE(wavclose(sample));
+
+    restartsoundoutput(true);
+    usesoundclock(folder.file("run.wav"));
+    s_Voice(1, sinewave, 2, 0, 15, 5);
+    s_PlayFile(folder.file("sample.wav"));
+    s_PlayVoice(1, "MF ML T120 O3 A2");  // 440 Hz for a second, beside the file's first half
+    s_Wait();
+    ASSERT_TRUE(endsoundrecording());
+    EXPECT_FALSE(s_Playing()) << "after the recording sound is off";
+    s_Voice(1, squarewave, 2, 0, 15, 5);
+
+    host::t_AudioFileInfo info;
+    const std::vector<float> run = decoded(folder.file("run.wav"), info);
+    EXPECT_EQ(info.Rate, soundrate);
+    EXPECT_EQ(info.Channels, 2);
+    ASSERT_GT(run.size(), static_cast<size_t>(soundrate));
+    // The voice begins within a clock block of the file; the first 400 ms hold both.
+    const auto begin = std::find_if(run.begin(), run.end(), [](float s) { return std::abs(s) > 0.01f; });
+    ASSERT_NE(begin, run.end());
+    const std::span<const float> both(begin + framesof(20), framesof(400));
+    EXPECT_NEAR(goertzel(both, 440), 0.25, 0.02);
+    EXPECT_NEAR(goertzel(both, 1500), 0.3, 0.02);
+    EXPECT_NEAR(crossingfrequency(std::span<const float>(begin + framesof(600), framesof(300))) / 440, 1, 0.005);
+}
+
+// Without an audio output (no sound server to be found): one line the first time, calls return
+// as if played, MF still takes the string's time, and the rest answers at once.
+TEST(SoundWithoutOutput, SaysSoOnceAndCarriesOn) {
+    setenv("PULSE_SERVER", "unix:/nonexistent/pulse/native", 1);
+    restartsoundoutput(false);
+    EXPECT_EQ(logof([] { s_Sound(440, 100); }), "s_Sound: No audio output, sound is off.\n");
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(logof([] { s_Play("MF T240 L8 CD"); }), "");  // 250 ms
+    EXPECT_GE(msince(start), 240);
+    EXPECT_EQ(logof([] { s_PlayFile("/nonexistent.wav"); }), "");
+    EXPECT_FALSE(s_Playing());
+    start = std::chrono::steady_clock::now();
+    s_Play("MB L1 C");
+    s_Wait();
+    EXPECT_LT(msince(start), 1000);
+    s_Play("MB");
+    unsetenv("PULSE_SERVER");
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+// Measuring rendered sound: a Goertzel filter for the level of one frequency, the frequency from
+// zero crossings, and renders of a mixer of the test's own.
+#pragma once
+
+#include <cmath>
+#include <numbers>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "sound/mixer.h"
+
+// Peak amplitude of the frequency's component in the samples (a sine of amplitude a gives a).
+inline double goertzel(std::span<const float> samples, double frequency) {
+    const double omega = 2 * std::numbers::pi * frequency / soundrate, coefficient = 2 * std::cos(omega);
+    double previous = 0, before = 0;
+    for (float sample : samples) {
+        const double current = sample + coefficient * previous - before;
+        before = previous;
+        previous = current;
+    }
+    const double power = previous * previous + before * before - coefficient * previous * before;
+    return 2 * std::sqrt(std::max(power, 0.0)) / static_cast<double>(samples.size());
+}
+
+// From the first to the last upward zero crossing, each placed between its two samples.
+inline double crossingfrequency(std::span<const float> samples) {
+    double first = -1, last = -1;
+    int64_t crossings = 0;
+    for (size_t i = 1; i < samples.size(); ++i) {
+        if (samples[i - 1] >= 0 || samples[i] < 0) continue;
+        const double at = static_cast<double>(i - 1) + samples[i - 1] / (samples[i - 1] - samples[i]);
+        if (first < 0) first = at;
+        last = at;
+        ++crossings;
+    }
+    return crossings < 2 ? 0 : (crossings - 1) * static_cast<double>(soundrate) / (last - first);
+}
+
+inline double rms(std::span<const float> samples) {
+    double sum = 0;
+    for (float sample : samples) sum += static_cast<double>(sample) * sample;
+    return samples.empty() ? 0 : std::sqrt(sum / static_cast<double>(samples.size()));
+}
+
+// The next `frames` frames of the mixer, left channel (the voices sound alike on both).
+inline std::vector<float> renderleft(t_Mixer& mixer, int64_t frames) {
+    std::vector<float> stereo(static_cast<size_t>(2 * frames)), left(static_cast<size_t>(frames));
+    mixerrender(mixer, stereo.data(), frames);
+    for (int64_t i = 0; i < frames; ++i) left[static_cast<size_t>(i)] = stereo[static_cast<size_t>(2 * i)];
+    return left;
+}
+
+// Queues a music string on a voice of the mixer, read from the default state.
+inline bool queuemusic(t_Mixer& mixer, int64_t voice, const std::string& text, const t_Instrument& instrument = {}) {
+    t_Music music;
+    std::string error;
+    int64_t end = 0, room = 0;
+    return parsemusic(text, t_MusicState{}, mostqueuednotes, music, error) &&
+           mixerqueue(mixer, voice, music, instrument, end, room);
+}
+
+inline constexpr int64_t framesof(double ms) { return static_cast<int64_t>(ms * soundrate / 1000); }
