@@ -69,11 +69,6 @@ bool busy(const t_Mixer& mixer) {
 
 }  // namespace
 
-int64_t steadymilliseconds() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 bool mixerrender(t_Mixer& mixer, float* stereo, int64_t frames) {
     std::lock_guard<std::mutex> lock(mixer.Lock);
     std::fill(stereo, stereo + 2 * frames, 0.0f);

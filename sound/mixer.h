@@ -11,6 +11,7 @@
 #include <mutex>
 #include <vector>
 
+#include "core/clock.h"
 #include "sound/file_stream.h"
 #include "sound/music_string.h"
 #include "sound/voice.h"
@@ -54,4 +55,3 @@ struct t_MixerStatus {
     int64_t Stops = 0;
 };
 t_MixerStatus mixerstatus(t_Mixer& mixer);
-int64_t steadymilliseconds();
