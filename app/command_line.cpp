@@ -194,6 +194,7 @@ t_CommandLine parsecommandline(const std::vector<std::string>& arguments, const 
             line.Scripted = true;
         } else if (option == "--record" && hasvalue && !value.empty()) {
             line.RecordPath = value;
+            line.Scripted = true;
         } else if (option == "--audio" && hasvalue && !value.empty()) {
             line.AudioFile = value;
             line.Scripted = true;
