@@ -1,0 +1,139 @@
+"""Programs in Python under runprogram: the program thread, the GIL, the handlers, the end by
+t_QuitProgram and by an exception, the window's memory from numpy."""
+import re
+
+import pytest
+
+WINDOW = 't_InitWindow(0, 32, 40, 5, 0, "MenloBold 16x32.font"); t_WindowFront(0)'
+
+
+def between(lines, first, last):
+    """The log lines from the one starting with first to the one starting with last."""
+    start = next(i for i, line in enumerate(lines) if line.startswith(first))
+    return lines[start:next(i for i in range(start, len(lines)) if lines[i].startswith(last)) + 1]
+
+
+def test_threads_and_handlers_run_python_while_the_program_waits_for_a_key(run):
+    result = run(f"""
+        import threading, time
+        ticks = 0
+        def count():
+            global ticks
+            while True:
+                ticks += 1
+                time.sleep(0.001)
+        def program():
+            {WINDOW}
+            setsavegraphichandler(lambda: print("save handler on", threading.current_thread().name))
+            setterminatehandler(lambda: print("terminate handler"))
+            startasyncprocess(lambda: print("async", threading.current_thread() is not threading.main_thread()))
+            threading.Thread(target=count, daemon=True).start()
+            before = ticks
+            t_GetKey(0)  # the save shortcut first: its handler runs on the GUI thread meanwhile
+            t_GetKey(0)
+            print("ticks while waiting:", ticks - before > 20)
+        runprogram(program)
+        """, keys="^Sab", pace=250)
+    assert result.code == 0
+    for line in ("async True", "save handler on MainThread", "ticks while waiting: True", "terminate handler"):
+        assert line in result.lines
+
+
+def test_t_quitprogram_passes_except_exception_and_ends_each_thread_with_its_message(run):
+    result = run(f"""
+        import time
+        def side():
+            t_QuitProgram(13)  # no window of that number: the line alone
+            print("after the side thread's quit")
+        def program():
+            {WINDOW}
+            startprocess(side, 0)
+            time.sleep(0.2)
+            try:
+                t_QuitProgram(0)
+            except Exception:
+                print("caught")
+            finally:
+                print("cleaned up")
+            print("after the program's quit")
+        runprogram(program)
+        """)
+    assert result.code == 0
+    assert "t_QuitProgram: Quitting current thread." in result.lines
+    assert "t_QuitProgram: Quitting current thread with message in window #0." in result.lines
+    assert "cleaned up" in result.lines and "caught" not in result.log and "after the" not in result.log
+    assert result.screen()[-1].rstrip() == "(Programm Ende)"
+
+
+@pytest.mark.parametrize("ending, logged", [
+    ("1 / 0", ["Traceback (most recent call last):", "ZeroDivisionError: division by zero"]),
+    ("sys.exit(3)", []),  # an exit is an ordinary end: no traceback
+    ("raise KeyboardInterrupt", ["Traceback (most recent call last):", "KeyboardInterrupt"]),
+])
+def test_an_exception_ends_the_program_with_its_traceback_and_leaves_the_window(run, ending, logged):
+    result = run(f"""
+        def failing_handler():
+            raise ValueError("in a handler")
+        def program():
+            {WINDOW}
+            t_Print(0, "vorher")
+            startasyncprocess(failing_handler)  # a failing thread writes its traceback, nothing more
+            import time; time.sleep(0.2)
+            print("still running")
+            {ending}
+        runprogram(program)
+        """)
+    assert result.code == 0
+    assert "still running" in result.lines and "ValueError: in a handler" in result.lines
+    end = result.lines.index("still running")
+    quit = result.lines.index("t_QuitProgram: Quitting current thread with message in window #0.")
+    assert [line for line in result.lines[end + 1:quit] if not line.startswith(" ")] == logged
+    assert result.screen()[0].startswith("vorher") and result.screen()[-1].rstrip() == "(Programm Ende)"
+
+
+def test_numpy_draws_into_the_window_memory(run):
+    result = run("""
+        import numpy
+        def program():
+            t_InitGraphicWindow(1, 32, True, 64, 32, 0, 0, t_Font(), True)
+            t_WindowFront(1)
+            pixels = numpy.frombuffer(g_GraphicMemory(1), numpy.uint8).reshape(32, 64, 4)
+            pixels[:, :32] = (255, 255, 128, 0)  # alpha, red, green, blue
+            pixels[16:, 32:] = (255, 0, 0, 255)
+            g_PictureChanged(1)
+            print("read back", g_Scrn(1, 1, 1, t_RGBColor), g_Scrn(1, 40, 20, t_RGBColor).Blue)
+        runprogram(program)
+        """)
+    assert "read back t_RGBColor(Alpha=255, Red=255, Green=128, Blue=0) 255" in result.lines
+    assert [result.pixel(1, *p) for p in ((5, 5), (40, 5), (40, 20))] == [(255, 128, 0), (0, 0, 0), (0, 0, 255)]
+
+
+def test_python_output_and_the_log_keep_their_order(run):
+    result = run(f"""
+        def program():
+            {WINDOW}
+            for i in range(3):
+                print("python", i)
+                logline(f"log {{i}}")
+                t_Htab(7, 1)
+            runprogram(program)  # a second application cannot start inside the first
+        runprogram(program)
+        """)
+    lines = between(result.lines, "python 0", "runprogram")
+    assert lines == [f"{kind}" for i in range(3)
+                     for kind in (f"python {i}", f"log {i}", "t_Htab: Window #7 not initialized.")] + \
+        ["runprogram: The application is already running."]
+
+
+@pytest.mark.parametrize("option, code, expected", [
+    ("--version", 0, r"^\S+ 2\.5$"),
+    ("--help", 0, r"^Ein Test\.$"),
+    ("--keys={Nix}", 2, r"unknown key|\{Nix\}"),
+])
+def test_runprogram_answers_for_the_command_line_and_python_goes_on(run, option, code, expected):
+    result = run("""
+        code = runprogram(lambda: None, name="Probe", version="2.5", description="Ein Test.")
+        print("answered", code)
+        """, arguments=(option,))
+    assert f"answered {code}" in result.lines
+    assert any(re.search(expected, line) for line in result.lines), result.log
