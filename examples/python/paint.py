@@ -4,8 +4,6 @@ pen. The cursor keys move the pen, which draws with g_Line; a mouse click draws 
 pen to the click; the keys 0-9 and a-f choose the colour. Three menu items of their own clear
 the picture, save it as a ".gr" file or export it as a PNG; the keys x, s and p do the same
 without a dialog. Escape ends the program.
-
-    PYTHONPATH=build/python python3 examples/python/paint.py
 """
 import sys
 import threading
@@ -106,8 +104,7 @@ def paint():
         if key == 27:
             return  # Escape ends the program; its windows stay
         if colour_key(key) is not None:
-            colour = colour_key(key)
-            t_Color(CANVAS, colour)
+            t_Color(CANVAS, colour := colour_key(key))
         if key == ord("x"):
             clear_canvas()
         if key == ord("s"):
@@ -115,8 +112,7 @@ def paint():
         if key == ord("p"):
             export_png("malen.png")
         # The cursor keys: 8 left, 21 right, 11 up, 10 down.
-        dx = {8: -STEP, 21: STEP}.get(key, 0)
-        dy = {11: -STEP, 10: STEP}.get(key, 0)
+        dx, dy = {8: (-STEP, 0), 21: (STEP, 0), 11: (0, -STEP), 10: (0, STEP)}.get(key, (0, 0))
         if dx or dy:
             draw_to(dx, dy, relative=True)
 

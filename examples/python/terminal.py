@@ -3,8 +3,6 @@
 rule stay on top while the area below scrolls; what you type is echoed, Return ends a line, and
 every finished line also goes to the printer and the console. The first lines show the display
 modes, inverse video and the escape commands. Escape ends the program.
-
-    PYTHONPATH=build/python python3 examples/python/terminal.py
 """
 import sys
 
