@@ -4,7 +4,8 @@
   perf_report.py desktop BUILD OUT.json   start-up, idle CPU, key latency and the animating
                                           windows of the real program; run it under xvfb-run
                                           (it needs an X display and xdotool)
-  perf_report.py table BENCH.json DESKTOP.json   prints the table as plain text
+  perf_report.py table BENCH.json DESKTOP.json [PYTHON.json]   prints the table as plain text
+                                          (PYTHON.json: bench/python_bench.py's figures)
 """
 import json
 import os
@@ -206,7 +207,26 @@ def rate(per_second, unit):
     return f"{per_second / 1e3:.0f} k{unit}/s"
 
 
-def table(bench_path, desktop_path):
+def python_rows(rows, runs, python_path):
+    """The Python module's rows: its g_Plot loop beside the same loop in C++ and beside a plain
+    Python loop (their difference is the binding's cost per call), and a numpy fill."""
+    with open(python_path) as f:
+        py = json.load(f)
+    plot, plain = py["plot_us"] * 1e-6, py["bytearray_us"] * 1e-6
+    loop = runs.get("BM_PlotLoop32", {}).get("ours_us")
+    calls = f"{rate(1 / plot, 'calls')}"
+    if loop:
+        rows.append(("Python g_Plot loop, per call", duration(plot), "the same loop in C++", duration(loop * 1e-6),
+                     plot / (loop * 1e-6), None, f"{calls}; C++ {rate(1e6 / loop, 'calls')}"))
+    cost = plot - plain
+    rows.append(("Python g_Plot loop, per call", duration(plot), "Python loop into a bytearray", duration(plain),
+                 plot / plain, None, f"binding {duration(cost)} a call: goal 1 us: {'yes' if cost <= 1e-6 else 'NO'}"))
+    rows.append(("numpy into a 640x400x32 window", duration(py["fill_us"] * 1e-6), "memcpy 1,024,000 B",
+                 duration(py["memcpy_us"] * 1e-6), py["fill_us"] / py["memcpy_us"], 2.0,
+                 "through g_GraphicMemory, g_PictureChanged"))
+
+
+def table(bench_path, desktop_path, python_path=None):
     runs = counters(bench_path)
     with open(desktop_path) as f:
         desk = json.load(f)
@@ -271,6 +291,9 @@ def table(bench_path, desktop_path):
                      1.2, f"{run['fps_slowest']:.1f} frames/s slowest, {run['fps_mean']:.1f} mean: "
                      f"{'keeps' if keeps else 'LOSES'} its rate"))
 
+    if python_path:
+        python_rows(rows, runs, python_path)
+
     header = ("figure", "ours", "baseline", "baseline's", "ratio", "goal", "met / note")
     lines = []
     for figure, ours, baseline, base, ratio, goal, note in rows:
@@ -289,7 +312,7 @@ def table(bench_path, desktop_path):
 if __name__ == "__main__":
     if len(sys.argv) == 4 and sys.argv[1] == "desktop":
         desktop(sys.argv[2], sys.argv[3])
-    elif len(sys.argv) == 4 and sys.argv[1] == "table":
-        table(sys.argv[2], sys.argv[3])
+    elif len(sys.argv) in (4, 5) and sys.argv[1] == "table":
+        table(*sys.argv[2:])
     else:
         sys.exit(__doc__)

@@ -16,7 +16,7 @@ mkdir -p "$build"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSTANGENSPIEL_TESTS=OFF -DSTANGENSPIEL_BENCH=ON \
     "${launcher[@]}" > "$build/perf-configure.log" 2>&1 || { cat "$build/perf-configure.log"; exit 1; }
 cmake --build "$build" -j"$(nproc)" --target stangenspiel stangenspiel_bench minimal_qt_window \
-    stangenspiel_window_load stangenspiel_key_latency > "$build/perf-build.log" 2>&1 \
+    stangenspiel_window_load stangenspiel_key_latency stangenspiel_python > "$build/perf-build.log" 2>&1 \
     || { tail -n 40 "$build/perf-build.log"; exit 1; }
 
 work=$(mktemp -d)
@@ -32,7 +32,11 @@ load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 # Wide enough for eight 640 x 400 windows side by side in two rows.
 xvfb-run -a -s "-screen 0 2700x1100x24" python3 bench/perf_report.py desktop "$build" "$work/desktop.json"
 
-table=$(python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.json")
+echo "== The Python module: a g_Plot loop and a numpy fill (about ten seconds)"
+PYTHONPATH="$build/python" /usr/bin/python3 bench/python_bench.py "$work/python.json" > "$work/python.log" 2>&1 \
+    || { cat "$work/python.log"; exit 1; }
+
+table=$(python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.json" "$work/python.json")
 # The written notes below the table (from "## Notes" on) are kept as they are.
 notes=$(sed -n '/^## Notes/,$p' docs/performance.md 2>/dev/null || true)
 {
