@@ -16,14 +16,10 @@ struct t_CommandLine {
 };
 t_CommandLine commandline;  // written by runprogram on the main thread before the application
 
-// A Python callable held by C++ closures that the framework copies on any thread: the copies
-// share one reference, and the last one lets go of it with the GIL.
+// A Python callable held by C++ closures that the framework copies and drops on any thread:
+// the copies share one reference, and the last one hands it to releaselater.
 std::shared_ptr<PyObject> holdcallable(const py::object& callable) {
-    return {callable.inc_ref().ptr(), [](PyObject* object) {
-                if (!Py_IsInitialized() || _Py_IsFinalizing()) return;
-                py::gil_scoped_acquire gil;
-                Py_DECREF(object);
-            }};
+    return {callable.inc_ref().ptr(), releaselater};
 }
 
 std::function<void()> onframeworkthread(const py::object& callable) {
@@ -40,7 +36,7 @@ std::function<void()> onguithread(t_HandlerSlot slot) {
 // output, since the process ends without Python's own exit.
 void onterminate() {
     runonguithread([] { return handlerslot(t_HandlerSlot::Terminate); });
-    if (Py_IsInitialized() && !_Py_IsFinalizing()) {
+    if (!pythonunavailable()) {
         py::gil_scoped_acquire gil;
         flushpythonstreams();
     }

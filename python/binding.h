@@ -111,6 +111,15 @@ struct type_caster<pythonhandler> {
 
 // --- the application and the threads that run Python (python/runtime.cpp) -------------------
 
+// Python is gone or going: a thread that asked for the GIL now would be ended inside Python.
+inline bool pythonunavailable() {
+#if PY_VERSION_HEX >= 0x030D0000
+    return !Py_IsInitialized() || Py_IsFinalizing();
+#else
+    return !Py_IsInitialized() || _Py_IsFinalizing();
+#endif
+}
+
 // True from runprogram's start of the application on; calls of the desktop policy need it.
 bool applicationrunning();
 void setapplicationrunning(bool running);
@@ -125,6 +134,9 @@ void runonframeworkthread(const std::function<py::object()>& fetch, bool program
 // The same for a call on the GUI thread (terminate and save-graphic handlers): an exception is
 // written to the log and the application carries on.
 void runonguithread(const std::function<py::object()>& fetch);
+// Lets go of a reference from any thread, with or without the GIL: the next thread that runs
+// Python here releases it. A destructor never waits for the GIL this way.
+void releaselater(PyObject* object);
 // Writes a Python exception with its traceback to the log, as one entry.
 void logpythonexception(py::error_already_set& error);
 // Flushes Python's standard output and error: the process ends without Python's own exit.

@@ -9,8 +9,10 @@
 #include <atomic>
 #include <exception>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "python/binding.h"
 
@@ -28,30 +30,55 @@ thread_local std::exception_ptr pendingquit;
 
 PyObject* programquit = nullptr;  // the class ProgramQuit, created at import
 
-// Python is gone or going: a thread that asked for the GIL now would be ended inside Python.
-bool pythonunavailable() { return !Py_IsInitialized() || _Py_IsFinalizing(); }
+// References let go of on threads without the GIL, released by the next thread that holds it.
+struct t_ReleaseQueue {
+    std::mutex Mutex;
+    std::vector<PyObject*> Objects;
+};
+t_ReleaseQueue releasequeue;
+
+void releasepending() {
+    std::vector<PyObject*> objects;
+    {
+        std::lock_guard<std::mutex> lock(releasequeue.Mutex);
+        objects.swap(releasequeue.Objects);
+    }
+    for (PyObject* object : objects) Py_DECREF(object);
+}
 
 enum class t_Ending { Returned, Quit, Failed };
 
-// Calls the callable with the GIL held; answers how it ended and keeps a thrown quit.
+// Calls the callable with the GIL; answers how it ended and keeps a thrown quit. When Python
+// exits while the call runs (a script that never called runprogram), Python ends the thread the
+// moment it asks for the GIL again, by an unwinding that nothing here may stop or touch Python
+// during: no Python object and no thread state is let go of then.
 t_Ending callpython(const std::function<py::object()>& fetch, std::exception_ptr& quit) {
-    py::gil_scoped_acquire gil;
+    const PyGILState_STATE gil = PyGILState_Ensure();
+    releasepending();
     t_Ending ending = t_Ending::Returned;
+    py::object callable;
     try {
-        py::object callable = fetch();
-        if (callable) callable();
-    } catch (py::error_already_set& error) {
-        if (error.matches(programquit)) {
-            quit = std::exchange(pendingquit, nullptr);
-            ending = t_Ending::Quit;
-        } else if (error.matches(PyExc_SystemExit)) {
-            ending = t_Ending::Quit;  // sys.exit() ends the program as t_QuitProgram does
-        } else {
-            logpythonexception(error);
-            ending = t_Ending::Failed;
+        try {
+            callable = fetch();
+            if (callable) callable();
+        } catch (py::error_already_set& error) {
+            if (error.matches(programquit)) {
+                quit = std::exchange(pendingquit, nullptr);
+                ending = t_Ending::Quit;
+            } else if (error.matches(PyExc_SystemExit)) {
+                ending = t_Ending::Quit;  // sys.exit() ends the program as t_QuitProgram does
+            } else {
+                logpythonexception(error);
+                ending = t_Ending::Failed;
+            }
         }
+        callable = py::object();
+        flushpythonstreams();
+    } catch (abi::__forced_unwind&) {
+        callable.release();
+        throw;
     }
-    flushpythonstreams();
+    PyGILState_Release(gil);
     return ending;
 }
 
@@ -75,10 +102,15 @@ py::object handlerslot(t_HandlerSlot slot) {
     return py::reinterpret_borrow<py::object>(handlerslots[static_cast<size_t>(slot)]);
 }
 
+void releaselater(PyObject* object) {
+    std::lock_guard<std::mutex> lock(releasequeue.Mutex);
+    releasequeue.Objects.push_back(object);
+}
+
 void runonframeworkthread(const std::function<py::object()>& fetch, bool programthread) {
     if (pythonunavailable()) return;
     std::exception_ptr quit;
-    const t_Ending ending = callpython(fetch, quit);  // the GIL is released again here
+    const t_Ending ending = callpython(fetch, quit);  // without the GIL again
     if (quit) std::rethrow_exception(quit);
     // The program ends as every program ends: "(Programm Ende)" in its first window.
     if (programthread && ending != t_Ending::Returned) t_QuitProgram(t_MainWindow());

@@ -137,3 +137,19 @@ def test_runprogram_answers_for_the_command_line_and_python_goes_on(run, option,
         """, arguments=(option,))
     assert f"answered {code}" in result.lines
     assert any(re.search(expected, line) for line in result.lines), result.log
+
+
+@pytest.mark.parametrize("round", range(3))  # the end raced: it crashed three times in four
+def test_python_exits_cleanly_while_framework_threads_run_python(run, round):
+    result = run("""
+        import time
+        def busy():
+            while True:
+                pass
+        startasyncprocess(busy)
+        startasyncprocess(lambda: time.sleep(0.3))  # wakes into an interpreter that is gone
+        time.sleep(0.1)
+        print("bye")
+        sys.exit(3)
+        """, arguments=[])
+    assert (result.code, result.lines) == (3, ["bye"])
