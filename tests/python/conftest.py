@@ -27,20 +27,22 @@ class Run:
             return picture.convert("RGB").getpixel((x, y))
 
 
+def runscript(folder, program, keys="", pace=10, timeout=20000, arguments=None):
+    """The finished scripted run of a source or example path in folder; with arguments=[...]
+    those instead of the scripted run's options."""
+    if isinstance(program, Path):
+        script = program
+    else:
+        script = folder / "program.py"
+        script.write_text("import sys\nfrom stangenspiel import *\n" + textwrap.dedent(program))
+    output = folder / "out"
+    options = [f"--keys={keys}", f"--pace={pace}", f"--output={output}", f"--timeout={timeout}"]
+    command = [sys.executable, str(script), *(options if arguments is None else arguments)]
+    process = subprocess.run(command, cwd=folder, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                             text=True, timeout=timeout / 1000 + 30, env=dict(os.environ))
+    return Run(process, output)
+
+
 @pytest.fixture
 def run(tmp_path):
-    """run(source or example path, keys="", pace=10, timeout=20000): the finished scripted run;
-    with arguments=[...] those instead of the scripted run's options."""
-    def scripted(program, keys="", pace=10, timeout=20000, arguments=None):
-        if isinstance(program, Path):
-            script = program
-        else:
-            script = tmp_path / "program.py"
-            script.write_text("import sys\nfrom stangenspiel import *\n" + textwrap.dedent(program))
-        output = tmp_path / "out"
-        options = [f"--keys={keys}", f"--pace={pace}", f"--output={output}", f"--timeout={timeout}"]
-        command = [sys.executable, str(script), *(options if arguments is None else arguments)]
-        process = subprocess.run(command, cwd=tmp_path, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                                 text=True, timeout=timeout / 1000 + 30, env=dict(os.environ))
-        return Run(process, output)
-    return scripted
+    return lambda program, **options: runscript(tmp_path, program, **options)

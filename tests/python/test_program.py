@@ -153,3 +153,47 @@ def test_python_exits_cleanly_while_framework_threads_run_python(run, round):
         sys.exit(3)
         """, arguments=[])
     assert (result.code, result.lines) == (3, ["bye"])
+
+
+# call (a Python expression in a program with window 0 of 40 x 5 cells), its result, its lines
+UNDER_THE_APPLICATION = [
+    ('t_WindowTitle(0)', "'Probe'", []),
+    ('t_WindowPos(13, 17)', "0", ["t_WindowPos: Window does not exist."]),
+    ('t_WindowVisible(20, True)', "None", ["t_WindowVisible: Window does not exist."]),
+    ('t_WindowRecord(0).TextWidth', "40", []),
+    ('(t_Print(0, bytes([65, 200])), t_Print(0, "ä€"), t_GetScreen(0, "|")[:4])[2]', "'AÈä?'", []),
+    ('g_GetScreenRect(0, 0, 0, 1, 2).Size', "6", []),
+    ('p_Print("x")', "None", ["p_Print: Virtual printer not initialized."]),
+    ('t_MenuItemAdd("Nix", "a", 1000)', "-2", ["t_MenuItemAdd: Menu not found."]),
+    ('(t_MenuItemAdd("Datei", "Probe", 1000), t_MenuItemTitle("Datei", 65535))', "(0, 'Probe')", []),
+    ('t_LoadFontResource("nix.font").Data', "b''",
+     ["getbinaryfromfile: Error #No such file or directory", "t_LoadFontResource: Could not load file „nix.font“"]),
+]
+
+
+@pytest.fixture(scope="module")
+def application_calls(tmp_path_factory):
+    """Each call's result and the lines it printed, from one run."""
+    from conftest import runscript
+    result = runscript(tmp_path_factory.mktemp("calls"), f"""
+        def program():
+            {WINDOW}
+            for call in {[call for call, _, _ in UNDER_THE_APPLICATION]!r}:
+                print("==", call)
+                print("=>", repr(eval(call)))
+        runprogram(program, name="Probe")
+        """)
+    calls, lines = {}, []
+    for line in result.lines:
+        if line.startswith("== "):
+            call, lines = line[3:], []
+        elif line.startswith("=> "):
+            calls[call], lines = (line[3:], lines), []
+        else:
+            lines.append(line)
+    return calls
+
+
+@pytest.mark.parametrize("call, answer, lines", UNDER_THE_APPLICATION)
+def test_desktop_calls_answer_and_refuse_as_in_cpp(application_calls, call, answer, lines):
+    assert application_calls[call] == (answer, lines)
