@@ -1,5 +1,5 @@
 // The records as Python classes with the header's field names, and the header's constants.
-// Their comments are the header's, in the stub (python/stangenspiel.pyi is made from both).
+// Their comments are the header's, in the stub stangenspiel.pyi that tools/python_api.py writes.
 // A record is built with its fields in order or by name (t_RGBColor(255, 0, 0, 255),
 // t_Rect(Width=320)); two records are equal when every field is; byte fields are bytes.
 #include <string>

@@ -1,6 +1,6 @@
 // The Python module's common ground: how bytes, window numbers and handlers cross into Python,
-// and the two promises every bound call keeps. Built from the public header alone, like any
-// program on the framework.
+// and the policy every bound call follows. Built from the public header alone, like any program
+// on the framework.
 //
 // The GIL. Python runs on the program thread, on the handlers' threads and on threads of its
 // own, while the GUI thread runs Python only for the terminate and save-graphic handlers. A
@@ -16,7 +16,8 @@
 // Arguments are converted to C++ values (copies) before the GIL goes, so another Python thread
 // cannot change them during the call.
 //
-// Calls still to come and their policy, so that binding them is one line each:
+// Calls still to come and their policy, so that binding them is one line each (a desktop call
+// is one that, called once outside runprogram, would hang; try each when it lands):
 //   desktop  t_InputLine, t_InputNumber (line input waits for keys), t_WaitRefresh,
 //            s_Sound, s_Play, s_PlayVoice, s_PlayFile, s_Stop (the sound device),
 //            t_WindowZoom, t_WindowZoomFactor, t_WindowFullScreen, g_RecordStart, g_RecordStop
@@ -139,7 +140,8 @@ void runonguithread(const std::function<py::object()>& fetch);
 void releaselater(PyObject* object);
 // Writes a Python exception with its traceback to the log, as one entry.
 void logpythonexception(py::error_already_set& error);
-// Flushes Python's standard output and error: the process ends without Python's own exit.
+// Flushes Python's standard output and error, for the end of the process, which comes without
+// Python's own exit.
 void flushpythonstreams();
 
 // The handlers a program replaces; each slot holds its Python callable (or none).

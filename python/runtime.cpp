@@ -3,7 +3,9 @@
 //
 // The interpreter is never finalised while the application runs: runprogram ends the process
 // when the application quits (the framework's threads may still be inside Python then), so no
-// Python object here is ever released at exit, and nothing waits for a thread to leave Python.
+// Python object here is released at exit, and nothing waits for a thread to leave Python. A
+// script that never calls runprogram may end while a thread it started runs Python: Python
+// itself ends that thread, and callpython stays out of its way.
 #include <cxxabi.h>
 
 #include <atomic>
@@ -72,8 +74,9 @@ t_Ending callpython(const std::function<py::object()>& fetch, std::exception_ptr
                 ending = t_Ending::Failed;
             }
         }
+        // Python's standard output stays as it is: its finished lines are out already, and a
+        // flush here would break another thread's line in two, with log lines in between.
         callable = py::object();
-        flushpythonstreams();
     } catch (abi::__forced_unwind&) {
         callable.release();
         throw;
@@ -123,7 +126,6 @@ void runonguithread(const std::function<py::object()>& fetch) {
 }
 
 void logpythonexception(py::error_already_set& error) {
-    flushpythonstreams();
     std::string text;
     try {
         py::object format = py::module_::import("traceback").attr("format_exception");

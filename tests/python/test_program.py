@@ -1,5 +1,6 @@
 """Programs in Python under runprogram: the program thread, the GIL, the handlers, the end by
 t_QuitProgram and by an exception, the window's memory from numpy."""
+import os
 import re
 
 import pytest
@@ -36,7 +37,7 @@ def test_threads_and_handlers_run_python_while_the_program_waits_for_a_key(run):
         """, keys="^Sab", pace=250)
     assert result.code == 0
     for line in ("async True", "save handler on MainThread", "ticks while waiting: True", "terminate handler"):
-        assert line in result.lines
+        assert line in result.lines, result.log
 
 
 def test_t_quitprogram_passes_except_exception_and_ends_each_thread_with_its_message(run):
@@ -84,7 +85,7 @@ def test_an_exception_ends_the_program_with_its_traceback_and_leaves_the_window(
         runprogram(program)
         """)
     assert result.code == 0
-    assert "still running" in result.lines and "ValueError: in a handler" in result.lines
+    assert "still running" in result.lines and "ValueError: in a handler" in result.lines, result.log
     end = result.lines.index("still running")
     quit = result.lines.index("t_QuitProgram: Quitting current thread with message in window #0.")
     assert [line for line in result.lines[end + 1:quit] if not line.startswith(" ")] == logged
@@ -139,6 +140,9 @@ def test_runprogram_answers_for_the_command_line_and_python_goes_on(run, option,
     assert any(re.search(expected, line) for line in result.lines), result.log
 
 
+# Python ends such a thread by unwinding it from inside the interpreter, which AddressSanitizer
+# cannot follow through frames it did not instrument (it reports its own failed check).
+@pytest.mark.skipif("libasan" in os.environ.get("LD_PRELOAD", ""), reason="unwinding unseen by the sanitizer")
 @pytest.mark.parametrize("round", range(3))  # the end raced: it crashed three times in four
 def test_python_exits_cleanly_while_framework_threads_run_python(run, round):
     result = run("""
