@@ -1,7 +1,8 @@
 # The Debian packages, split as Debian splits a library: libstangenspiel0 (the shared library
 # and its resources), libstangenspiel-dev (what a program is built with), stangenspiel (the
-# puzzle and the picture converter) and python3-stangenspiel (the Python module). Build them from a Release tree configured with
-# -DCMAKE_INSTALL_PREFIX=/usr -DSTANGENSPIEL_INSTALL_RPATH=OFF; tools/packages.sh does all of it.
+# puzzle and the picture converter) and python3-stangenspiel (the Python module). Build them
+# from a Release tree configured with -DCMAKE_INSTALL_PREFIX=/usr -DSTANGENSPIEL_INSTALL_RPATH=OFF;
+# tools/packages.sh does all of it.
 if(NOT CMAKE_INSTALL_PREFIX STREQUAL "/usr")
   message(STATUS "Debian packages want -DCMAKE_INSTALL_PREFIX=/usr (now ${CMAKE_INSTALL_PREFIX})")
 endif()

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The two ways into the project on a fresh Debian 12 machine:
+# The ways into the project on a fresh Debian 12 machine:
 #   tools/dev.sh run    install what is missing, build, start the program
 #   tools/dev.sh build  install what is missing, build
 #   tools/dev.sh test   install what is missing, build, run the whole test suite
