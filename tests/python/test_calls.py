@@ -2,6 +2,7 @@
 types, records and bytes on their way through C++ and back, and the refusal lines."""
 import copy
 import re
+from pathlib import Path
 
 import pytest
 
@@ -108,3 +109,24 @@ def test_files_round_trip_bytes_and_pictures(tmp_path):
 def test_wrong_python_types_are_type_errors(call):
     with pytest.raises(TypeError):
         call()
+
+
+def test_the_api_check_names_what_a_new_header_declaration_lacks(tmp_path):
+    """tools/python_api.py, which CTest runs on the real header, on a header with one more group."""
+    import importlib.util
+    import stangenspiel
+    root = Path(__file__).resolve().parents[2]
+    spec = importlib.util.spec_from_file_location("python_api", root / "tools" / "python_api.py")
+    api = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(api)
+    header = (root / "include" / "stangenspiel" / "stangenspiel.h").read_text(encoding="utf-8")
+    header = header.replace("t_Htab(uint8_t window, int64_t column);", "t_Htab(uint8_t window, int64_t col);")
+    header += ("\n/// Waits.\nSTANGENSPIEL_API void t_Wait(int64_t ms);\n"
+               "/// A record.\nstruct t_Sound {\n    int64_t Voice = 0;  ///< a voice\n};\n")
+    (tmp_path / "new.h").write_text(header, encoding="utf-8")
+    api.writestub(api.parseheader(root / "include" / "stangenspiel" / "stangenspiel.h"), stangenspiel,
+                  tmp_path / "stub.pyi")
+    problems = api.check(api.parseheader(tmp_path / "new.h"), stangenspiel, tmp_path / "stub.pyi")
+    assert problems == ["t_Htab: parameters [('window', 'column')] in the module, [('window', 'col')] in the header",
+                        "t_Wait: not in the module", "t_Sound: not in the module",
+                        "t_Wait: not in the stub", "t_Sound: not in the stub"]
