@@ -8,7 +8,8 @@
                                           and at ZOOM (a factor, or "full" for full screen); run it
                                           under xvfb-run with a screen the zoomed window fits
   perf_report.py table BENCH.json DESKTOP.json [ZOOM.json|SOUND.json...]   prints the table as plain
-                                          text; each further file adds its rows (zoom or sound)
+                                          text; each further file adds its rows (zoom, sound or
+                                          bench/python_bench.py's figures)
   perf_report.py notes BENCH.json DESKTOP.json LOADS   prints the notes on this run, every figure
                                           taken from it; LOADS: "label=1min,5min,15min;..."
 """
@@ -331,6 +332,25 @@ def sound_rows(runs, sound_path):
     return rows
 
 
+def python_rows(rows, runs, python_path):
+    """The Python module's rows: its g_Plot loop beside the same loop in C++ and beside a plain
+    Python loop (their difference is the binding's cost per call), and a numpy fill."""
+    with open(python_path) as f:
+        py = json.load(f)
+    plot, plain = py["plot_us"] * 1e-6, py["bytearray_us"] * 1e-6
+    loop = runs.get("BM_PlotLoop32", {}).get("ours_us")
+    calls = f"{rate(1 / plot, 'calls')}"
+    if loop:
+        rows.append(("Python g_Plot loop, per call", duration(plot), "the same loop in C++", duration(loop * 1e-6),
+                     plot / (loop * 1e-6), None, f"{calls}; C++ {rate(1e6 / loop, 'calls')}"))
+    cost = plot - plain
+    rows.append(("Python g_Plot loop, per call", duration(plot), "Python loop into a bytearray", duration(plain),
+                 plot / plain, None, f"binding {duration(cost)} a call: goal 1 us: {'yes' if cost <= 1e-6 else 'NO'}"))
+    rows.append(("numpy into a 640x400x32 window", duration(py["fill_us"] * 1e-6), "memcpy 1,024,000 B",
+                 duration(py["memcpy_us"] * 1e-6), py["fill_us"] / py["memcpy_us"], 2.0,
+                 "through g_GraphicMemory, g_PictureChanged"))
+
+
 def table(bench_path, desktop_path, extra_paths=()):
     runs = counters(bench_path)
     with open(desktop_path) as f:
@@ -425,6 +445,9 @@ def table(bench_path, desktop_path, extra_paths=()):
 
     for path, _ in (extra for extra in extras if "latency_program" in extra[1]):
         rows += sound_rows(runs, path)
+
+    for path, _ in (extra for extra in extras if "plot_us" in extra[1]):
+        python_rows(rows, runs, path)
 
     header = ("figure", "ours", "baseline", "baseline's", "ratio", "goal", "met / note")
     lines = []

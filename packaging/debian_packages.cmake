@@ -1,7 +1,8 @@
-# Three Debian packages, split as Debian splits a library: libstangenspiel0 (the shared library
-# and its resources), libstangenspiel-dev (what a program is built with) and stangenspiel (the
-# puzzle and the picture converter). Build them from a Release tree configured with
-# -DCMAKE_INSTALL_PREFIX=/usr -DSTANGENSPIEL_INSTALL_RPATH=OFF; tools/packages.sh does all of it.
+# The Debian packages, split as Debian splits a library: libstangenspiel0 (the shared library
+# and its resources), libstangenspiel-dev (what a program is built with), stangenspiel (the
+# puzzle and the picture converter) and python3-stangenspiel (the Python module). Build them
+# from a Release tree configured with -DCMAKE_INSTALL_PREFIX=/usr -DSTANGENSPIEL_INSTALL_RPATH=OFF;
+# tools/packages.sh does all of it.
 if(NOT CMAKE_INSTALL_PREFIX STREQUAL "/usr")
   message(STATUS "Debian packages want -DCMAKE_INSTALL_PREFIX=/usr (now ${CMAKE_INSTALL_PREFIX})")
 endif()
@@ -24,11 +25,11 @@ set(CPACK_PACKAGE_CONTACT "The Stangenspiel developers <dev@stangenspiel.invalid
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL runtime development game)
+set(CPACK_COMPONENTS_ALL ${STANGENSPIEL_PACKAGE_COMPONENTS})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SOURCE stangenspiel)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
-foreach(component runtime development game)
+foreach(component ${STANGENSPIEL_PACKAGE_COMPONENTS})
   string(TOUPPER ${component} upper)
   set(CPACK_DEBIAN_${upper}_PACKAGE_NAME ${STANGENSPIEL_PACKAGE_${component}})
 endforeach()
@@ -84,5 +85,18 @@ computer, and can play a scripted game without a display.
 
 The package also contains stangenspiel-grconvert, which turns the .gr
 pictures a program on the framework saves into PNG files and back.]])
+
+# The module is built for the one python3 of the distribution (its ABI tag is in the file name).
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "${STANGENSPIEL_PACKAGE_runtime} (= ${debian_version}), ${STANGENSPIEL_PYTHON_DEPENDS}")
+set(CPACK_DEBIAN_PYTHON_DESCRIPTION [[window framework of a classic home computer - Python module
+The framework gives a program its own program thread, eight numbered graphic
+windows in one simulated video memory, text output with bitmap fonts, pixel
+graphics, key, mouse and menu events, a virtual printer and a system console.
+
+This package contains the module stangenspiel for Python 3: every operation of
+the framework under its own name, runprogram to start a program written in
+Python, a type stub for editors and two example programs.]])
 
 include(CPack)

@@ -1,5 +1,5 @@
 # What the puzzle installs besides the library, the documentation every package carries, and
-# the three Debian packages built by CPack (packaging/debian_packages.cmake).
+# the Debian packages built by CPack (packaging/debian_packages.cmake).
 include(GNUInstallDirs)
 
 set(STANGENSPIEL_INSTALL_GAMESDIR games CACHE STRING "Folder of the puzzle below the install prefix")
@@ -7,10 +7,17 @@ set(STANGENSPIEL_GAME_PATH ${CMAKE_INSTALL_PREFIX}/${STANGENSPIEL_INSTALL_GAMESD
 set(packaging_output ${CMAKE_CURRENT_BINARY_DIR}/packaging)
 set(packaging_source ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 
-# The three packages and the install component each one is made of.
+# The packages and the install component each one is made of; the Python module's when it is built.
 set(STANGENSPIEL_PACKAGE_runtime libstangenspiel0)
 set(STANGENSPIEL_PACKAGE_development libstangenspiel-dev)
 set(STANGENSPIEL_PACKAGE_game stangenspiel)
+set(STANGENSPIEL_PACKAGE_python python3-stangenspiel)
+set(STANGENSPIEL_PACKAGE_COMPONENTS runtime development game)
+if(TARGET stangenspiel_python)
+  list(APPEND STANGENSPIEL_PACKAGE_COMPONENTS python)
+  install(FILES examples/python/paint.py examples/python/terminal.py
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${STANGENSPIEL_PACKAGE_python}/examples COMPONENT python)
+endif()
 
 # The puzzle lives with the games; it finds the library's resources from the library's place.
 install(TARGETS stangenspiel RUNTIME DESTINATION ${STANGENSPIEL_INSTALL_GAMESDIR} COMPONENT game)
@@ -45,7 +52,7 @@ install(FILES ${packaging_output}/stangenspiel-grconvert.1.gz DESTINATION ${CMAK
 
 # Each package carries the licences of everything the packages hold, the changelog, and the
 # lintian findings that are meant so (each with its reason).
-foreach(component runtime development game)
+foreach(component ${STANGENSPIEL_PACKAGE_COMPONENTS})
   set(package ${STANGENSPIEL_PACKAGE_${component}})
   install(FILES ${packaging_source}/debian/copyright ${packaging_output}/changelog.Debian.gz
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package} COMPONENT ${component})

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the three Debian packages from a Release tree (build-release), holds each to lintian
+# Builds the four Debian packages from a Release tree (build-release), holds each to lintian
 # (no error, no warning), installs them together into a scratch root with dpkg, plays a scripted
-# game with the installed puzzle and builds the out-of-tree example against the installed
-# development files.
+# game with the installed puzzle, builds the out-of-tree example against the installed
+# development files and runs an installed Python example with the installed module.
 #   tools/check_packages.sh [BUILD-FOLDER]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -34,7 +34,7 @@ step "Packages"
 rm -rf "$build/packages"
 (cd "$build" && cpack -B "$build/packages") > "$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack"; }
 debs=("$build"/packages/*.deb)
-[ ${#debs[@]} -eq 3 ] || fail "expected three packages, found: ${debs[*]}"
+[ ${#debs[@]} -eq 4 ] || fail "expected four packages, found: ${debs[*]}"
 for deb in "${debs[@]}"; do
     printf '%-48s %6s kB  Depends: %s\n' "$(basename "$deb")" "$(( $(stat -c %s "$deb") / 1024 ))" \
         "$(dpkg-deb -f "$deb" Depends)"
@@ -84,4 +84,16 @@ PKG_CONFIG_PATH=$usr/lib/x86_64-linux-gnu/pkgconfig pkg-config --libs stangenspi
 (cd / && "$work/hello/hallo" --keys='x' --pace=5 --output="$work/hello-run" --timeout=30000) \
     > "$work/hello.log" 2>&1 || { cat "$work/hello.log"; fail "the example did not finish"; }
 grep -q "^Hallo, Welt! Eine Taste, bitte: x *$" "$work/hello-run/window0.txt" || fail "the example's screen"
+step "A Python example with the installed module"
+python=$usr/lib/python3/dist-packages
+[ -f "$python/stangenspiel.pyi" ] || fail "no stub beside the installed module"
+export PYTHONPATH=$python  # the scratch root's, as /usr/lib/python3/dist-packages is the system's
+[ "$(/usr/bin/python3 -c 'import stangenspiel; print(stangenspiel.frameworkversion())')" = \
+    "$(dpkg-deb -f "$build"/packages/python3-stangenspiel_*.deb Version | cut -d- -f1)" ] \
+    || fail "python3 -c 'import stangenspiel' does not give the package's version"
+examples=$usr/share/doc/python3-stangenspiel/examples
+(cd / && /usr/bin/python3 "$examples/terminal.py" --keys='hallo{Return}{Escape}' --pace=5 --output="$work/python-run" \
+    --timeout=30000) > "$work/python.log" 2>&1 || { cat "$work/python.log"; fail "the Python example did not finish"; }
+grep -q "^> hallo *$" "$work/python-run/window0.txt" && grep -q "^(Programm Ende)" "$work/python-run/window0.txt" \
+    || { cat "$work/python-run/window0.txt"; fail "the Python example's screen"; }
 echo "check_packages: ok"

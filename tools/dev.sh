@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The two ways into the project on a fresh Debian 12 machine:
+# The ways into the project on a fresh Debian 12 machine:
 #   tools/dev.sh run    install what is missing, build, start the program
+#   tools/dev.sh build  install what is missing, build
 #   tools/dev.sh test   install what is missing, build, run the whole test suite
 #                       (normal build, the Debian packages, then AddressSanitizer +
 #                       UndefinedBehaviorSanitizer),
@@ -45,6 +46,10 @@ case "${1:-}" in
         build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
         exec ./build/stangenspiel
         ;;
+    build)
+        install_packages
+        build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        ;;
     test)
         install_packages
         build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -69,7 +74,7 @@ case "${1:-}" in
         fuzz/run.sh build-fuzz "${STANGENSPIEL_FUZZ_SECONDS:-60}"
         ;;
     *)
-        echo "usage: tools/dev.sh run|test" >&2
+        echo "usage: tools/dev.sh run|build|test" >&2
         exit 2
         ;;
 esac

@@ -19,7 +19,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSTANGENSPIEL_TESTS=
     "${launcher[@]}" > "$build/perf-configure.log" 2>&1 || { cat "$build/perf-configure.log"; exit 1; }
 cmake --build "$build" -j"$(nproc)" --target stangenspiel stangenspiel_bench minimal_qt_window \
     minimal_qt_animation stangenspiel_window_load stangenspiel_key_latency stangenspiel_recording_load \
-    stangenspiel_sound_latency minimal_audio_sink example_music \
+    stangenspiel_sound_latency minimal_audio_sink example_music stangenspiel_python \
     > "$build/perf-build.log" 2>&1 \
     || { tail -n 40 "$build/perf-build.log"; exit 1; }
 
@@ -45,8 +45,11 @@ loads="$loads;at the end=$(loadnow)"
 
 echo "== Sound: latency through a PulseAudio null sink, a scripted run's timing (about a minute)"
 /usr/bin/python3 bench/sound_report.py measure "$build" "$work/sound.json"
+echo "== The Python module: a g_Plot loop and a numpy fill (about ten seconds)"
+PYTHONPATH="$build/python" /usr/bin/python3 bench/python_bench.py "$work/python.json" > "$work/python.log" 2>&1 \
+    || { cat "$work/python.log"; exit 1; }
 
-extras=("$work/zoom.json" "$work/full.json" "$work/sound.json")
+extras=("$work/zoom.json" "$work/full.json" "$work/sound.json" "$work/python.json")
 table=$(/usr/bin/python3 bench/perf_report.py table "$work/bench.json" "$work/desktop.json" "${extras[@]}")
 runnotes=$(/usr/bin/python3 bench/perf_report.py notes "$work/bench.json" "$work/desktop.json" "$loads")
 # The hand-written background (from "## Background" on) is kept as it is; its figures carry
