@@ -15,15 +15,6 @@
 //             nothing instead.
 // Arguments are converted to C++ values (copies) before the GIL goes, so another Python thread
 // cannot change them during the call.
-//
-// Calls still to come and their policy, so that binding them is one line each (a desktop call
-// is one that, called once outside runprogram, would hang; try each when it lands):
-//   desktop  t_InputLine, t_InputNumber (line input waits for keys), t_WaitRefresh,
-//            s_Sound, s_Play, s_PlayVoice, s_PlayFile, s_Stop (the sound device),
-//            t_WindowZoom, t_WindowZoomFactor, t_WindowFullScreen, g_RecordStart, g_RecordStop
-//   waits    t_Wait, s_Wait (sleeps), t_PrintLine (output may pause on Ctrl+S), t_Hpos, t_Vpos,
-//            t_Home, s_Voice, s_Playing
-//   quick    stringtonumber, t_Randomize, t_Random, t_RandomInt, t_Ticks
 #pragma once
 
 #include <pybind11/pybind11.h>
@@ -226,3 +217,7 @@ void bindfiles(py::module_& m);
 void bindevents(py::module_& m);
 void bindprinter(py::module_& m);
 void bindutilities(py::module_& m);
+void bindconveniences(py::module_& m);
+void bindsound(py::module_& m);
+void bindzoom(py::module_& m);
+void bindrecording(py::module_& m);

@@ -14,4 +14,8 @@ PYBIND11_MODULE(stangenspiel, m) {
     bindevents(m);
     bindprinter(m);
     bindutilities(m);
+    bindconveniences(m);
+    bindsound(m);
+    bindzoom(m);
+    bindrecording(m);
 }

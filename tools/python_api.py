@@ -35,6 +35,10 @@ def g_Scrn(window: int, x: int, y: int, result: Type[int] = ...) -> int:
 def g_Scrn(window: int, x: int, y: int, result: Type[t_RGBColor]) -> t_RGBColor:
     """Colour of the pixel; opaque black outside the window."""
 ''',
+    "stringtonumber": '''\
+def stringtonumber(text: str) -> Optional[float]:
+    """Strict decimal parse: "-12.5e3" with blanks around, nothing else; None for any other text."""
+''',
     "g_GraphicMemory": '''\
 def g_GraphicMemory(window: int) -> memoryview:
     """The window's pixel bytes, writable (numpy.frombuffer draws into them); empty after

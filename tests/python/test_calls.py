@@ -121,12 +121,12 @@ def test_the_api_check_names_what_a_new_header_declaration_lacks(tmp_path):
     spec.loader.exec_module(api)
     header = (root / "include" / "stangenspiel" / "stangenspiel.h").read_text(encoding="utf-8")
     header = header.replace("t_Htab(uint8_t window, int64_t column);", "t_Htab(uint8_t window, int64_t col);")
-    header += ("\n/// Waits.\nSTANGENSPIEL_API void t_Wait(int64_t ms);\n"
-               "/// A record.\nstruct t_Sound {\n    int64_t Voice = 0;  ///< a voice\n};\n")
+    header += ("\n/// Blinks.\nSTANGENSPIEL_API void t_CursorBlink(int64_t ms);\n"
+               "/// A record.\nstruct t_Chord {\n    int64_t Voice = 0;  ///< a voice\n};\n")
     (tmp_path / "new.h").write_text(header, encoding="utf-8")
     api.writestub(api.parseheader(root / "include" / "stangenspiel" / "stangenspiel.h"), stangenspiel,
                   tmp_path / "stub.pyi")
     problems = api.check(api.parseheader(tmp_path / "new.h"), stangenspiel, tmp_path / "stub.pyi")
     assert problems == ["t_Htab: parameters [('window', 'column')] in the module, [('window', 'col')] in the header",
-                        "t_Wait: not in the module", "t_Sound: not in the module",
-                        "t_Wait: not in the stub", "t_Sound: not in the stub"]
+                        "t_CursorBlink: not in the module", "t_Chord: not in the module",
+                        "t_CursorBlink: not in the stub", "t_Chord: not in the stub"]
