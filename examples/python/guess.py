@@ -6,9 +6,14 @@ on every run with --seed=N), t_InputNumber reads a typed number with editing and
 itself when a line is no number, t_PrintLine ends each line. The same game as examples/guess.cpp:
 with the same seed and keys both show the same screen.
 """
+import os
 import sys
 
-from stangenspiel import *
+try:
+    from stangenspiel import *
+except ModuleNotFoundError:  # started in a checkout: the module is where the README's build puts it
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "python"))
+    from stangenspiel import *
 
 SCREEN = 0
 COLUMNS, LINES = 80, 25

@@ -5,10 +5,15 @@ pen to the click; the keys 0-9 and a-f choose the colour. Three menu items of th
 the picture, save it as a ".gr" file or export it as a PNG; the keys x, s and p do the same
 without a dialog. Escape ends the program.
 """
+import os
 import sys
 import threading
 
-from stangenspiel import *
+try:
+    from stangenspiel import *
+except ModuleNotFoundError:  # started in a checkout: the module is where the README's build puts it
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "python"))
+    from stangenspiel import *
 
 STATUS, CANVAS = 0, 1
 WIDTH, HEIGHT, STEP = 320, 200, 10

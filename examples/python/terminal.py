@@ -4,9 +4,14 @@ rule stay on top while the area below scrolls; what you type is echoed, Return e
 every finished line also goes to the printer and the console. The first lines show the display
 modes, inverse video and the escape commands. Escape ends the program.
 """
+import os
 import sys
 
-from stangenspiel import *
+try:
+    from stangenspiel import *
+except ModuleNotFoundError:  # started in a checkout: the module is where the README's build puts it
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "python"))
+    from stangenspiel import *
 
 SCREEN = 0
 COLUMNS, LINES = 60, 16
