@@ -16,6 +16,7 @@ command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 echo "== Building in $build (Release)"
 mkdir -p "$build"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSTANGENSPIEL_TESTS=OFF -DSTANGENSPIEL_BENCH=ON \
+    -DSTANGENSPIEL_EXAMPLES=ON -DSTANGENSPIEL_PYTHON=ON \
     "${launcher[@]}" > "$build/perf-configure.log" 2>&1 || { cat "$build/perf-configure.log"; exit 1; }
 cmake --build "$build" -j"$(nproc)" --target stangenspiel stangenspiel_bench minimal_qt_window \
     minimal_qt_animation stangenspiel_window_load stangenspiel_key_latency stangenspiel_recording_load \
