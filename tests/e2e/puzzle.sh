@@ -1,22 +1,41 @@
 #!/usr/bin/env bash
-# The real program under Xvfb: three disks chosen at the keyboard (after two refused keys), the solution played with
-# seven more; window 0's screenshot must show the finished board, the log its window, printer and quit lines.
+# The real program under Xvfb: its launch lines in order, then three disks chosen at the keyboard (after two refused
+# keys) and the solution played with seven more, Control+C the third: that key stays the program's and leaves the X
+# clipboard alone. Window 0's screenshot shows the finished board, the log its window, printer and quit lines; then
+# Control+Shift+C puts the screen's text on the clipboard, where another program reads it.
 source "$(dirname "$0")/../support/e2e.sh"
 startwindow
-xdotool key --window "$window" --delay 150 x 1 3 space space space space space space space
+waitforlog '^applicationDidFinishLaunching: End\.'
+expected=$(printf '%s\n' "applicationWillFinishLaunching: Called." "applicationDidFinishLaunching: Start." \
+    "initmxtools: Start." "initmxtools: End." "Program: Start." "applicationDidFinishLaunching: End.")
+actual=$(grep -E "^(applicationWillFinishLaunching|applicationDidFinishLaunching|initmxtools|Program):" "$work/log")
+[ "$actual" = "$expected" ] || fail "launch lines differ: $(diff <(echo "$expected") <(echo "$actual") || true)"
+
+echo -n "vorher" | xclip -selection clipboard
+xdotool key --window "$window" --delay 400 x 1 3 space space ctrl+c space space space space
+# The program ends its thread after the seventh move: then every key, Control+C among them, has been read.
 waitforlog '^t_QuitProgram: '
+[ "$(xclip -o -selection clipboard)" = "vorher" ] || fail "Control+C changed the clipboard"
 sleep 0.5  # a few refresh periods, so the view shows the last drawing
 shot="$work/shot.png"
 import -window "$window" "$shot" || fail "no screenshot"
-
 # The only yellow is three stacked disks (162 x 56 pixels) on rod 3 of the board, whose rods and base are brown.
 read -r _ _ bx by <<<"$(box "$shot" '#804000')"
 [ "$(box "$shot" '#FFFF00')" = "162 56 +$((bx + 358)) +$((by + 145))" ] || fail "the disks are not all on rod 3"
-
 expectin "$work/log" '^t_InitWindow: GraphicWindow #0 = 1280 x 800 pixel x 24 bit = 3\.000,00K video-memory = \$00D12000\.$' \
     '^t_QuitProgram: Quitting current thread with message in window #0\.$'
 [ "$(grep -c -E '^p_PrinterAutoUpdateProcess: Start as thread #[0-9]+$' "$work/log")" = 1 ] || fail "printer threads"
 kill -0 $pid || fail "the program ended with its thread"
+
+xdotool key --window "$window" ctrl+shift+c
+copied() { [ "$(xclip -o -selection clipboard)" != "vorher" ]; }
+waitfor "Control+Shift+C put nothing on the clipboard" copied
+xclip -o -selection clipboard > "$work/clip" || fail "nothing on the clipboard"
+expectin "$work/clip" "Stangenspiel" "gewünscht \(2-9\): 3" "Zug 7 von 7" "Animation des Lösungswegs beendet\." \
+    "\(Programm Ende\)"
+# The rule line under the header, drawn with a block-graphic character, becomes plain dashes.
+sed -n 2p "$work/clip" | grep -qE '^-{80}$' || fail "rule line: $(sed -n 2p "$work/clip")"
+if grep -q $'\r' "$work/clip"; then fail "carriage returns in the text"; fi
 # Quitting closes no window by anybody's click, and no shown window floods the log.
 stopprogram
 grep -E 'not initialized|CloseBox' "$work/log" && fail "noise in the log from start to quit"
