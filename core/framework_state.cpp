@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "host/host.h"
-#include "sound/alert.h"
 
 t_FrameworkState framework;
 
@@ -12,8 +11,7 @@ std::recursive_mutex frameworkmutex;
 thread_local int lockdepth = 0;
 
 std::mutex handlermutex;
-const std::function<void()> alerthandler = [] { playalert(); };
-std::function<void()> savegraphichandler = alerthandler;  // guarded by handlermutex
+std::function<void()> savegraphichandler;  // guarded by handlermutex; empty: the program has none
 }  // namespace
 
 FrameworkLock::FrameworkLock() {
@@ -42,18 +40,20 @@ void reacquireframeworklock(int depth) {
 
 void setsavegraphichandler(std::function<void()> handler) {
     std::lock_guard<std::mutex> lock(handlermutex);
-    savegraphichandler = handler ? std::move(handler) : alerthandler;
+    savegraphichandler = std::move(handler);
 }
 
 // A copy taken under the lock runs, so a handler may replace itself, and a replacement meanwhile
 // never frees the closure that is running.
-void runsavegraphichandler() {
+bool runsavegraphichandler() {
     std::function<void()> handler;
     {
         std::lock_guard<std::mutex> lock(handlermutex);
         handler = savegraphichandler;
     }
+    if (!handler) return false;
     handler();
+    return true;
 }
 
 void resetframeworkfortests() {

@@ -96,6 +96,8 @@ private:
 // The save-graphic menu command's handler (setsavegraphichandler replaces it). The program
 // replaces it on its own thread while the GUI thread may be calling it, so it lives under a lock
 // of its own, like the event handlers.
-void runsavegraphichandler();  // calls the current handler on the calling thread, outside the lock
+// Calls the program's handler on the calling thread, outside the lock; false when it has none
+// (the caller then sounds the alert).
+bool runsavegraphichandler();
 
 void resetframeworkfortests();  // back to the state at process start (tests only)

@@ -76,11 +76,7 @@ void copypicture() {
 }
 
 void savegraphiccommand() {
-    if (!isgraphicwindow(host::frontwindow())) {
-        playalert();
-        return;
-    }
-    runsavegraphichandler();
+    if (!isgraphicwindow(host::frontwindow()) || !runsavegraphichandler()) playalert();
 }
 
 void clearprinter() {

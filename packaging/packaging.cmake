@@ -15,7 +15,7 @@ set(STANGENSPIEL_PACKAGE_python python3-stangenspiel)
 set(STANGENSPIEL_PACKAGE_COMPONENTS runtime development game)
 if(TARGET stangenspiel_python)
   list(APPEND STANGENSPIEL_PACKAGE_COMPONENTS python)
-  install(FILES examples/python/paint.py examples/python/terminal.py
+  install(FILES examples/python/paint.py examples/python/terminal.py examples/python/guess.py
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${STANGENSPIEL_PACKAGE_python}/examples COMPONENT python)
 endif()
 

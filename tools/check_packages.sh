@@ -92,8 +92,11 @@ export PYTHONPATH=$python  # the scratch root's, as /usr/lib/python3/dist-packag
     "$(dpkg-deb -f "$build"/packages/python3-stangenspiel_*.deb Version | cut -d- -f1)" ] \
     || fail "python3 -c 'import stangenspiel' does not give the package's version"
 examples=$usr/share/doc/python3-stangenspiel/examples
-(cd / && /usr/bin/python3 "$examples/terminal.py" --keys='hallo{Return}{Escape}' --pace=5 --output="$work/python-run" \
+guesses='50{Return}zwei{Return}25{Return}75{Return}12{Return}88{Return}37{Return}62{Return}'
+(cd / && /usr/bin/python3 "$examples/guess.py" --keys="$guesses" --pace=5 --seed=1 --output="$work/python-run" \
     --timeout=30000) > "$work/python.log" 2>&1 || { cat "$work/python.log"; fail "the Python example did not finish"; }
-grep -q "^> hallo *$" "$work/python-run/window0.txt" && grep -q "^(Programm Ende)" "$work/python-run/window0.txt" \
-    || { cat "$work/python-run/window0.txt"; fail "the Python example's screen"; }
+grep -q "^Versuch 2 von 7: zwei *$" "$work/python-run/window0.txt" \
+    && grep -q "^(Bitte eine Zahl eingeben) *$" "$work/python-run/window0.txt" \
+    && grep -q "^(Programm Ende)" "$work/python-run/window0.txt" \
+    || { cat "$work/python.log" "$work/python-run/window0.txt"; fail "the installed Python example's screen"; }
 echo "check_packages: ok"

@@ -235,9 +235,10 @@ constexpr int64_t functionbit = 1 << 23;    ///< Fn
 
 // === Start, threads and the end ================================================================
 // runprogram is the whole main() of a program. It reads the framework's command line (--help,
-// --version, --seed and the scripted headless runs --keys, --pace, --output, --timeout, --record), opens the
-// application and runs `program` on the program thread, which has a 1 GiB stack. When the
-// program ends (by returning or with t_QuitProgram) its windows stay until the user quits.
+// --version, --seed, --zoom and the scripted headless runs --keys, --pace, --output, --timeout,
+// --record, --audio), opens the application and runs `program` on the program thread, which has
+// a 1 GiB stack. When the program ends (by returning or with t_QuitProgram) its windows stay
+// until the user quits.
 
 /// How a program presents itself: window titles, the "Über" menu item, --help and --version.
 struct t_ProgramInfo {

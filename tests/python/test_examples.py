@@ -1,4 +1,8 @@
 """The Python examples typed through scripted runs: what a newcomer sees, as for the C++ ones."""
+import os
+import subprocess
+from pathlib import Path
+
 from conftest import EXAMPLES
 
 
@@ -28,3 +32,20 @@ def test_terminal_echoes_lines_and_ends_with_the_message(run):
         assert line in screen
     assert result.pixel(0, 130, 66) == (0, 255, 0)  # "invers" in inverse video
     assert result.pixel(0, 4, 66) == (0, 0, 0)
+
+
+def test_guess_plays_the_same_game_as_its_cpp_twin(run, tmp_path):
+    keys = "50{Return}zwei{Return}25{Return}75{Return}12{Return}88{Return}37{Return}62{Return}"
+    options = lambda seed, out=None: [f"--keys={keys}", "--pace=10", f"--output={out or tmp_path / str(seed)}",
+                                      f"--seed={seed}"]
+    result = run(EXAMPLES / "guess.py", arguments=options(7))
+    assert result.code == 0, result.log
+    screen = (tmp_path / "7" / "window0.txt").read_text(encoding="utf-8")
+    for line in ("Versuch 2 von 7: zwei", "(Bitte eine Zahl eingeben)", "(Programm Ende)"):
+        assert line in screen
+    twin = Path(os.environ["PYTHONPATH"].split(os.pathsep)[0]).parent / "examples" / "example_guess"
+    out = tmp_path / "twin"
+    subprocess.run([str(twin), *options(7, out)], check=True, capture_output=True)
+    assert screen == (out / "window0.txt").read_text(encoding="utf-8")
+    assert run(EXAMPLES / "guess.py", arguments=options(8)).code == 0
+    assert screen != (tmp_path / "8" / "window0.txt").read_text(encoding="utf-8")

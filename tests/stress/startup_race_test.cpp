@@ -60,7 +60,7 @@ TEST(StartupRace, TheSaveGraphicHandlerIsReplacedWhileItRuns) {
     std::thread program([&count] {
         for (int i = 0; i < 1000; ++i) setsavegraphichandler(count);
     });
-    for (int i = 0; i < 1000; ++i) host::runsync(runsavegraphichandler);
+    for (int i = 0; i < 1000; ++i) host::runsync([] { runsavegraphichandler(); });
     program.join();
     EXPECT_EQ(calls, 1000);
     setsavegraphichandler({});
