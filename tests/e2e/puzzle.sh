@@ -2,7 +2,8 @@
 # The real program under Xvfb: its launch lines in order, then three disks chosen at the keyboard (after two refused
 # keys) and the solution played with seven more, Control+C the third: that key stays the program's and leaves the X
 # clipboard alone. Window 0's screenshot shows the finished board, the log its window, printer and quit lines; then
-# Control+Shift+C puts the screen's text on the clipboard, where another program reads it.
+# Control+Shift+C puts the screen's text on the clipboard, where another program reads it. A headless run of the same
+# keys shows that the window holds video memory pixel for pixel.
 source "$(dirname "$0")/../support/e2e.sh"
 startwindow
 waitforlog '^applicationDidFinishLaunching: End\.'
@@ -26,6 +27,16 @@ expectin "$work/log" '^t_InitWindow: GraphicWindow #0 = 1280 x 800 pixel x 24 bi
     '^t_QuitProgram: Quitting current thread with message in window #0\.$'
 [ "$(grep -c -E '^p_PrinterAutoUpdateProcess: Start as thread #[0-9]+$' "$work/log")" = 1 ] || fail "printer threads"
 kill -0 $pid || fail "the program ended with its thread"
+# The window shows video memory pixel for pixel: a headless run of the same keys writes that picture, which lies 16
+# pixels (the border) in from the window's left and bottom edges.
+"$program" --keys='x13  ^c    ' --pace=5 --output="$work/memory" --timeout=30000 > "$work/headless.log" 2>&1 ||
+    fail "the headless run did not end by itself: $(cat "$work/headless.log")"
+read -r sw sh < <(identify -format '%w %h\n' "$shot")
+read -r w h < <(identify -format '%w %h\n' "$work/memory/window0.png")
+[ $((w + 32)) = "$sw" ] && [ $((h + 32)) -le "$sh" ] || fail "window 0 is ${sw}x$sh for ${w}x$h pixels"
+convert "$shot" -crop "${w}x$h+16+$((sh - 16 - h))" +repage "$work/crop.png"
+differ=$(differing "$work/crop.png" "$work/memory/window0.png")
+[ "$differ" = 0 ] || fail "$differ pixels of window 0 differ from video memory"
 
 xdotool key --window "$window" ctrl+shift+c
 copied() { [ "$(xclip -o -selection clipboard)" != "vorher" ]; }
