@@ -21,7 +21,9 @@ void type(const std::string& keys) {
             case '!': typekey(27); break;
             case '^': typekey(2); break;
             case '$': typekey(5); break;
-            case '%': appendkeyevent(t_Event{.Kind = 1, .Value = 129, .FunctionKeyPressed = true}); break;
+            case '%':
+                appendkeyevent(t_Event{.Kind = 1, .Description = {}, .Value = 129, .FunctionKeyPressed = true});
+                break;
             default: typekey(c); break;
         }
     }
