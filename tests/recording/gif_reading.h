@@ -35,10 +35,11 @@ inline t_ReadGif readgif(const std::string& path) {
         return result;
     }
     result = {.Read = true, .Width = gif->SWidth, .Height = gif->SHeight,
-              .GlobalColors = gif->SColorMap != nullptr ? gif->SColorMap->ColorCount : 0};
+              .GlobalColors = gif->SColorMap != nullptr ? gif->SColorMap->ColorCount : 0, .Loops = false, .Frames = {}};
     const auto loops = [&](int count, const ExtensionBlock* blocks) {  // giflib files it with the first image
         for (int i = 0; i < count; ++i)
-            result.Loops |= blocks[i].ByteCount == 11 && std::string(reinterpret_cast<char*>(blocks[i].Bytes), 11) == "NETSCAPE2.0";
+            result.Loops |= blocks[i].ByteCount == 11 &&
+                            std::string(reinterpret_cast<char*>(blocks[i].Bytes), 11) == "NETSCAPE2.0";
     };
     loops(gif->ExtensionBlockCount, gif->ExtensionBlocks);
     std::vector<uint32_t> screen(static_cast<size_t>(gif->SWidth * gif->SHeight), 0);
