@@ -122,7 +122,7 @@ def latencies(pulse, command, tones):
 
 
 def scripted_timing(build):
-    """The music example's scripted WAV, as tests/e2e/sound_scripted.sh checks it."""
+    """The music example's scripted WAV, as tests/e2e/scripted_runs.sh checks it."""
     with tempfile.TemporaryDirectory() as work:
         wav = os.path.join(work, "music.wav")
         subprocess.run([os.path.join(build, "examples", "example_music"), "--keys=asdfghjk{Escape}", "--pace=20",

@@ -30,7 +30,7 @@ from dataclasses import dataclass
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-FOLDERS = ["core", "app", "windows", "text", "graphics", "events", "auxwindows", "host", "sound"]
+FOLDERS = ["core", "app", "windows", "text", "graphics", "events", "auxwindows", "host", "sound", "recording"]
 # Tests mirror the source folders; a folder whose faults show first in another folder's tests
 # lists that one too: lines drawn into a window are noticed by the refresh tests, the host's
 # menus are driven by the event tests, and the text windows' layout is seen in the host's views.
@@ -213,10 +213,15 @@ def all_sites(root):
     return sites
 
 
-def choose_sample(root, seed, count):
+def wanted_site(site, wanted):
+    """A folder ("text") or a file or path prefix ("text/line_input") names the sites it holds."""
+    return not wanted or folder_of(site.file) in wanted or any(site.file.startswith(w) for w in wanted)
+
+
+def choose_sample(root, seed, count, wanted=()):
     """An equal share of each kind of mutation (constants alone would otherwise be half of it),
-    drawn with a fixed seed."""
-    sites = all_sites(root)
+    drawn with a fixed seed from the wanted folders and files."""
+    sites = [s for s in all_sites(root) if wanted_site(s, wanted)]
     rng = random.Random(seed)
     by_kind = {}
     for site in sites:
@@ -385,7 +390,7 @@ def main():
     parser.add_argument("--new-sample", action="store_true", help="choose and save a new sample first")
     parser.add_argument("--seed", type=int, default=19)
     parser.add_argument("--count", type=int, default=80)
-    parser.add_argument("--folders", help="only sites in these comma-separated folders")
+    parser.add_argument("--folders", help="only sites in these comma-separated folders or files (path prefixes)")
     parser.add_argument("--limit", type=int, help="run at most this many mutants")
     parser.add_argument("--previous", type=Path, help="a result table of an earlier run, to pick sites by")
     parser.add_argument("--outcome", default="killed,timeout",
@@ -401,14 +406,12 @@ def main():
     build = (args.build or root / "build-mutants").resolve()
     build.mkdir(parents=True, exist_ok=True)
     os.environ["CCACHE_BASEDIR"] = str(root)  # compiles of other checkouts count as hits
+    wanted = set(args.folders.split(",")) if args.folders else set()
     if args.new_sample:
-        sites, total = choose_sample(root, args.seed, args.count)
+        sites, total = choose_sample(root, args.seed, args.count, wanted)
         write_sample(args.sample, sites, args.seed, total)
         print(f"chose {len(sites)} of {total} sites into {args.sample}")
-    sites = read_sample(args.sample)
-    if args.folders:
-        wanted = set(args.folders.split(","))
-        sites = [s for s in sites if folder_of(s.file) in wanted]
+    sites = [s for s in read_sample(args.sample) if wanted_site(s, wanted)]
     if args.previous:
         outcomes = set(args.outcome.split(","))
         picked = set()

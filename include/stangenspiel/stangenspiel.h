@@ -55,7 +55,8 @@ struct t_Rect {
 /// A bitmap font as loaded from a ".font" resource; empty Data means "no font" everywhere.
 struct t_Font {
     int64_t HeaderSize = 16;                                    ///< bytes before the glyphs in the file
-    std::vector<uint8_t> Identifier{0x6D, 0x78, 0x66, 0x6E};  ///< "mxfn"
+    // Made from the text: GCC 12 takes a brace list's hidden array here for uninitialised memory.
+    std::vector<uint8_t> Identifier = std::vector<uint8_t>(std::begin("mxfn"), std::end("mxfn") - 1);  ///< "mxfn"
     int64_t Format = 0;     ///< 0 one bit, 2 grey per pixel; +100 LZW coded in the file
     int64_t Size = 0;       ///< bytes of glyph data
     uint8_t Start = 0;      ///< first character code with a glyph
@@ -176,7 +177,8 @@ struct t_MenuAction {
 /// Data holds. Size, Width and Height describe the pixels and no stage changes them.
 struct t_Graphic {
     int64_t HeaderSize = 16;                                    ///< bytes of the file header
-    std::vector<uint8_t> Identifier{0x6D, 0x78, 0x67, 0x72};  ///< "mxgr"
+    // Made from the text: GCC 12 takes a brace list's hidden array here for uninitialised memory.
+    std::vector<uint8_t> Identifier = std::vector<uint8_t>(std::begin("mxgr"), std::end("mxgr") - 1);  ///< "mxgr"
     int64_t Format = 0;     ///< one of the g_Format codes
     int64_t Size = 0;       ///< Width x Height pixels
     int64_t Width = 0;      ///< pixels

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The music example on a desktop with a sound server: a PulseAudio of its own with a null sink, whose monitor parec
 # records while the phrase plays and the piano keys are typed; the recording holds the phrase's three voices and
-# the scale. Then with no sound server at all: one line says that sound is off, and the program runs to its end.
+# the scale. (Without a sound server the calls say so once and carry on: the sound tests prove that in process.)
 e2e_display=xvfb
 source "$(dirname "$0")/../support/e2e.sh"
 music=$(dirname "$program")/examples/example_music
@@ -20,30 +20,21 @@ pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=-1 --disable-shm
 servers+=($!)
 waitfor "pulseaudio did not start" pactl info
 
-# playmusic [VAR=value ...]: the example, its keys typed while the phrase plays; waits for its end (30 s at most).
-playmusic() {
-    env "$@" "$music" > "$work/log" 2> "$work/err" &
-    pid=$!
-    shown() { window=$(xdotool search --onlyvisible --name '^Musik$' | head -n 1) && [ -n "$window" ]; }
-    waitfor "the example's window never became visible" shown
-    xdotool windowfocus --sync "$window"
-    xdotool key --window "$window" --delay 40 a s d f g h j k Escape
-    for _ in $(seq 300); do
-        grep -q '^t_QuitProgram: ' "$work/log" && return 0
-        sleep 0.1
-    done
-    fail "the example did not end"
-}
-
 parec --device=probe.monitor --format=s16le --rate=48000 --channels=2 --raw > "$work/recorded.raw" 2> "$work/parec.err" &
 servers+=($!)
-playmusic
+# The example, its keys typed while the phrase plays; its end is waited for (30 s at most).
+"$music" > "$work/log" 2> "$work/err" &
+pid=$!
+shown() { window=$(xdotool search --onlyvisible --name '^Musik$' | head -n 1) && [ -n "$window" ]; }
+waitfor "the example's window never became visible" shown
+xdotool windowfocus --sync "$window"
+xdotool key --window "$window" --delay 40 a s d f g h j k Escape
+for _ in $(seq 300); do
+    grep -q '^t_QuitProgram: ' "$work/log" && break
+    sleep 0.1
+done
+grep -q '^t_QuitProgram: ' "$work/log" || fail "the example did not end"
 sleep 0.5  # what the server has played reaches the recording
 grep -q "No audio output" "$work/log" && fail "no audio output although a sound server runs"
 /usr/bin/python3 "$check" example "$work/recorded.raw" --raw --device || fail "the recording is not the music played"
-stopprogram
-
-playmusic PULSE_SERVER=unix:/nonexistent/native
-[ "$(grep -c "No audio output" "$work/log")" = 1 ] || fail "not one line about the missing audio output"
-expectin "$work/log" '^s_PlayVoice: No audio output, sound is off\.$'
 echo "sound_device: ok"

@@ -28,7 +28,9 @@ TEST(Lzw, KnownCodesAndStreams) {
     };
     for (const auto& [input, packed] : cases) {
         const Bytes coded = lzwpack(input);
-        if (!packed.empty()) EXPECT_EQ(coded, packed);
+        if (!packed.empty()) {
+            EXPECT_EQ(coded, packed);
+        }
         Bytes out{0xEE};
         EXPECT_TRUE(lzwunpack(coded, 1 << 26, out));
         EXPECT_EQ(out, input);

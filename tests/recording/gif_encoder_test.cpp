@@ -35,15 +35,11 @@ t_ReadGif recorded(const std::string& path, int64_t depth, int64_t width, int64_
     return readgif(path);
 }
 
-int channelerror(uint32_t a, uint32_t b) {
-    int worst = 0;
-    for (int shift : {0, 8, 16}) worst = std::max(worst, std::abs(int(a >> shift & 255) - int(b >> shift & 255)));
-    return worst;
-}
-
+// The largest difference of any colour channel of any pixel.
 int pictureerror(const Pixels& a, const Pixels& b) {
     int worst = a.size() == b.size() ? 0 : 255;
-    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) worst = std::max(worst, channelerror(a[i], b[i]));
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+        for (int shift : {0, 8, 16}) worst = std::max(worst, std::abs(int(a[i] >> shift & 255) - int(b[i] >> shift & 255)));
     return worst;
 }
 

@@ -34,19 +34,18 @@ inline t_ReadGif readgif(const std::string& path) {
         DGifCloseFile(gif, &error);
         return result;
     }
-    result.Read = true;
-    result.Width = gif->SWidth;
-    result.Height = gif->SHeight;
-    result.GlobalColors = gif->SColorMap != nullptr ? gif->SColorMap->ColorCount : 0;
-    for (int i = 0; i < gif->ExtensionBlockCount; ++i)
-        result.Loops |= gif->ExtensionBlocks[i].ByteCount == 11 &&
-                        std::string(reinterpret_cast<char*>(gif->ExtensionBlocks[i].Bytes), 11) == "NETSCAPE2.0";
+    result = {.Read = true, .Width = gif->SWidth, .Height = gif->SHeight,
+              .GlobalColors = gif->SColorMap != nullptr ? gif->SColorMap->ColorCount : 0, .Loops = false, .Frames = {}};
+    const auto loops = [&](int count, const ExtensionBlock* blocks) {  // giflib files it with the first image
+        for (int i = 0; i < count; ++i)
+            result.Loops |= blocks[i].ByteCount == 11 &&
+                            std::string(reinterpret_cast<char*>(blocks[i].Bytes), 11) == "NETSCAPE2.0";
+    };
+    loops(gif->ExtensionBlockCount, gif->ExtensionBlocks);
     std::vector<uint32_t> screen(static_cast<size_t>(gif->SWidth * gif->SHeight), 0);
     for (int i = 0; i < gif->ImageCount; ++i) {
         const SavedImage& image = gif->SavedImages[i];
-        for (int k = 0; k < image.ExtensionBlockCount; ++k)  // giflib files the loop block with the first image
-            result.Loops |= image.ExtensionBlocks[k].ByteCount == 11 &&
-                            std::string(reinterpret_cast<char*>(image.ExtensionBlocks[k].Bytes), 11) == "NETSCAPE2.0";
+        loops(image.ExtensionBlockCount, image.ExtensionBlocks);
         GraphicsControlBlock control{0, false, 0, NO_TRANSPARENT_COLOR};
         DGifSavedExtensionToGCB(gif, i, &control);
         const GifImageDesc& d = image.ImageDesc;

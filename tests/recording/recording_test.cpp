@@ -2,20 +2,14 @@
 // the file holds, and how a full disk, a vanished folder or a window created anew end it.
 #include <gmock/gmock.h>
 
-#include <sys/stat.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <functional>
 #include <fstream>
-#include <random>
 
 #include "graphics/window_image.h"
 #include "host/dialogs.h"
 #include "host/framework_calls.h"
 #include "host/menus.h"
 #include "recording/recording.h"
-#include "tests/windows/window_fixture.h"
+#include "tests/graphics/capture_fixture.h"
 #include "tests/recording/gif_reading.h"
 
 using testing::MatchesRegex;
@@ -36,27 +30,16 @@ std::vector<uint32_t> pictureof(uint8_t window) {
     return image ? std::vector<uint32_t>(image->Pixels.begin(), image->Pixels.end()) : std::vector<uint32_t>{};
 }
 
-class Recording : public WindowTest {
+class Recording : public CaptureTest {
 protected:
-    // A shown window whose pixels the test sets; frames a view draws 30 ms apart stay frames.
     void shownwindow(uint8_t window, int64_t depth, int64_t width = 40, int64_t height = 32) {
         created(window, depth, width, height);
         t_WindowVisible(window, true);
     }
-    // Runs of a few colours and some noise, as on a screen with shapes and text, written at once.
+    // A new picture; frames a view draws 30 ms apart stay frames.
     void paint(uint8_t window, uint32_t seed) {
         std::mt19937 rng(seed);
-        std::span<uint8_t> pixels = g_GraphicMemory(window);
-        std::vector<uint8_t> bytes(pixels.size());
-        for (size_t i = 0; i < bytes.size();) {
-            const size_t run = rng() % 3 == 0 ? 1 : rng() % 200;
-            const auto value = static_cast<uint8_t>(rng() % 5 == 0 ? rng() : rng() % 16 * 17);
-            for (size_t k = 0; k < run && i < bytes.size(); ++k) bytes[i++] = value;
-        }
-        {
-            FrameworkLock lock;
-            std::copy(bytes.begin(), bytes.end(), pixels.begin());
-        }
+        paintrandom(window, rng);
         g_PictureChanged(window);
         sleepms(30);
     }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <fstream>
 
@@ -127,8 +125,7 @@ TEST_F(SoundCalls, AScriptedRunWritesWhatPlayedAsAWavFile) {
     t_WavWriter sample;
     ASSERT_TRUE(wavopen(sample, folder.file("sample.wav")));
     std::vector<float> tone(2 * soundrate / 2);
-    for (size_t i = 0; i < tone.size(); ++i)
-        tone[i] = 0.3f * static_cast<float>(std::sin(2 * std::numbers::pi * 1500 * static_cast<double>(i / 2) / soundrate));
+    for (size_t i = 0; i < tone.size(); ++i) tone[i] = sine(0.3, 1500, static_cast<int64_t>(i / 2));
     wavappend(sample, tone.data(), soundrate / 2);
     ASSERT_TRUE(wavclose(sample));
 

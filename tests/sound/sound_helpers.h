@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <numbers>
 #include <span>
 #include <string>
@@ -61,3 +63,18 @@ inline bool queuemusic(t_Mixer& mixer, int64_t voice, const std::string& text, c
 }
 
 inline constexpr int64_t framesof(double ms) { return static_cast<int64_t>(ms * soundrate / 1000); }
+
+inline float sine(double amplitude, double frequency, int64_t frame, int64_t rate = soundrate) {
+    return static_cast<float>(amplitude * std::sin(2 * std::numbers::pi * frequency * static_cast<double>(frame) / rate));
+}
+
+// A sound file's frames as a source: `frames` of them (-1: endless), each channel's sample given.
+inline t_SoundSource toneof(int64_t rate, int64_t channels, int64_t frames, std::function<float(int64_t, int64_t)> sample) {
+    auto next = std::make_shared<int64_t>(0);
+    return {rate, channels, [=](float* out, int64_t count) {
+                const int64_t n = frames < 0 ? count : std::min(count, frames - *next);
+                for (int64_t i = 0; i < n; ++i, ++*next)
+                    for (int64_t c = 0; c < channels; ++c) out[i * channels + c] = sample(*next, c);
+                return n;
+            }};
+}

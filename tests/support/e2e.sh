@@ -82,6 +82,25 @@ shoot() {  # the whole screen into $work/screen.png, once the window manager and
     sleep 0.5
     import -window root "$work/screen.png"
 }
+areadiffers() {  # areadiffers EXPECTED [FACTOR]: pixels of the reported drawing area and a ring around it unlike EXPECTED
+    local f=${2:-1}
+    shoot
+    convert "$work/screen.png" -crop "$((dw * f + 2))x$((dh * f + 2))+$((x + f * bw - 1))+$((sh - y - f * (bh + dh) - 1))" \
+        +repage "$work/area.png"
+    differing "$work/area.png" "$1"
+}
+checkarea() {  # checkarea LABEL EXPECTED [FACTOR]: the drawing area and its border ring on screen, pixel for pixel
+    local differ
+    differ=$(areadiffers "${@:2}")
+    if [ "$differ" != 0 ] && [ -n "${STANGENSPIEL_E2E_WM:-}" ]; then
+        # A window manager places a window it maps on its own time: what the program was told right after
+        # showing may be a step behind. Asked again, the framework must be right.
+        echo "$1: $differ pixels off at first, asked again" >&2
+        send report "$sentto"
+        differ=$(areadiffers "${@:2}")
+    fi
+    [ "$differ" = 0 ] || fail "$1: $differ pixels of the drawing area and its border ring wrong or hidden ($report)"
+}
 
 if [ "${STANGENSPIEL_E2E_WM:-}" = openbox ]; then
     # A window manager announces itself on the root window once it manages the screen. Openbox can give up at

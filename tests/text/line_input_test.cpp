@@ -10,7 +10,7 @@
 namespace {
 
 // Queues the keys as typed: '<' Left, '>' Right, '#' Backspace, '~' Delete, '!' Escape,
-// '^' Home, '$' End, '\r' Return; anything else is its own code.
+// '^' Home, '$' End, '%' F1, '\r' Return; anything else is its own code.
 void type(const std::string& keys) {
     for (const unsigned char c : keys) {
         switch (c) {
@@ -21,6 +21,9 @@ void type(const std::string& keys) {
             case '!': typekey(27); break;
             case '^': typekey(2); break;
             case '$': typekey(5); break;
+            case '%':
+                appendkeyevent(t_Event{.Kind = 1, .Description = {}, .Value = 129, .FunctionKeyPressed = true});
+                break;
             default: typekey(c); break;
         }
     }
@@ -50,6 +53,7 @@ TEST_F(LineInput, EditingKeysWrappingAndLimits) {
         {"right and end", 10, 3, nothing, "abc^>X$Y\r", 0, "aXbcY", "aXbcY|| @1,2 C0 m0"},
         {"escape empties", 10, 3, nothing, "abc!xy\r", 0, "xy", "xy|| @1,2 C0 m0"},
         {"edits of nothing", 10, 3, nothing, "#~<>!\r", 0, "", "|| @1,2 C0 m0"},
+        {"function and cursor keys insert nothing", 10, 3, nothing, "%\x0B\x0A" "a\r", 0, "a", "a|| @1,2 C0 m0"},
         {"control codes and the limit", 10, 3, nothing, "a\x01" "bcdef\r", 3, "abc", "abc|| @1,2 C0 m0"},
         {"after a prompt", 10, 3, [] { t_Print(0, "? "); }, "42\r", 5, "42", "? 42|| @1,2 C0 m0"},
         {"Latin-1 as UTF-8", 10, 3, nothing, "\xFC\r", 0, "\xC3\xBC", "[252]|| @1,2 C0 m0"},
@@ -82,19 +86,6 @@ TEST_F(LineInput, EditingKeysWrappingAndLimits) {
         EXPECT_EQ(std::make_tuple(r.InputString, r.InputFinished, r.InputMode, r.TextCursorLevel),
                   std::make_tuple(row.line, true, int64_t{0}, int64_t{0}));
     }
-}
-
-// Function keys and the keys that are no characters never reach the line.
-TEST_F(LineInput, FunctionAndCursorKeysInsertNothing) {
-    maketextwindow(0, 8, 10, 2);
-    t_Event f1;
-    f1.Kind = 1;
-    f1.Value = 129;
-    f1.FunctionKeyPressed = true;
-    appendkeyevent(f1);
-    type("\x0B\x0A" "a\r\r");                                                       // up, down
-    EXPECT_EQ(t_InputLine(0, 0), "a");
-    EXPECT_EQ(t_InputLine(0, 0), "");
 }
 
 // The record shows the line while it is typed, and the cursor stands where the next key goes.

@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
-
-#include "core/framework_state.h"
+// Text areas, the header, and the shortcuts t_PrintLine, t_Home, t_Hpos and t_Vpos inside them.
 #include "text/text_areas.h"
 #include "text_fixture.h"
 
@@ -45,4 +43,31 @@ TEST_F(TextAreas, HeaderFillsTheAreaWidthWithoutWrapping) {
         {[] { t_Area(0, 5, 4, 14, 4); }, first + "|| @5,4 C0 m0"},
         {[] { t_Header(0, "ab", "cd"); }, first + "||    ab      cd @5,4 C0 m0"},
     });
+}
+
+TEST_F(TextAreas, ShortcutsWorkInsideTheAreaAndReportTheCursor) {
+    maketextwindow(0, 8, 8, 4);
+    play({
+        {[] { t_PrintLine(0, "kopf"); t_Area(0, 3, 2, 6, 4); }, "kopf||| @3,2 C0 m0"},
+        // Lines wrap and scroll inside the area; the line after the last is scrolled in too.
+        {[] { t_PrintLine(0, "abcdef"); t_PrintLine(0, "gh"); }, "kopf|  ef|  gh| @3,4 C0 m0"},
+        {[] { t_Htab(0, 2); }, "kopf|  ef|  gh| @4,4 C0 m0"},
+        {[] { t_Home(0); }, "kopf||| @3,2 C0 m0"},  // only the area is cleared
+    });
+    t_Htab(0, 3);
+    t_Vtab(0, 1);
+    EXPECT_EQ(std::make_pair(t_Hpos(0), t_Vpos(0)), std::make_pair(int64_t{5}, int64_t{1})) << "the screen's, not the area's";
+    EXPECT_EQ(logof([] {
+                  t_PrintLine(8, "x");
+                  t_Home(2);
+                  EXPECT_EQ(t_Hpos(9), 0);
+                  EXPECT_EQ(t_Vpos(2), 0);
+              }),
+              "t_PrintLine: Window is not a graphic window.\nt_Home: Window #2 not initialized.\n"
+              "t_Hpos: Window is not a graphic window.\nt_Vpos: Window #2 not initialized.\n");
+    // A window whose font was taken away prints nothing, under its own name.
+    record().Font.Data.clear();
+    const Bytes before = windowblocks();
+    EXPECT_EQ(logof([] { t_PrintLine(0, "x"); }), "t_PrintLine: Window #0 has no text font.\n");
+    EXPECT_EQ(windowblocks(), before);
 }

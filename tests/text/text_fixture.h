@@ -2,16 +2,6 @@
 // blank 32) hold every coverage value 0-255 in their first rows, so blends can be checked.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <functional>
-#include <string>
-#include <vector>
-
-#include "core/events.h"
-#include "core/framework_state.h"
-#include "core/window_record.h"
 #include "support/helpers.h"
 #include "text/text_cells.h"
 #include "text/text_output.h"
@@ -68,7 +58,6 @@ protected:
     static Bytes windowblocks(uint8_t window = 0) {  // its character screen and pixels
         return memoryblock(record(window).TextMemoryStart, record(window).MemoryEnd);
     }
-    static uint8_t cellcharacter(int64_t x, int64_t y, uint8_t window = 0) { return recordedcharacter(record(window), x, y); }
     static uint8_t cellcolour(int64_t x, int64_t y, uint8_t window = 0) { return recordedcolour(record(window), x, y); }
 
     // The screen's lines without trailing blanks, joined by '|' (codes outside 32-126 as [code]),
