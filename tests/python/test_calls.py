@@ -2,6 +2,7 @@
 types, records and bytes on their way through C++ and back, and the refusal lines."""
 import copy
 import re
+import sys
 from pathlib import Path
 
 import pytest
@@ -83,10 +84,6 @@ def test_records_are_built_compared_and_copied_like_values():
     copied.Font.Data = bytearray(b"\x01")
     assert copied.Font.Data == b"\x01" and window.Font.Data == b"" and copied != window
     assert re.fullmatch(r"t_Font\(.*Data=<20 bytes>\)", repr(t_Font(Data=bytes(20))))
-    for wrong in (lambda: t_Rect(1, 2, 3, 4, 5), lambda: t_Rect(Wdth=3), lambda: t_Rect(1, X=2),
-                  lambda: t_RGBColor(Red=256), lambda: t_Event(Description=3)):
-        with pytest.raises(TypeError):
-            wrong()
 
 
 def test_files_round_trip_bytes_and_pictures(tmp_path):
@@ -105,6 +102,8 @@ def test_files_round_trip_bytes_and_pictures(tmp_path):
     lambda: setprogrammousehandler(5),           # a handler is callable or None
     lambda: g_Scrn(0, 0, 0, str),                # a result type is int or t_RGBColor
     lambda: runprogram(None),
+    lambda: t_Rect(1, 2, 3, 4, 5), lambda: t_Rect(Wdth=3), lambda: t_Rect(1, X=2),  # records: fields as declared
+    lambda: t_RGBColor(Red=256), lambda: t_Event(Description=3),
 ])
 def test_wrong_python_types_are_type_errors(call):
     with pytest.raises(TypeError):
@@ -113,12 +112,10 @@ def test_wrong_python_types_are_type_errors(call):
 
 def test_the_api_check_names_what_a_new_header_declaration_lacks(tmp_path):
     """tools/python_api.py, which CTest runs on the real header, on a header with one more group."""
-    import importlib.util
     import stangenspiel
     root = Path(__file__).resolve().parents[2]
-    spec = importlib.util.spec_from_file_location("python_api", root / "tools" / "python_api.py")
-    api = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(api)
+    sys.path.insert(0, str(root / "tools"))
+    import python_api as api
     header = (root / "include" / "stangenspiel" / "stangenspiel.h").read_text(encoding="utf-8")
     header = header.replace("t_Htab(uint8_t window, int64_t column);", "t_Htab(uint8_t window, int64_t col);")
     header += ("\n/// Blinks.\nSTANGENSPIEL_API void t_CursorBlink(int64_t ms);\n"
