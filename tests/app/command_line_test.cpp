@@ -53,6 +53,7 @@ TEST(CommandLine, HelpListsEveryKeyName) {
     std::istringstream words(help);
     const std::set<std::string> listed{std::istream_iterator<std::string>(words), {}};
     for (const std::string& name : typedkeynames()) EXPECT_EQ(listed.count(name), 1u) << name;
+    EXPECT_NE(help.find(" Return Enter Tab Space "), std::string::npos) << "filled lines, not one name a line";
 }
 
 TEST(TypedKeys, NotationCoversNamesControlUmlautsAndBraces) {

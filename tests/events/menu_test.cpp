@@ -50,8 +50,10 @@ TEST_F(Menus, SaveGraphicGoesToTheHandlerOnlyForAGraphicWindow) {
     createwindow(0, 24, false, 160, 32, 0, t_Font{});
     ASSERT_TRUE(infront(0));
     choose(113);
+    EXPECT_EQ(saves, 1);
     // An item outside every menu is queued empty, still runs its command and calls the program.
     host::runsync([] { hostcalls::menuhandler({false, "", "", "", 0, 113}); });
+    EXPECT_EQ(saves, 2);
     ASSERT_TRUE(infront(printerwindow));
     choose(113);
     EXPECT_EQ(saves, 2);
@@ -82,6 +84,11 @@ TEST_F(Menus, ItemsWithoutACommandGoToTheProgramHandler) {
     EXPECT_EQ(t_NextMenuEvent().ItemTitle, "Über Stangenspiel");
     const t_MenuEvent own = t_NextMenuEvent();
     EXPECT_EQ(std::tie(own.ItemAction, own.ItemTitle, own.ItemKeyAsc), std::make_tuple(1000, "Bild löschen", 0));
+    // A shortcut's code is its first Unicode scalar; 0 for bytes that do not start one.
+    for (const auto& [key, scalar] : {std::pair{"ä", 0xE4}, {"€", 0x20AC}, {"\U0001F600", 0x1F600}, {"\xE2\x82", 0}}) {
+        host::runsync([key] { hostcalls::menuhandler({true, "Datei", "Bild löschen", key, 0, 1000}); });
+        EXPECT_EQ(t_NextMenuEvent().ItemKeyAsc, scalar) << key;
+    }
 }
 
 TEST_F(Menus, WindowCommandsShowAndHideTheirWindows) {
@@ -93,8 +100,8 @@ TEST_F(Menus, WindowCommandsShowAndHideTheirWindows) {
                                                    {209, printerwindow, -1}, {201, -1, printerwindow}};
     for (const auto& [tag, front, hidden] : steps) {
         EXPECT_EQ(choose(tag), "") << tag;
-        if (front >= 0) EXPECT_TRUE(eventually([front] { return host::frontwindow() == front; })) << tag;
-        if (hidden >= 0) EXPECT_FALSE(host::windowisvisible(hidden)) << tag;
+        EXPECT_TRUE(front < 0 || eventually([front] { return host::frontwindow() == front; })) << tag;
+        EXPECT_TRUE(hidden < 0 || !host::windowisvisible(hidden)) << tag;
     }
     EXPECT_TRUE(host::windowisvisible(consolewindow));  // only the front window went
     EXPECT_EQ(choose(200), "");  // hides every window, no more
@@ -123,16 +130,18 @@ TEST_F(Menus, ZoomCommandsActOnTheFrontGraphicWindow) {
 }
 
 // The views' own characters, block graphics 128-159 as look-alikes and code 160 as the visible
-// blank; a window without text of its own leaves the clipboard. Control characters, Latin-1 above
-// the block graphics, other scripts and a cut-off sequence are left alone. A graphic window's text
-// screen is copied in the desktop end-to-end test.
+// blank; a window without text of its own leaves the clipboard, a text screen's lines end in line
+// feeds. Control characters, Latin-1 above the block graphics, other scripts and a cut-off sequence
+// are left alone.
 TEST_F(Menus, CopyTextTakesTheFrontWindowsTextWithLookAlikes) {
     std::string blocks;
     for (char32_t c = 128; c <= 160; ++c) blocks += {'\xC2', static_cast<char>(c)};
     host::settextviewtext(printerwindow, "Zeile 1\n" + blocks + " \u00A1\u00E4\u20AC\u0100");
+    createwindow(0, 8, true, 96, 64, 0, greyfont());
+    t_Print(0, "Zug 1\rZug 2");
     host::setclipboardtext("unverändert");
     const std::pair<uint8_t, const char*> copies[] = {
-        {applicationwindow, "unverändert"},
+        {applicationwindow, "unverändert"}, {0, "Zug 1\nZug 2"},
         {printerwindow, "Zeile 1\n*#<=>O++++||--++++++++++++---|+=\u02FD \u00A1\u00E4\u20AC\u0100"}};
     for (const auto& [window, expected] : copies) {
         ASSERT_TRUE(infront(window));

@@ -41,14 +41,7 @@ RESULTS = [
 ]
 
 
-@pytest.mark.parametrize("call, expected", RESULTS)
-def test_results_come_back_in_python_types(call, expected):
-    result = call()
-    assert type(result) is type(expected)
-    assert result == expected
-
-
-# call, the lines it prints, its result: the same lines a C++ program gets
+# call, the lines it prints, its empty result: the same lines a C++ program gets
 REFUSALS = [
     (lambda: t_Htab(3, 1), ["t_Htab: Window #3 not initialized."], None),
     (lambda: t_Htab(300, 1), ["t_Htab: Window is not a graphic window."], None),  # no window, as 255
@@ -69,9 +62,10 @@ REFUSALS = [
 ]
 
 
-@pytest.mark.parametrize("call, lines, expected", REFUSALS)
-def test_refusals_print_their_line_and_answer_empty(capfd, call, lines, expected):
-    assert call() == expected
+@pytest.mark.parametrize("call, lines, expected", [(call, [], expected) for call, expected in RESULTS] + REFUSALS)
+def test_calls_answer_in_python_types_and_refusals_print_their_line(capfd, call, lines, expected):
+    result = call()
+    assert (type(result), result) == (type(expected), expected)
     assert capfd.readouterr().out.splitlines() == lines
 
 

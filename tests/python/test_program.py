@@ -1,5 +1,5 @@
 """Programs in Python under runprogram: the program thread, the GIL, the handlers, the end by
-t_QuitProgram and by an exception, the window's memory from numpy."""
+t_QuitProgram and by an exception, the calls under the application, the window's memory from numpy."""
 import os
 import re
 
@@ -44,7 +44,7 @@ TRACEBACK = "Traceback (most recent call last):"
     ("1 / 0", ["caught", "cleaned up", TRACEBACK, "ZeroDivisionError: division by zero"]),
     ("sys.exit(3)", ["cleaned up"]),
     ("raise KeyboardInterrupt", ["cleaned up", TRACEBACK, "KeyboardInterrupt"]),
-    ("t_QuitProgram(0)", ["cleaned up"]),
+    ("t_QuitProgram(0)", []),  # its line comes first, then the thread unwinds
 ])
 def test_each_end_of_the_program_thread_leaves_the_window_with_its_message(run, ending, logged):
     result = run(f"""
@@ -74,41 +74,22 @@ def test_each_end_of_the_program_thread_leaves_the_window_with_its_message(run, 
     assert result.code == 0
     assert "still running" in result.lines and "ValueError: in a handler" in result.lines, result.log
     assert "t_QuitProgram: Quitting current thread." in result.lines and "after the" not in result.log
+    assert "cleaned up" in result.lines
     end = result.lines.index("still running")
     quit = result.lines.index("t_QuitProgram: Quitting current thread with message in window #0.")
     assert [line for line in result.lines[end + 1:quit] if not line.startswith(" ")] == logged
     assert result.screen()[0].startswith("vorher") and result.screen()[-1].rstrip() == "(Programm Ende)"
 
 
-def test_numpy_draws_into_the_window_memory(run):
+def test_runprogram_answers_for_the_command_line_and_python_goes_on(run):
     result = run("""
-        import numpy
-        def program():
-            t_InitGraphicWindow(1, 32, True, 64, 32, 0, 0, t_Font(), True)
-            t_WindowFront(1)
-            pixels = numpy.frombuffer(g_GraphicMemory(1), numpy.uint8).reshape(32, 64, 4)
-            pixels[:, :32] = (255, 255, 128, 0)  # alpha, red, green, blue
-            pixels[16:, 32:] = (255, 0, 0, 255)
-            g_PictureChanged(1)
-            print("read back", g_Scrn(1, 1, 1, t_RGBColor), g_Scrn(1, 40, 20, t_RGBColor).Blue)
-        runprogram(program)
-        """)
-    assert "read back t_RGBColor(Alpha=255, Red=255, Green=128, Blue=0) 255" in result.lines
-    assert [result.pixel(1, *p) for p in ((5, 5), (40, 5), (40, 20))] == [(255, 128, 0), (0, 0, 0), (0, 0, 255)]
-
-
-@pytest.mark.parametrize("option, code, expected", [
-    ("--version", 0, r"^\S+ 2\.5$"),
-    ("--help", 0, r"^Ein Test\.$"),
-    ("--keys={Nix}", 2, r"unknown key|\{Nix\}"),
-])
-def test_runprogram_answers_for_the_command_line_and_python_goes_on(run, option, code, expected):
-    result = run("""
-        code = runprogram(lambda: None, name="Probe", version="2.5", description="Ein Test.")
-        print("answered", code)
-        """, arguments=(option,))
-    assert f"answered {code}" in result.lines
-    assert any(re.search(expected, line) for line in result.lines), result.log
+        for option in ("--version", "--help", "--keys={Nix}"):
+            answer = runprogram(lambda: None, ["probe", option], name="Probe", version="2.5", description="Ein Test.")
+            print("answered", answer)
+        """, arguments=[])
+    answers = "\n".join(result.lines).split("answered ")
+    for before, after, code, expected in zip(answers, answers[1:], "002", [r"^\S+ 2\.5$", r"^Ein Test\.$", r"\{Nix\}"]):
+        assert after[0] == code and re.search(expected, before, re.MULTILINE), result.log
 
 
 # Python ends such a thread by unwinding it from inside the interpreter, which AddressSanitizer
@@ -130,8 +111,9 @@ def test_python_exits_cleanly_while_framework_threads_run_python(run, round):
     assert (result.code, result.lines) == (3, ["bye"])
 
 
-# call (a Python expression in a program with window 0 of 40 x 5 cells), its result, its lines: each
-# between two Python prints, so the framework's lines keep their place among Python's own output
+# call (a Python expression in a program with window 0 of 40 x 5 cells and window 1, drawn with numpy),
+# its result, its lines: each between two Python prints, so the framework's lines keep their place
+# among Python's own output
 UNDER_THE_APPLICATION = [
     ('t_WindowTitle(0)', "'Probe'", []),
     ('t_WindowPos(13, 17)', "0", ["t_WindowPos: Window does not exist."]),
@@ -146,16 +128,25 @@ UNDER_THE_APPLICATION = [
      ["getbinaryfromfile: Error #No such file or directory", "t_LoadFontResource: Could not load file „nix.font“"]),
     ('logline("log 1")', "None", ["log 1"]),
     ('runprogram(lambda: None)', "1", ["runprogram: The application is already running."]),  # never a second one
+    ('g_Scrn(1, 1, 1, t_RGBColor)', "t_RGBColor(Alpha=255, Red=255, Green=128, Blue=0)", []),
+    ('g_Scrn(1, 40, 20, t_RGBColor).Blue', "255", []),
 ]
 
 
 @pytest.fixture(scope="module")
-def application_calls(tmp_path_factory):
-    """Each call's result and the lines it printed, from one run."""
+def application(tmp_path_factory):
+    """The run, and each call's result and the lines it printed."""
     from conftest import runscript
     result = runscript(tmp_path_factory.mktemp("calls"), f"""
+        import numpy
         def program():
             {WINDOW}
+            t_InitGraphicWindow(1, 32, True, 64, 32, 0, 0, t_Font(), True)
+            t_WindowFront(1)
+            pixels = numpy.frombuffer(g_GraphicMemory(1), numpy.uint8).reshape(32, 64, 4)
+            pixels[:, :32] = (255, 255, 128, 0)  # alpha, red, green, blue
+            pixels[16:, 32:] = (255, 0, 0, 255)
+            g_PictureChanged(1)
             for call in {[call for call, _, _ in UNDER_THE_APPLICATION]!r}:
                 print("==", call)
                 print("=>", repr(eval(call)))
@@ -169,9 +160,14 @@ def application_calls(tmp_path_factory):
             calls[call], lines = (line[3:], lines), []
         else:
             lines.append(line)
-    return calls
+    return result, calls
 
 
 @pytest.mark.parametrize("call, answer, lines", UNDER_THE_APPLICATION)
-def test_desktop_calls_answer_and_refuse_as_in_cpp(application_calls, call, answer, lines):
-    assert application_calls[call] == (answer, lines)
+def test_desktop_calls_answer_and_refuse_as_in_cpp(application, call, answer, lines):
+    assert application[1][call] == (answer, lines)
+
+
+def test_numpy_draws_into_the_window_memory(application):
+    pixels = [application[0].pixel(1, *p) for p in ((5, 5), (40, 5), (40, 20))]
+    assert pixels == [(255, 128, 0), (0, 0, 0), (0, 0, 255)]
