@@ -22,25 +22,20 @@ std::string typed(const std::string& notation) {
 
 // Help wins over version; a bad value is one line naming it.
 TEST(CommandLine, OutcomesAndRefusals) {
-    const std::tuple<std::vector<std::string>, Outcome, std::string> rows[] = {
-        {{"--version", "--help"}, Outcome::Help, ""},
-        {{"--help=yes"}, Outcome::Error, "stangenspiel: unknown option '--help=yes' (try --help)"},
-        {{"--pace=fast"}, Outcome::Error, "stangenspiel: --pace needs a number of milliseconds, not 'fast'"},
-        {{"--output="}, Outcome::Error, "stangenspiel: unknown option '--output=' (try --help)"},
-        {{"--keys={Left"}, Outcome::Error, "stangenspiel: unclosed '{' in the keys"},
-        {{"--seed=x"}, Outcome::Error, "stangenspiel: --seed needs a whole number, not 'x'"},
-        {{"--seed="}, Outcome::Error, "stangenspiel: --seed needs a whole number, not ''"},
-        {{"--seed=99999999999999999999"}, Outcome::Error,
-         "stangenspiel: --seed needs a whole number, not '99999999999999999999'"},
-        {{"--timeout=-5"}, Outcome::Error, "stangenspiel: --timeout needs a number of milliseconds, not '-5'"},
-        {{"--zoom=9"}, Outcome::Error, "stangenspiel: --zoom needs a whole factor from 1 to 8, not '9'"},
-        {{"--zoom=0"}, Outcome::Error, "stangenspiel: --zoom needs a whole factor from 1 to 8, not '0'"},
-        {{"--record="}, Outcome::Error, "stangenspiel: unknown option '--record=' (try --help)"},
-        {{"--audio="}, Outcome::Error, "stangenspiel: unknown option '--audio=' (try --help)"}};
-    for (const auto& [arguments, result, message] : rows) {
-        const t_CommandLine line = parsecommandline(arguments, "stangenspiel");
-        EXPECT_EQ(line.Result, result) << arguments[0];
-        EXPECT_EQ(line.Message, message);
+    EXPECT_EQ(parsecommandline({"--version", "--help"}, "stangenspiel").Result, Outcome::Help);
+    const std::string unknown = "' (try --help)", milliseconds = " needs a number of milliseconds, not '";
+    const std::pair<std::string, std::string> refused[] = {
+        {"--help=yes", "unknown option '--help=yes" + unknown}, {"--output=", "unknown option '--output=" + unknown},
+        {"--record=", "unknown option '--record=" + unknown},   {"--audio=", "unknown option '--audio=" + unknown},
+        {"--pace=fast", "--pace" + milliseconds + "fast'"},      {"--timeout=-5", "--timeout" + milliseconds + "-5'"},
+        {"--keys={Left", "unclosed '{' in the keys"},           {"--seed=x", "--seed needs a whole number, not 'x'"},
+        {"--seed=", "--seed needs a whole number, not ''"},
+        {"--seed=99999999999999999999", "--seed needs a whole number, not '99999999999999999999'"},
+        {"--zoom=9", "--zoom needs a whole factor from 1 to 8, not '9'"},
+        {"--zoom=0", "--zoom needs a whole factor from 1 to 8, not '0'"}};
+    for (const auto& [argument, message] : refused) {
+        const t_CommandLine line = parsecommandline({argument}, "stangenspiel");
+        EXPECT_EQ(std::tie(line.Result, line.Message), std::make_tuple(Outcome::Error, "stangenspiel: " + message));
     }
     const t_CommandLine recorded = parsecommandline({"--record=out/run.gif"}, "stangenspiel");
     EXPECT_TRUE(recorded.Scripted && recorded.RecordPath == "out/run.gif");  // a run without a display
@@ -58,8 +53,10 @@ TEST(CommandLine, HelpListsEveryKeyName) {
     std::istringstream words(help);
     const std::set<std::string> listed{std::istream_iterator<std::string>(words), {}};
     for (const std::string& name : typedkeynames()) EXPECT_EQ(listed.count(name), 1u) << name;
-    EXPECT_NE(help.find("--seed=N"), std::string::npos);
-    EXPECT_NE(help.find("printer.txt"), std::string::npos);
+    // The names fill lines of at most 78 columns, not one name a line.
+    const size_t names = help.find(" Return Enter Tab Space ");
+    ASSERT_NE(names, std::string::npos);
+    EXPECT_LE(help.find('\n', names) - help.rfind('\n', names) - 1, 78u);
 }
 
 TEST(TypedKeys, NotationCoversNamesControlUmlautsAndBraces) {
@@ -68,7 +65,5 @@ TEST(TypedKeys, NotationCoversNamesControlUmlautsAndBraces) {
     // Names in any case and the short forms come out as the names --help lists.
     EXPECT_EQ(typed("{backspace}{RETURN}{Esc}{del}{PgUp}{pgdn}{f1}"),
               "{Backspace} {Return} {Escape} {Delete} {PageUp} {PageDown} {F1} ");
-    EXPECT_EQ(typed("{Lefty}"), "unknown key name '{Lefty}'; the names are Return, Enter, Tab, Space, Escape, "
-                                "Backspace, Delete, Left, Right, Up, Down, Home, End, PageUp, PageDown, F1, F2, "
-                                "F3, F4, F5, F6, Help");
+    EXPECT_EQ(typed("{Lefty}").rfind("unknown key name '{Lefty}'; the names are Return, Enter, Tab,", 0), 0u);
 }

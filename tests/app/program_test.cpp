@@ -10,7 +10,7 @@
 #include "support/helpers.h"
 
 TEST(ProgramInterface, GraphicMemoryIsExactlyThePixelsOfTheWindow) {
-    for (const auto& [depth, width, size] : {std::tuple{1, 64, 8 * 40}, {24, 50, 150 * 40}, {32, 50, 200 * 40}}) {
+    for (const auto& [depth, width, size] : {std::tuple{1, 64, 8 * 40}, {32, 50, 200 * 40}}) {
         createwindow(2, depth, true, width, 40, 4, t_Font{});
         const std::span<uint8_t> pixels = g_GraphicMemory(2);
         ASSERT_EQ(static_cast<int64_t>(pixels.size()), size) << "depth " << depth;
@@ -21,10 +21,7 @@ TEST(ProgramInterface, GraphicMemoryIsExactlyThePixelsOfTheWindow) {
     std::fill(pixels.end() - 4, pixels.end(), uint8_t{255});
     g_PictureChanged(2);
     EXPECT_EQ(g_Scrn<t_RGBColor>(2, 49, 39), (t_RGBColor{255, 255, 255, 255}));
-    EXPECT_EQ(logof([] {
-                  EXPECT_TRUE(g_GraphicMemory(9).empty());
-                  EXPECT_TRUE(g_GraphicMemory(6).empty());
-              }),
+    EXPECT_EQ(logof([] { EXPECT_EQ(g_GraphicMemory(9).size() + g_GraphicMemory(6).size(), 0u); }),
               "g_GraphicMemory: Window is not a graphic window.\n"
               "g_GraphicMemory: Graphic window #6 not initialized.\n");
 }
@@ -54,8 +51,7 @@ TEST(ProgramInterface, NothingWaitsForTheUserOnceTheApplicationQuits) {
     setterminatehandler([] { t_Print(0, "\rEnde"); });
     bool asked = false;
     host::setfiledialoganswerer([&asked](const host::t_FileDialog&) { return asked = true, std::string("/tmp/x.gr"); });
-    const std::string log = logof([] { host::runsync(hostcalls::applicationwillterminate); });
-    EXPECT_EQ(log, "applicationWillTerminate: Called.\n");
+    EXPECT_EQ(logof([] { host::runsync(hostcalls::applicationwillterminate); }), "applicationWillTerminate: Called.\n");
     EXPECT_TRUE(eventually([&printed] { return printed.load(); }, 1000));
     printer.join();
     clearkeyevents();

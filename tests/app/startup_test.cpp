@@ -9,49 +9,42 @@
 
 namespace {
 
-// Starts the body as a framework thread and waits until that thread has ended.
-void runthread(const std::function<void()>& body, int64_t stack = 1 << 20) {
+// Starts the body as a framework thread and waits until that thread has ended, by returning or
+// by unwinding; false when it never did.
+bool runthread(const std::function<void()>& body, int64_t stack = 1 << 20) {
     auto ended = std::make_shared<std::atomic<bool>>(false);
     startprocess([body, ended] {
-        struct t_EndMark {
-            std::shared_ptr<std::atomic<bool>> Flag;
-            ~t_EndMark() { *Flag = true; }
-        } mark{ended};
+        const std::shared_ptr<void> mark(nullptr, [ended](void*) { *ended = true; });  // also when unwound
         body();
     }, stack);
-    eventually([&] { return ended->load(); }, 5000);
+    return eventually([&] { return ended->load(); }, 5000);
 }
 
 }  // namespace
 
-// The second start waits for the first thread to take its function: neither is lost or run twice.
-TEST(Startprocess, TwoQuickStartsRunBothFunctions) {
+// The second of two quick starts waits for the first thread to take its function: neither is
+// lost or run twice. An impossible stack is one line, and a huge one works after it.
+TEST(Startprocess, QuickStartsRunBothAndStacksAreAsAsked) {
     std::atomic<int> ran{0};
     startprocess([&] { ran += 1; }, 1 << 20);
     runthread([&] { ran += 2; });
     eventually([&] { return ran >= 3; });
     EXPECT_EQ(ran, 3);
-}
 
-TEST(Startprocess, AnImpossibleStackIsReportedAndAHugeOneWorksAfterIt) {
     const std::string out = logof([] { startprocess([] {}, int64_t{1} << 62); });
     EXPECT_EQ(out.rfind("startprocess: Thread could not be created (", 0), 0u) << out;
-    std::atomic<bool> done{false};
-    runthread([&] {
+    EXPECT_TRUE(runthread([] {
         volatile char big[64 << 20];  // far more than a default thread stack holds
         big[0] = 1;
         big[sizeof(big) - 1] = big[0];
-        done = true;
-    }, 0x40000000);
-    EXPECT_TRUE(done);
+    }, 0x40000000));
 }
 
 // Only a framework thread can be ended; it unwinds, running its destructors.
 TEST(QuitProgram, EndsOnlyFrameworkThreads) {
-    std::atomic<bool> destroyed{false}, afterquit{false};
+    std::atomic<bool> unwound{false}, afterquit{false};
     EXPECT_EQ(logof([&] {
-                  runthread([&] {
-                      const std::shared_ptr<void> witness(nullptr, [&](void*) { destroyed = true; });  // on unwinding
+                  unwound = runthread([&] {
                       t_QuitProgram(13);
                       afterquit = true;
                   });
@@ -61,7 +54,7 @@ TEST(QuitProgram, EndsOnlyFrameworkThreads) {
               "t_QuitProgram: Quitting current thread.\n"
               "t_QuitProgram: Thread was not started by the framework.\n"
               "t_QuitProgram: The GUI thread cannot be ended.\n");
-    EXPECT_TRUE(destroyed);
+    EXPECT_TRUE(unwound);
     EXPECT_FALSE(afterquit);
 }
 

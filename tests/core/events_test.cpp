@@ -1,52 +1,40 @@
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "core/events.h"
 
 namespace {
 t_Event event(int64_t kind, int64_t value) {
     t_Event e;
-    e.Kind = kind;
-    e.Value = value;
+    e.Kind = kind, e.Value = value;
     return e;
 }
 }  // namespace
 
-TEST(Events, KeysArriveInOrderAcrossThreads) {
-    constexpr int64_t count = 5000;
-    std::thread producer([] {
-        for (int64_t v = 0; v < count; ++v)
-            while (appendkeyevent(event(1, v)) != t_KeyQueued::Queued) std::this_thread::yield();  // full: wait
-    });
-    for (int64_t expected = 0; expected < count;)
-        if (auto key = takekeyevent()) {
-            ASSERT_EQ(key->Value, expected++);
-        }
-    producer.join();
-    // An empty take leaves the last key in currentevent.
-    EXPECT_FALSE(takekeyevent().has_value());
-    EXPECT_EQ(currentkeyevent().Value, count - 1);
-}
-
-TEST(Events, FullKeyQueueRefusesNewKeysAndKeepsTheFirst) {
-    for (size_t i = 0; i < keyqueuebound; ++i) ASSERT_EQ(appendkeyevent(event(1, 7)), t_KeyQueued::Queued);
-    // Each burst of refusals is reported once: its first key says so, the rest are quiet.
-    EXPECT_EQ(appendkeyevent(event(1, -1)), t_KeyQueued::RefusedFirst);
-    EXPECT_EQ(appendkeyevent(event(1, -1)), t_KeyQueued::Refused);
-    EXPECT_EQ(lastkeyevent()->Value, 7);
-    takekeyevent();
+// A full key queue keeps its first keys in order; each burst of refusals is reported once (its
+// first key says so); an empty take leaves the last key read in currentevent.
+TEST(Events, FullKeyQueueKeepsItsFirstKeysInOrder) {
+    const auto bound = static_cast<int64_t>(keyqueuebound);
+    for (int64_t v = 0; v < bound; ++v) ASSERT_EQ(appendkeyevent(event(1, v)), t_KeyQueued::Queued);
+    const t_Event refused = event(1, -1);
+    EXPECT_EQ(appendkeyevent(refused), t_KeyQueued::RefusedFirst);
+    EXPECT_EQ(appendkeyevent(refused), t_KeyQueued::Refused);
+    EXPECT_EQ(lastkeyevent()->Value, bound - 1);
+    EXPECT_EQ(takekeyevent()->Value, 0);
     EXPECT_EQ(appendkeyevent(event(1, -2)), t_KeyQueued::Queued);
-    EXPECT_EQ(appendkeyevent(event(1, -1)), t_KeyQueued::RefusedFirst);
+    EXPECT_EQ(appendkeyevent(refused), t_KeyQueued::RefusedFirst);
+    for (int64_t v = 1; v < bound; ++v) ASSERT_EQ(takekeyevent()->Value, v);
+    EXPECT_EQ(takekeyevent()->Value, -2);
+    EXPECT_FALSE(takekeyevent().has_value());
+    EXPECT_EQ(currentkeyevent().Value, -2);
 }
 
 // Mouse and menu queues lose their oldest records instead; the menu total keeps growing past
 // the bound, so a waiter can always see a new choice.
 TEST(Events, MouseAndMenuQueuesDropTheOldestBeyondTheirBound) {
     t_MenuEvent choice;
-    for (size_t i = 0; i < eventqueuebound + 5; ++i) {
-        appendmouseevent(event(2, static_cast<int64_t>(i)));
-        choice.ItemAction = static_cast<int64_t>(i);
+    for (int64_t i = 0; i < static_cast<int64_t>(eventqueuebound) + 5; ++i) {
+        appendmouseevent(event(2, i));
+        choice.ItemAction = i;
         appendmenuevent(choice);
     }
     EXPECT_EQ(t_MouseEventCount(), static_cast<int64_t>(eventqueuebound));

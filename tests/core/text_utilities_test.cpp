@@ -20,7 +20,7 @@ TEST(TextUtilities, TextResults) {
         {stringmid("ABCDEF", least, 1), "A"}, {stringfrom("ABC", 4), ""}, {stringrepeat("x", 32768), ""},
         {stringspaces(-1), ""}, {hex4(0x12345), "2345"}, {hex8(-1), "FFFFFFFF"},
         {intformat(-5, U'0', 4, false), "00-5"}, {intformat(least, U'*', 27, true), "*-9.223.372.036.854.775.808"},
-        {intformat(7, U'\u00B7', 3, false), "\u00B7\u00B77"},
+        {intformat(7, U'\u00B7', 3, false), "\u00B7\u00B77"}, {intformat(7, U'\u20AC', 2, false), "\u20AC" "7"},
         // A fill that is no character (a surrogate, beyond Unicode) becomes the replacement character.
         {intformat(7, char32_t{0xDFFF}, 2, false), "\uFFFD" "7"},
         {intformat(7, char32_t{0x110000}, 2, false), "\uFFFD" "7"}};

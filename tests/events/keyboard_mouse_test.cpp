@@ -41,7 +41,7 @@ TEST_F(ViewEvents, ClickPositionsCountFromTheTopLeftOfTheGraphicArea) {
                   (std::array<int64_t, 6>{2, 26, 811, 1, 10, 5}));
         EXPECT_TRUE(click.ShiftPressed && click.FunctionKeyPressed && !click.FnPressed);
         const std::tuple<double, double, int64_t, int64_t> clicks[] = {
-            {5, 8, -1, -2}, {1296, 816, -2, 0}, {1e300, -1.0 / 0.0, -2, -2}};
+            {5, 8, -1, -2}, {16, 20, 0, 796}, {1296, 816, -2, 0}, {1e300, -1.0 / 0.0, -2, -2}};
         for (const auto& [x, y, clickx, clicky] : clicks) {
             hostcalls::viewmousedown(0, x, y, 1, 2, 0);
             const t_Event event = lastclick();

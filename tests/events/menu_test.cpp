@@ -29,6 +29,10 @@ protected:
         });
     }
     void TearDown() override { setprogrammenuhandler({}); }
+    // What choosing the item prints; the choice itself must be possible.
+    static std::string choose(int64_t tag) {
+        return logof([tag] { ASSERT_TRUE(host::choosemenuitem(tag)); });
+    }
     // Waits up to a second for the handler; a handler that must not run gets the same chance to.
     int runsafter(int expected) {
         eventually([&] { return runs >= expected; }, 1000);
@@ -45,60 +49,62 @@ TEST_F(Menus, SaveGraphicGoesToTheHandlerOnlyForAGraphicWindow) {
 
     createwindow(0, 24, false, 160, 32, 0, t_Font{});
     ASSERT_TRUE(infront(0));
-    ASSERT_TRUE(host::choosemenuitem(113));
+    choose(113);
     EXPECT_EQ(saves, 1);
     // An item outside every menu is queued empty, still runs its command and calls the program.
     host::runsync([] { hostcalls::menuhandler({false, "", "", "", 0, 113}); });
     EXPECT_EQ(saves, 2);
     ASSERT_TRUE(infront(printerwindow));
-    ASSERT_TRUE(host::choosemenuitem(113));
+    choose(113);
     EXPECT_EQ(saves, 2);
 
     ASSERT_EQ(t_MenuEventCount(), 3);
     const t_MenuEvent first = t_NextMenuEvent();
-    EXPECT_EQ(std::tie(first.Kind, first.ItemAction, first.MenuTitle, first.ItemKeyAsc), std::make_tuple(3, 113, "Datei", 's'));
-    EXPECT_EQ(first.ItemKeyMods, 0x60000u);  // Shift and Control
+    EXPECT_EQ(std::tie(first.Kind, first.ItemAction, first.MenuTitle, first.ItemKeyAsc, first.ItemKeyMods),
+              std::make_tuple(3, 113, "Datei", 's', 0x60000u));  // Shift and Control
     EXPECT_EQ(t_NextMenuEvent().Kind, 0);
     EXPECT_EQ(runsafter(1), 1);
     // Without a handler of the program's the default sounds the alert: callable, never empty.
     setsavegraphichandler({});
     ASSERT_TRUE(infront(0));
-    ASSERT_TRUE(host::choosemenuitem(113));
+    choose(113);
     EXPECT_EQ(saves, 2);
 }
 
 TEST_F(Menus, ItemsWithoutACommandGoToTheProgramHandler) {
-    ASSERT_TRUE(host::choosemenuitem(0));  // "Über Stangenspiel"
+    choose(0);  // "Über Stangenspiel"
     EXPECT_EQ(runsafter(1), 1);
     EXPECT_EQ(threadname, "t_EventMenu");
     // An item of the program's own, added at the end of its menu.
     EXPECT_EQ(t_MenuItemAdd("Datei", "Bild löschen", 1000), 0);
     EXPECT_EQ(t_MenuItemIndex("Datei", "Bild löschen"), static_cast<int64_t>(findmenu("Datei")->ItemTitles.size()) - 1);
-    ASSERT_TRUE(host::choosemenuitem(1000));
+    choose(1000);
     EXPECT_EQ(runsafter(2), 2);
     ASSERT_EQ(t_MenuEventCount(), 2);
     EXPECT_EQ(t_NextMenuEvent().ItemTitle, "Über Stangenspiel");
     const t_MenuEvent own = t_NextMenuEvent();
     EXPECT_EQ(std::tie(own.ItemAction, own.ItemTitle, own.ItemKeyAsc), std::make_tuple(1000, "Bild löschen", 0));
+    // A shortcut's code is its first Unicode scalar; 0 for bytes that do not start one.
+    for (const auto& [key, scalar] : {std::pair{"ä", 0xE4}, {"€", 0x20AC}, {"\U0001F600", 0x1F600}, {"\xE2\x82", 0}}) {
+        host::runsync([key] { hostcalls::menuhandler({true, "Datei", "Bild löschen", key, 0, 1000}); });
+        EXPECT_EQ(t_NextMenuEvent().ItemKeyAsc, scalar) << key;
+    }
 }
 
 TEST_F(Menus, WindowCommandsShowAndHideTheirWindows) {
     ASSERT_TRUE(infront(printerwindow));
-    EXPECT_EQ(logof([] { ASSERT_TRUE(host::choosemenuitem(215)); }), "t_MenuEventHandler: Window #1 not initialized.\n");
+    EXPECT_EQ(choose(215), "t_MenuEventHandler: Window #1 not initialized.\n");
     createwindow(1, 24, false, 160, 32, 0, t_Font{});
-    ASSERT_TRUE(host::choosemenuitem(215));
-    EXPECT_TRUE(eventually([] { return host::frontwindow() == 1; }));
-    ASSERT_TRUE(host::choosemenuitem(216));
-    EXPECT_FALSE(host::windowisvisible(1));
-
-    ASSERT_TRUE(host::choosemenuitem(229));  // console to the front
-    EXPECT_TRUE(eventually([] { return host::frontwindow() == consolewindow; }));
-    ASSERT_TRUE(host::choosemenuitem(209));
-    ASSERT_TRUE(eventually([] { return host::frontwindow() == printerwindow; }));
-    ASSERT_TRUE(host::choosemenuitem(201));  // hides the front window: the printer
-    EXPECT_FALSE(host::windowisvisible(printerwindow));
-    EXPECT_TRUE(host::windowisvisible(consolewindow));
-    EXPECT_EQ(logof([] { ASSERT_TRUE(host::choosemenuitem(200)); }), "");  // hides every window, no more
+    // tag, the window it brings to the front (or -1), the window it hides (or -1)
+    const std::tuple<int64_t, int, int> steps[] = {{215, 1, -1}, {216, -1, 1}, {229, consolewindow, -1},
+                                                   {209, printerwindow, -1}, {201, -1, printerwindow}};
+    for (const auto& [tag, front, hidden] : steps) {
+        EXPECT_EQ(choose(tag), "") << tag;
+        EXPECT_TRUE(front < 0 || eventually([front] { return host::frontwindow() == front; })) << tag;
+        EXPECT_TRUE(hidden < 0 || !host::windowisvisible(hidden)) << tag;
+    }
+    EXPECT_TRUE(host::windowisvisible(consolewindow));  // only the front window went
+    EXPECT_EQ(choose(200), "");  // hides every window, no more
     EXPECT_FALSE(host::windowisvisible(consolewindow));
 }
 
@@ -112,30 +118,37 @@ TEST_F(Menus, ZoomCommandsActOnTheFrontGraphicWindow) {
         {233, 1, false}, {232, 2, false}, {232, 3, false}, {234, 5, true}, {232, 5, true}, {234, 3, false},
         {233, 2, false}};
     for (const auto& [tag, factor, fullscreen] : steps) {
-        EXPECT_EQ(logof([tag] { ASSERT_TRUE(host::choosemenuitem(tag)); }), "") << tag;
+        EXPECT_EQ(choose(tag), "") << tag;
         EXPECT_EQ(std::make_tuple(t_WindowZoomFactor(0), t_WindowPos(0, 17) == 0), std::make_tuple(factor, fullscreen))
             << tag;
     }
     t_WindowZoom(0, 1);
     ASSERT_TRUE(infront(printerwindow));
-    EXPECT_EQ(logof([] { ASSERT_TRUE(host::choosemenuitem(232)); }), "");
+    EXPECT_EQ(choose(232), "");
     EXPECT_EQ(t_WindowZoomFactor(0), 1);
     EXPECT_EQ(t_MenuEventCount(), 8);  // every choice is queued all the same
 }
 
+// The views' own characters, block graphics 128-159 as look-alikes and code 160 as the visible
+// blank; a window without text of its own leaves the clipboard, a text screen's lines end in line
+// feeds. Control characters, Latin-1 above the block graphics, other scripts and a cut-off sequence
+// are left alone.
 TEST_F(Menus, CopyTextTakesTheFrontWindowsTextWithLookAlikes) {
-    // The views' own characters, block graphics as look-alikes and code 160 as the visible blank.
-    // A graphic window's text screen is copied in the desktop end-to-end test.
-    host::settextviewtext(printerwindow, "Zeile 1\nZeile\u00A02 \u008C\u0080");
+    std::string blocks;
+    for (char32_t c = 128; c <= 160; ++c) blocks += {'\xC2', static_cast<char>(c)};
+    host::settextviewtext(printerwindow, "Zeile 1\n" + blocks + " \u00A1\u00E4\u20AC\u0100");
+    createwindow(0, 8, true, 96, 64, 0, greyfont());
+    t_Print(0, "Zug 1\rZug 2");
     host::setclipboardtext("unverändert");
     const std::pair<uint8_t, const char*> copies[] = {
-        {applicationwindow, "unverändert"},  // no text of its own: the clipboard stays
-        {printerwindow, "Zeile 1\nZeile\u02FD2 -*"}};
+        {applicationwindow, "unverändert"}, {0, "Zug 1\nZug 2"},
+        {printerwindow, "Zeile 1\n*#<=>O++++||--++++++++++++---|+=\u02FD \u00A1\u00E4\u20AC\u0100"}};
     for (const auto& [window, expected] : copies) {
         ASSERT_TRUE(infront(window));
-        ASSERT_TRUE(host::choosemenuitem(111));
+        choose(111);
         EXPECT_EQ(host::clipboardtext(), expected) << "window " << int(window);
     }
+    EXPECT_EQ(pastetext("\x7F\r\t\xC2"), "#\r\t\xC2");
 }
 
 TEST_F(Menus, ClearingEmptiesTheTextViewsAndTheirBuffers) {
@@ -145,8 +158,8 @@ TEST_F(Menus, ClearingEmptiesTheTextViewsAndTheirBuffers) {
     ASSERT_TRUE(eventually([] {
         return host::textviewtext(printerwindow) + host::textviewtext(consolewindow) == "gedruckt\nnotiert\n";
     }));
-    ASSERT_TRUE(host::choosemenuitem(112));
-    ASSERT_TRUE(host::choosemenuitem(114));
+    choose(112);
+    choose(114);
     EXPECT_EQ(host::textviewtext(printerwindow) + host::textviewtext(consolewindow), "");
     std::scoped_lock guard(printer.buffermutex, console.buffermutex);
     EXPECT_TRUE(printer.printerbuffer.empty() && console.consolebuffer.empty());
@@ -162,9 +175,9 @@ TEST_F(Menus, FileDialogEntriesReceiveTheChosenPath) {
         {100, "/tmp/alt/Turm.gr", "Turm.gr"}, {101, "neu.gr", "neu.gr"}, {100, "", ""}};
     for (const auto& [tag, chosen, name] : choices) {
         answer = chosen;
-        ASSERT_TRUE(host::choosemenuitem(tag));
-        EXPECT_EQ(findmenuaction(tag)->FilePath, chosen);
-        EXPECT_EQ(findmenuaction(tag)->FileName, name);
+        choose(tag);
+        const t_MenuAction entry = findmenuaction(tag).value();
+        EXPECT_EQ(std::tie(entry.FilePath, entry.FileName), std::make_tuple(chosen, name));
     }
     host::setfiledialoganswerer({});
     EXPECT_EQ(runsafter(0), 0);
@@ -197,15 +210,6 @@ TEST_F(Menus, ItemOperationsFindReadAndDelete) {
               }),
               "t_MenuItemDelete: Item position out of range\n"
               "t_MenuItemTitle: Item position out of range\n");
-}
-
-TEST(Pastetext, BlockGraphicsBecomeLookAlikesAndAllElseStays) {
-    std::string blocks = "\x7F";
-    for (char32_t c = 128; c <= 160; ++c) blocks += {'\xC2', static_cast<char>(c)};
-    EXPECT_EQ(pastetext(blocks), "#*#<=>O++++||--++++++++++++---|+=\u02FD");
-    // Control characters, Latin-1 above the block graphics, other scripts and a cut-off sequence
-    // are left alone.
-    EXPECT_EQ(pastetext("\r\t\u00A1\u00E4\u20AC\u0100x\xC2"), "\r\t\u00A1\u00E4\u20AC\u0100x\xC2");
 }
 
 }  // namespace

@@ -24,8 +24,7 @@ def program():
     t_GetKey(1)  # waits: the handlers run meanwhile
 runprogram(program)
 EOF
-"$program" "$work/probe.py" >"$work/log" 2>"$work/err" &
-pid=$!
+startprogram -- "$work/probe.py"
 waitforlog "^ready"
 visible() { window=$(xdotool search --onlyvisible --name '^Probe$' | head -n 1) && [ -n "$window" ]; }
 waitfor "the window never became visible" visible

@@ -1,17 +1,11 @@
 """Programs in Python under runprogram: the program thread, the GIL, the handlers, the end by
-t_QuitProgram and by an exception, the window's memory from numpy."""
+t_QuitProgram and by an exception, the calls under the application, the window's memory from numpy."""
 import os
 import re
 
 import pytest
 
 WINDOW = 't_InitWindow(0, 32, 40, 5, 0, "MenloBold 16x32.font"); t_WindowFront(0)'
-
-
-def between(lines, first, last):
-    """The log lines from the one starting with first to the one starting with last."""
-    start = next(i for i, line in enumerate(lines) if line.startswith(first))
-    return lines[start:next(i for i in range(start, len(lines)) if lines[i].startswith(last)) + 1]
 
 
 def test_threads_and_handlers_run_python_while_the_program_waits_for_a_key(run):
@@ -40,104 +34,62 @@ def test_threads_and_handlers_run_python_while_the_program_waits_for_a_key(run):
         assert line in result.lines, result.log
 
 
-def test_t_quitprogram_passes_except_exception_and_ends_each_thread_with_its_message(run):
+TRACEBACK = "Traceback (most recent call last):"
+
+
+# Every end of the program thread runs its finally blocks and leaves the window; only an exception
+# writes a traceback, and t_QuitProgram passes "except Exception". A failing handler thread and a
+# side thread's quit (no window 13: the line alone) end that thread, nothing more.
+@pytest.mark.parametrize("ending, logged", [
+    ("1 / 0", ["caught", "cleaned up", TRACEBACK, "ZeroDivisionError: division by zero"]),
+    ("sys.exit(3)", ["cleaned up"]),
+    ("raise KeyboardInterrupt", ["cleaned up", TRACEBACK, "KeyboardInterrupt"]),
+    ("t_QuitProgram(0)", []),  # its line comes first, then the thread unwinds
+])
+def test_each_end_of_the_program_thread_leaves_the_window_with_its_message(run, ending, logged):
     result = run(f"""
         import time
+        def failing_handler():
+            raise ValueError("in a handler")
         def side():
-            t_QuitProgram(13)  # no window of that number: the line alone
+            t_QuitProgram(13)
             print("after the side thread's quit")
         def program():
             {WINDOW}
+            t_Print(0, "vorher")
+            startasyncprocess(failing_handler)
             startprocess(side, 0)
             time.sleep(0.2)
+            print("still running")
             try:
-                t_QuitProgram(0)
+                {ending}
             except Exception:
                 print("caught")
+                raise
             finally:
                 print("cleaned up")
-            print("after the program's quit")
-        runprogram(program)
-        """)
-    assert result.code == 0
-    assert "t_QuitProgram: Quitting current thread." in result.lines
-    assert "t_QuitProgram: Quitting current thread with message in window #0." in result.lines
-    assert "cleaned up" in result.lines and "caught" not in result.log and "after the" not in result.log
-    assert result.screen()[-1].rstrip() == "(Programm Ende)"
-
-
-@pytest.mark.parametrize("ending, logged", [
-    ("1 / 0", ["Traceback (most recent call last):", "ZeroDivisionError: division by zero"]),
-    ("sys.exit(3)", []),  # an exit is an ordinary end: no traceback
-    ("raise KeyboardInterrupt", ["Traceback (most recent call last):", "KeyboardInterrupt"]),
-])
-def test_an_exception_ends_the_program_with_its_traceback_and_leaves_the_window(run, ending, logged):
-    result = run(f"""
-        def failing_handler():
-            raise ValueError("in a handler")
-        def program():
-            {WINDOW}
-            t_Print(0, "vorher")
-            startasyncprocess(failing_handler)  # a failing thread writes its traceback, nothing more
-            import time; time.sleep(0.2)
-            print("still running")
-            {ending}
+            print("after the program's end")
         runprogram(program)
         """)
     assert result.code == 0
     assert "still running" in result.lines and "ValueError: in a handler" in result.lines, result.log
+    assert "t_QuitProgram: Quitting current thread." in result.lines and "after the" not in result.log
+    assert "cleaned up" in result.lines
     end = result.lines.index("still running")
     quit = result.lines.index("t_QuitProgram: Quitting current thread with message in window #0.")
     assert [line for line in result.lines[end + 1:quit] if not line.startswith(" ")] == logged
     assert result.screen()[0].startswith("vorher") and result.screen()[-1].rstrip() == "(Programm Ende)"
 
 
-def test_numpy_draws_into_the_window_memory(run):
+def test_runprogram_answers_for_the_command_line_and_python_goes_on(run):
     result = run("""
-        import numpy
-        def program():
-            t_InitGraphicWindow(1, 32, True, 64, 32, 0, 0, t_Font(), True)
-            t_WindowFront(1)
-            pixels = numpy.frombuffer(g_GraphicMemory(1), numpy.uint8).reshape(32, 64, 4)
-            pixels[:, :32] = (255, 255, 128, 0)  # alpha, red, green, blue
-            pixels[16:, 32:] = (255, 0, 0, 255)
-            g_PictureChanged(1)
-            print("read back", g_Scrn(1, 1, 1, t_RGBColor), g_Scrn(1, 40, 20, t_RGBColor).Blue)
-        runprogram(program)
-        """)
-    assert "read back t_RGBColor(Alpha=255, Red=255, Green=128, Blue=0) 255" in result.lines
-    assert [result.pixel(1, *p) for p in ((5, 5), (40, 5), (40, 20))] == [(255, 128, 0), (0, 0, 0), (0, 0, 255)]
-
-
-def test_python_output_and_the_log_keep_their_order(run):
-    result = run(f"""
-        def program():
-            {WINDOW}
-            for i in range(3):
-                print("python", i)
-                logline(f"log {{i}}")
-                t_Htab(7, 1)
-            runprogram(program)  # a second application cannot start inside the first
-        runprogram(program)
-        """)
-    lines = between(result.lines, "python 0", "runprogram")
-    assert lines == [f"{kind}" for i in range(3)
-                     for kind in (f"python {i}", f"log {i}", "t_Htab: Window #7 not initialized.")] + \
-        ["runprogram: The application is already running."]
-
-
-@pytest.mark.parametrize("option, code, expected", [
-    ("--version", 0, r"^\S+ 2\.5$"),
-    ("--help", 0, r"^Ein Test\.$"),
-    ("--keys={Nix}", 2, r"unknown key|\{Nix\}"),
-])
-def test_runprogram_answers_for_the_command_line_and_python_goes_on(run, option, code, expected):
-    result = run("""
-        code = runprogram(lambda: None, name="Probe", version="2.5", description="Ein Test.")
-        print("answered", code)
-        """, arguments=(option,))
-    assert f"answered {code}" in result.lines
-    assert any(re.search(expected, line) for line in result.lines), result.log
+        for option in ("--version", "--help", "--keys={Nix}"):
+            answer = runprogram(lambda: None, ["probe", option], name="Probe", version="2.5", description="Ein Test.")
+            print("answered", answer)
+        """, arguments=[])
+    answers = "\n".join(result.lines).split("answered ")
+    for before, after, code, expected in zip(answers, answers[1:], "002", [r"^\S+ 2\.5$", r"^Ein Test\.$", r"\{Nix\}"]):
+        assert after[0] == code and re.search(expected, before, re.MULTILINE), result.log
 
 
 # Python ends such a thread by unwinding it from inside the interpreter, which AddressSanitizer
@@ -159,7 +111,9 @@ def test_python_exits_cleanly_while_framework_threads_run_python(run, round):
     assert (result.code, result.lines) == (3, ["bye"])
 
 
-# call (a Python expression in a program with window 0 of 40 x 5 cells), its result, its lines
+# call (a Python expression in a program with window 0 of 40 x 5 cells and window 1, drawn with numpy),
+# its result, its lines: each between two Python prints, so the framework's lines keep their place
+# among Python's own output
 UNDER_THE_APPLICATION = [
     ('t_WindowTitle(0)', "'Probe'", []),
     ('t_WindowPos(13, 17)', "0", ["t_WindowPos: Window does not exist."]),
@@ -172,16 +126,27 @@ UNDER_THE_APPLICATION = [
     ('(t_MenuItemAdd("Datei", "Probe", 1000), t_MenuItemTitle("Datei", 65535))', "(0, 'Probe')", []),
     ('t_LoadFontResource("nix.font").Data', "b''",
      ["getbinaryfromfile: Error #No such file or directory", "t_LoadFontResource: Could not load file „nix.font“"]),
+    ('logline("log 1")', "None", ["log 1"]),
+    ('runprogram(lambda: None)', "1", ["runprogram: The application is already running."]),  # never a second one
+    ('g_Scrn(1, 1, 1, t_RGBColor)', "t_RGBColor(Alpha=255, Red=255, Green=128, Blue=0)", []),
+    ('g_Scrn(1, 40, 20, t_RGBColor).Blue', "255", []),
 ]
 
 
 @pytest.fixture(scope="module")
-def application_calls(tmp_path_factory):
-    """Each call's result and the lines it printed, from one run."""
+def application(tmp_path_factory):
+    """The run, and each call's result and the lines it printed."""
     from conftest import runscript
     result = runscript(tmp_path_factory.mktemp("calls"), f"""
+        import numpy
         def program():
             {WINDOW}
+            t_InitGraphicWindow(1, 32, True, 64, 32, 0, 0, t_Font(), True)
+            t_WindowFront(1)
+            pixels = numpy.frombuffer(g_GraphicMemory(1), numpy.uint8).reshape(32, 64, 4)
+            pixels[:, :32] = (255, 255, 128, 0)  # alpha, red, green, blue
+            pixels[16:, 32:] = (255, 0, 0, 255)
+            g_PictureChanged(1)
             for call in {[call for call, _, _ in UNDER_THE_APPLICATION]!r}:
                 print("==", call)
                 print("=>", repr(eval(call)))
@@ -195,9 +160,14 @@ def application_calls(tmp_path_factory):
             calls[call], lines = (line[3:], lines), []
         else:
             lines.append(line)
-    return calls
+    return result, calls
 
 
 @pytest.mark.parametrize("call, answer, lines", UNDER_THE_APPLICATION)
-def test_desktop_calls_answer_and_refuse_as_in_cpp(application_calls, call, answer, lines):
-    assert application_calls[call] == (answer, lines)
+def test_desktop_calls_answer_and_refuse_as_in_cpp(application, call, answer, lines):
+    assert application[1][call] == (answer, lines)
+
+
+def test_numpy_draws_into_the_window_memory(application):
+    pixels = [application[0].pixel(1, *p) for p in ((5, 5), (40, 5), (40, 20))]
+    assert pixels == [(255, 128, 0), (0, 0, 0), (0, 0, 255)]

@@ -1,5 +1,6 @@
 """The export list read from a header: every kind of declaration the public header uses names its
 exact linker symbol, and the check tells a library that exports too much or too little."""
+import contextlib
 import io
 import os
 import subprocess
@@ -35,13 +36,13 @@ template <> STANGENSPIEL_API int64_t pick<int64_t>(uint8_t window);
 template <> STANGENSPIEL_API double pick<double>(uint8_t window);
 """
 
+STRING = "std::__cxx11::basic_string<char, std::char_traits<char>, std::allocator<char> > const&"
 SIGNATURES = [
     "plain(unsigned char)",
-    "twice(std::__cxx11::basic_string<char, std::char_traits<char>, std::allocator<char> > const&)",
+    f"twice({STRING})",
     "twice(std::vector<unsigned char, std::allocator<unsigned char> > const&)",
     "defaults(long, std::vector<int, std::allocator<int> >, long)",
-    "spread(std::__cxx11::basic_string<char, std::char_traits<char>, std::allocator<char> > const&, "
-    "std::__cxx11::basic_string<char, std::char_traits<char>, std::allocator<char> > const&)",
+    f"spread({STRING}, {STRING})",
     "handler(std::function<void ()>)",
     "maker()",
     "nested(unsigned char)",
@@ -72,14 +73,11 @@ class Exports(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.work = tempfile.TemporaryDirectory()
+        cls.addClassCleanup(cls.work.cleanup)
         cls.root = Path(cls.work.name)
         (cls.root / "api.h").write_text(HEADER)
         (cls.root / "api.cpp").write_text(SOURCE)
         cls.expected = exports.expected_symbols(str(cls.root / "api.h"), COMPILER, "nm")
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.work.cleanup()
 
     def library(self, name, map_file=None):
         command = [COMPILER, "-std=c++20", "-shared", "-fPIC", "-fvisibility=hidden", "-o", str(self.root / name),
@@ -91,11 +89,8 @@ class Exports(unittest.TestCase):
 
     def check(self, header, library):
         out = io.StringIO()
-        real, sys.stdout = sys.stdout, out
-        try:
+        with contextlib.redirect_stdout(out):
             code = exports.check(exports.expected_symbols(header, COMPILER, "nm"), library, "nm")
-        finally:
-            sys.stdout = real
         return code, out.getvalue()
 
     def test_every_declaration_names_its_own_symbol(self):
@@ -109,15 +104,15 @@ class Exports(unittest.TestCase):
         grown = self.root / "grown.h"
         grown.write_text(HEADER + "STANGENSPIEL_API void added(int64_t value);\n")
         for label, used_header, library, code, said in [
-            ("exactly the header", header, mapped, 0, "exactly the 10 calls"),
-            ("no version script", header, unmapped, 1, "internal()"),
-            ("no version script", header, unmapped, 1, "std::"),
-            ("a call declared, not built", str(grown), mapped, 1, "added(long)"),
+            ("exactly the header", header, mapped, 0, ["exactly the 10 calls"]),
+            ("no version script", header, unmapped, 1, ["internal()", "std::"]),
+            ("a call declared, not built", str(grown), mapped, 1, ["added(long)"]),
         ]:
-            with self.subTest(label=label, said=said):
+            with self.subTest(label=label):
                 result = self.check(used_header, library)
                 self.assertEqual(result[0], code, result[1])
-                self.assertIn(said, result[1])
+                for text in said:
+                    self.assertIn(text, result[1])
 
     def test_an_unreadable_declaration_is_refused(self):
         bad = self.root / "bad.h"
@@ -125,6 +120,3 @@ class Exports(unittest.TestCase):
         with self.assertRaises(SystemExit):
             exports.expected_symbols(str(bad), COMPILER, "nm")
 
-
-if __name__ == "__main__":
-    unittest.main()

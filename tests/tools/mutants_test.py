@@ -1,9 +1,11 @@
 """The mutation tool's own rules: which hexadecimal constants it mutates and into what, and that a
 mutant whose tests run out of time is tried twice and then counted neither killed nor survived."""
+import contextlib
 import io
 import sys
 import tempfile
 import unittest
+from unittest import mock
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
@@ -16,12 +18,6 @@ def constants(line):
 
 
 class Sites(unittest.TestCase):
-    def setUp(self):
-        self.tmp = tempfile.TemporaryDirectory()
-
-    def tearDown(self):
-        self.tmp.cleanup()
-
     def test_constants_of_a_line(self):
         for line, expected in [
             ("x = 0xFF;", [("0xFF", "0x100")]),
@@ -37,9 +33,9 @@ class Sites(unittest.TestCase):
 
     def test_a_mutated_hex_line_is_found_again_and_changed(self):
         site = mutants.Site("a.cpp", 1, "const", 1, "0x7f", "0x80", "return v & 0x7fu;")
-        root = Path(self.tmp.name)
-        (root / "a.cpp").write_text("int f(int v) {\n    return v & 0x7fu;\n}\n")
-        line, text = mutants.locate(root, site)
+        with tempfile.TemporaryDirectory() as work:
+            (Path(work) / "a.cpp").write_text("int f(int v) {\n    return v & 0x7fu;\n}\n")
+            line, text = mutants.locate(Path(work), site)
         self.assertEqual((line, text.splitlines()[1]), (2, "    return v & 0x80u;"))
 
 
@@ -47,12 +43,8 @@ class Outcomes(unittest.TestCase):
     def outcome(self, answers):
         """build_and_test with the commands answering in turn: (return code or 'timeout', output)."""
         calls = iter(answers)
-        real = mutants.run
-        mutants.run = lambda command, timeout, log: next(calls)
-        try:
+        with mock.patch.object(mutants, "run", lambda command, timeout, log: next(calls)):
             return mutants.build_and_test(Path("/nonexistent"), ["text"], 1, 5, io.StringIO())
-        finally:
-            mutants.run = real
 
     def test_a_timeout_is_run_again_and_only_a_second_one_counts(self):
         built = (0, "")
@@ -71,18 +63,11 @@ class Outcomes(unittest.TestCase):
         site = mutants.Site("a.cpp", 1, "cmp", 1, "<", "<=", "if (a < b) f();")
         results = [(site, 1, "killed")] * 3 + [(site, 2, "survived"), (site, 3, "timeout")]
         out = io.StringIO()
-        real, sys.stdout = sys.stdout, out
-        try:
-            with tempfile.TemporaryDirectory() as work:
-                mutants.report(results, Path(work) / "results.txt", 60)
-        finally:
-            sys.stdout = real
+        with contextlib.redirect_stdout(out), tempfile.TemporaryDirectory() as work:
+            mutants.report(results, Path(work) / "results.txt", 60)
         text = out.getvalue()
         self.assertIn("kill rate: 3/4 = 75.0%", text)
         listed = text.split("neither killed nor survived")[1]
         self.assertIn("a.cpp:3", listed)
         self.assertNotIn("a.cpp:2", listed)
 
-
-if __name__ == "__main__":
-    unittest.main()
