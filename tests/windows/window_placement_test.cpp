@@ -19,8 +19,6 @@ TEST_F(WindowTest, PositionSelectors) {
         {0, 1}, {1, 1}, {2, 40}, {3, 10}, {4, 40}, {5, 10}, {6, 40}, {7, 10}, {11, 340},
         {14, screen.Height - (340 + framework.titleheight) - frame.Y}, {15, screen.Width}, {21, 0}, {-1, 0}};
     for (const auto& [selector, value] : selectors) EXPECT_EQ(t_WindowPos(2, selector), value) << selector;
-    // A host window answers from its frame.
-    EXPECT_EQ(t_WindowPos(9, 2), host::windowframe(9).Width - 1);
     EXPECT_FALSE(host::viewexists(8));  // a text window has no graphic view
     EXPECT_EQ(logof([] {
                   EXPECT_EQ(t_WindowPos(13, 8), 0);
