@@ -1,8 +1,9 @@
 // Key-to-screen latency as a person sees it: a key is sent through the X server's test
 // extension to a window that has the focus, and the window's pixels are read back through X
 // until they change.
-//   stangenspiel_key_latency WINDOW-ID PRESSES [KEYSYM]
-// One calibration press finds the rows the key changes; then every press watches those rows.
+//   stangenspiel_key_latency WINDOW-ID PRESSES [KEYSYM [last]]
+// One calibration press finds the rows the key changes (the first band of them, or with `last`
+// the last: the puzzle's move line, which every move rewrites); then every press watches them.
 // Presses are spaced at random, so they land at every phase of the refresh period. Prints one
 // line of milliseconds per press ("latency 5.21"), or "timeout" when nothing changed in 1 s.
 #include <X11/Xlib.h>
@@ -48,14 +49,21 @@ void press(Display* display, KeyCode key) {
 void sleepms(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 // Presses once and finds the band of rows the answer changed (at most 8 rows are watched).
-Area calibrate(Display* display, Window window, KeyCode key, int width, int height) {
+Area calibrate(Display* display, Window window, KeyCode key, int width, int height, bool last) {
     const std::vector<unsigned long> before = rows(display, window, width, 0, height);
     press(display, key);
     sleepms(400);
     const std::vector<unsigned long> after = rows(display, window, width, 0, height);
-    for (int y = 0; y < height && !before.empty() && before.size() == after.size(); ++y)
-        if (!std::equal(before.begin() + y * width, before.begin() + (y + 1) * width, after.begin() + y * width))
-            return Area{y, std::min(8, height - y), width};
+    if (before.empty() || before.size() != after.size()) return Area{};
+    const auto changed = [&](int y) {
+        return !std::equal(before.begin() + y * width, before.begin() + (y + 1) * width, after.begin() + y * width);
+    };
+    for (int k = 0; k < height; ++k) {
+        const int y = last ? height - 1 - k : k;
+        if (!changed(y)) continue;
+        const int top = last ? std::max(0, y - 7) : y;
+        return Area{top, std::min(8, height - top), width};
+    }
     return Area{};
 }
 
@@ -96,7 +104,8 @@ int main(int argc, char** argv) {
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
     XSync(display, False);
     sleepms(200);
-    const Area area = calibrate(display, window, key, attributes.width, attributes.height);
+    const bool last = argc > 4 && std::strcmp(argv[4], "last") == 0;
+    const Area area = calibrate(display, window, key, attributes.width, attributes.height, last);
     if (area.Height == 0) {
         std::fprintf(stderr, "key_latency: the key changed nothing on screen\n");
         return 1;

@@ -115,15 +115,21 @@ def window_of(title):
     raise SystemExit(f"no visible window named {title}")
 
 
-def latencies(probe, command, extra_env, log_path, ready, title):
-    """Milliseconds from each key sent through XTest to the changed pixels read back through X."""
+def latencies(probe, command, extra_env, log_path, ready, title, first_keys=(), probe_args=()):
+    """Milliseconds from each key sent through XTest to the changed pixels read back through X.
+    first_keys are typed before the probe starts (the puzzle's disk count)."""
     with open(log_path, "wb") as log:
         process = launch(command, log, extra_env)
         if wait_for_line(log_path, ready) is None:
             stop(process)
             raise SystemExit(f"{command[0]} did not get ready")
         time.sleep(0.5)
-        found = subprocess.run([probe, str(int(window_of(title))), str(LATENCY_PRESSES)],
+        window = str(int(window_of(title)))
+        if first_keys:
+            subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+            subprocess.run(["xdotool", "key", "--window", window, *first_keys], check=True)
+            time.sleep(0.5)
+        found = subprocess.run([probe, window, str(LATENCY_PRESSES), *probe_args],
                                capture_output=True, text=True, timeout=120)
         stop(process)
     times = [float(line.split()[1]) for line in found.stdout.splitlines() if line.startswith("latency ")]
@@ -238,6 +244,12 @@ def desktop(build, out_path):
     figures["latency_program"] = latencies(probe, [program], {"STANGENSPIEL_ECHO": "1"}, log_path,
                                            "echo: ready", "^Stangenspiel$")
     figures["latency_minimal"] = latencies(probe, [minimal], {}, log_path, "first frame", "^Minimal$")
+    # The puzzle's own move: nine disks, then every space moves one and rewrites the move line.
+    try:
+        figures["latency_puzzle"] = latencies(probe, [program], {"STANGENSPIEL_FIRST_FRAME": "1"}, log_path,
+                                              "first frame", "^Stangenspiel$", ("9",), ("space", "last"))
+    except SystemExit as failed:
+        print(f"puzzle move latency not measured: {failed}", file=sys.stderr)
     figures["load"] = window_load(os.path.join(build, "bench", "stangenspiel_window_load"),
                                   os.path.join(build, "bench", "minimal_qt_animation"))
     figures["recording"] = recording_load(os.path.join(build, "bench", "stangenspiel_recording_load"),
@@ -381,20 +393,26 @@ def table(bench_path, desktop_path, extra_paths=()):
               note=rate(line_run["items_per_second"], "px") if "items_per_second" in line_run else "")
     bench_row("g_Plot", "BM_Plot24", "one plain pixel store", None)
     startup_us = runs.get("BM_LzwPuzzleScreen", {}).get("base_startup_us")
-    bench_row("LZW coder, puzzle screen", "BM_LzwPuzzleScreen", "compress -b16 - start-up", 1.0,
+    bench_row("LZW coder, puzzle screen", "BM_LzwPuzzleScreen", "compress -b16 - start-up", None,
               note=f"compress start-up {startup_us / 1e3:.2f} ms taken off" if startup_us else "")
+    # The honest figure: on 4 MB compress's start-up is a few per cent of its time.
+    large = runs.get("BM_LzwPuzzleScreens4MB", {})
+    share = (large["base_startup_us"] / (large["base_us"] + large["base_startup_us"])
+             if large.get("base_startup_us") and large.get("base_us") else None)
+    bench_row("LZW coder, puzzle screen x 4 MB", "BM_LzwPuzzleScreens4MB", "compress -b16 - start-up", 1.0,
+              note=f"one piece; compress start-up {share:.1%} of its time" if share is not None else "one piece")
     bench_row("LZW coder, 3 MB random", "BM_LzwRandom3MB", "compress -b16 - start-up", None,
               note="our dictionary never resets: full, every lookup misses; compress clears its own")
     bench_row("save-graphic compression", "BM_SavePuzzleScreen", "compress -b16 raw - start-up", 2.0)
     bench_row("opening a saved file", "BM_OpenSavedPuzzleScreen", "compress -d - start-up", None)
 
     rows.append(("start-up to first frame", duration(desk["startup_program"]), "minimal Qt window",
-                 duration(desk["startup_minimal"]), desk["startup_program"] / desk["startup_minimal"], 1.5,
+                 duration(desk["startup_minimal"]), desk["startup_program"] / desk["startup_minimal"], 1.2,
                  f"median of {STARTUP_RUNS}"))
     rows.append(("start-up CPU to first frame", duration(desk["startup_cpu_program"]), "minimal Qt window",
                  duration(desk["startup_cpu_minimal"]),
                  desk["startup_cpu_program"] / desk["startup_cpu_minimal"] if desk["startup_cpu_minimal"] else None,
-                 1.5, "user+system, all threads"))
+                 1.2, "user+system, all threads"))
     for key, figure in (("idle_prompt", "CPU waiting at the prompt"), ("idle_finished", "CPU, finished game")):
         ours, base = desk[key], desk["idle_minimal"]
         met = "yes" if ours <= 0.01 else "NO"
@@ -403,11 +421,18 @@ def table(bench_path, desktop_path, extra_paths=()):
     period = 1000 / 30
     ours, base = desk["latency_program"], desk["latency_minimal"]
     rows.append(("key to screen, median", f"{ours['median']:.2f} ms", "minimal Qt widget", f"{base['median']:.2f} ms",
-                 ours["median"] / base["median"], None,
+                 ours["median"] / base["median"], 1.3,
                  f"goal 8 ms: {'yes' if ours['median'] <= 8 else 'NO'}; {ours['presses']} presses, XTest"))
     rows.append(("key to screen, 95th percentile", f"{ours['p95']:.2f} ms", "minimal Qt widget", f"{base['p95']:.2f} ms",
-                 ours["p95"] / base["p95"], None,
+                 ours["p95"] / base["p95"], 1.5,
                  f"goal one period {period:.1f} ms: {'yes' if ours['p95'] <= period else 'NO'}"))
+    puzzle = desk.get("latency_puzzle")
+    for figure, key, goal in (("puzzle move to screen, median", "median", 1.3), ("puzzle move, 95th percentile", "p95", 1.5)):
+        if puzzle is None:
+            rows.append((figure, "-", "minimal Qt widget", "-", None, goal, "not measured"))
+        else:
+            rows.append((figure, f"{puzzle[key]:.2f} ms", "minimal Qt widget", f"{base[key]:.2f} ms",
+                         puzzle[key] / base[key], goal, f"{puzzle['presses']} moves, XTest, the move line"))
     for count in LOAD_WINDOWS:
         ours, base = (animated(desk["load"][str(count)][k]) for k in ("ours", "minimal"))
         keeps = ours["fps_slowest"] >= 27

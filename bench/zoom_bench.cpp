@@ -40,7 +40,7 @@ void zoomedpicture(benchmark::State& state) {
     const QRect target(32, 32, width * factor, height * factor);
     const auto ours = [&] {
         QPainter painter(&window);
-        drawzoomed(painter, target, image);
+        drawzoomed(painter, target, image, target);
     };
     const auto qt = [&] {
         QPainter painter(&window);

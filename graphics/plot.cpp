@@ -203,7 +203,7 @@ void g_Plot(uint8_t window, int64_t x, int64_t y) {
     if (w == nullptr || !inside(*w, x, y)) return;
     const bool valid = graphicmemoryvalid(*w);
     plotpoint(*w, valid, x, y);
-    if (valid) notepicturechange(window);
+    if (valid) notepicturechange(window, x, y, x + 1, y + 1);
 }
 
 void g_Line(uint8_t window, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
@@ -213,7 +213,12 @@ void g_Line(uint8_t window, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
     const bool valid = graphicmemoryvalid(*w);
     if (near(*w, x1, y1) && near(*w, x2, y2)) nearline(*w, valid, x1, y1, x2, y2);
     else farline(*w, valid, x1, y1, x2, y2);
-    if (valid) notepicturechange(window);
+    // Every point of a line lies within the box of its ends; clamped first, so no sum overflows.
+    const auto clampx = [w](int64_t x) { return std::clamp<int64_t>(x, -1, w->Width); };
+    const auto clampy = [w](int64_t y) { return std::clamp<int64_t>(y, -1, w->Height); };
+    if (valid)
+        notepicturechange(window, clampx(std::min(x1, x2)), clampy(std::min(y1, y2)), clampx(std::max(x1, x2)) + 1,
+                          clampy(std::max(y1, y2)) + 1);
 }
 
 template <>

@@ -100,7 +100,7 @@ void g_PutScreen(uint8_t window, const t_Graphic& graphic, int64_t x, int64_t y)
     const int64_t unit = graphicunitbytes(pixels.Format);
     const int64_t rowbytes = graphicrowbytes(record->BitDepth, record->Width);
     uint8_t* memory = framework.videomemory.data() + record->MemoryStart;
-    notepicturechange(window);
+    notepicturechange(window, left, top, right, bottom);
     for (int64_t wy = top; wy < bottom; ++wy) {
         uint8_t* row = memory + rowbytes * wy;
         const uint8_t* source = pixels.Data.data() + ((wy - y) * pixels.Width + (left - x)) * unit;

@@ -1,5 +1,6 @@
 #include "graphics/window_image.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -159,11 +160,9 @@ void convert32(const uint8_t* src, uint32_t* dst, size_t pixels) {
         dst[i] = opaque | uint32_t{src[4 * i + 1]} << 16 | uint32_t{src[4 * i + 2]} << 8 | src[4 * i + 3];
 }
 
-// Whole rows follow each other without padding in memory and in the image, so each depth
-// converts the picture as one run.
-void convert(const t_Window& w, uint32_t* dst) {
-    const uint8_t* src = framework.videomemory.data() + w.MemoryStart;
-    const size_t pixels = static_cast<size_t>(w.Width * w.Height);
+// pixels pixels of the window from byte offset `from` of its memory, in one run.
+void convertrun(const t_Window& w, int64_t from, uint32_t* dst, size_t pixels) {
+    const uint8_t* src = framework.videomemory.data() + w.MemoryStart + from;
     switch (w.BitDepth) {
         case 1: convert1(src, dst, pixels); break;
         case 4: convert4(src, dst, pixels); break;
@@ -174,9 +173,27 @@ void convert(const t_Window& w, uint32_t* dst) {
     }
 }
 
+// The part of the picture under `area`, widened to whole bytes of memory (depths 1 and 4 keep
+// several pixels in a byte). Whole rows follow each other without padding in memory and in the
+// image, so a band of whole rows converts as one run.
+void convert(const t_Window& w, uint32_t* dst, const host::t_PixelArea& area) {
+    const int64_t align = w.BitDepth == 1 ? 8 : w.BitDepth == 4 ? 2 : 1;
+    const int64_t left = std::clamp<int64_t>(area.Left, 0, w.Width) / align * align;
+    const int64_t right = std::min(w.Width, (std::clamp<int64_t>(area.Right, 0, w.Width) + align - 1) / align * align);
+    const int64_t top = std::clamp<int64_t>(area.Top, 0, w.Height), bottom = std::clamp<int64_t>(area.Bottom, 0, w.Height);
+    if (left >= right || top >= bottom) return;
+    const int64_t rowbytes = graphicrowbytes(w.BitDepth, w.Width);
+    if (left == 0 && right == w.Width) {
+        convertrun(w, top * rowbytes, dst + top * w.Width, static_cast<size_t>((bottom - top) * w.Width));
+        return;
+    }
+    for (int64_t y = top; y < bottom; ++y)
+        convertrun(w, y * rowbytes + left * w.BitDepth / 8, dst + y * w.Width + left, static_cast<size_t>(right - left));
+}
+
 }  // namespace
 
-bool t_WindowImage(uint8_t window, t_Image& image) {
+bool t_WindowImage(uint8_t window, t_Image& image, const host::t_PixelArea* changed) {
     if (!framework.frameworkready || window >= windowcount) return false;
     FrameworkLock lock;
     t_Window& w = framework.windows[window];
@@ -197,10 +214,14 @@ bool t_WindowImage(uint8_t window, t_Image& image) {
         reportfailure("t_WindowImage", "Data could not be collected, image could not be created.");
         return false;
     }
+    const auto pixels = static_cast<size_t>(w.Width * w.Height);
+    // Only an image of this window's size can take a part: anything else is made whole.
+    if (changed == nullptr || image.Width != w.Width || image.Height != w.Height || image.Pixels.size() != pixels)
+        changed = nullptr;
     image.Width = w.Width;
     image.Height = w.Height;
-    image.Pixels.resize(static_cast<size_t>(w.Width * w.Height));  // keeps its capacity between frames
-    convert(w, image.Pixels.data());
+    image.Pixels.resize(pixels);  // keeps its capacity between frames
+    convert(w, image.Pixels.data(), changed != nullptr ? *changed : host::t_PixelArea{0, 0, w.Width, w.Height});
     w.UpdateDuration = steadymicroseconds() - started;
     w.UpdateFinished = nowmilliseconds();
     return true;

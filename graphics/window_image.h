@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/untouched_allocator.h"
+#include "host/host.h"
 
 // Pixels are 0xAARRGGBB words (alpha always 255), rows from the top, Width x Height of them.
 struct t_Image {
@@ -15,9 +16,11 @@ struct t_Image {
 };
 
 // Fills image with the window's picture, reusing its buffer, and records UpdateDuration and
-// UpdateFinished (nothing else sets them: they tell a program when a picture was really made). False when the framework is not ready, the window is not initialised (with
-// its message) or hidden (silently).
-bool t_WindowImage(uint8_t window, t_Image& image);
+// UpdateFinished (nothing else sets them: they tell a program when a picture was really made).
+// With `changed`, an image that already holds the window's picture at its size but for that
+// area is brought up to date by converting the area alone. False when the framework is not
+// ready, the window is not initialised (with its message) or hidden (silently).
+bool t_WindowImage(uint8_t window, t_Image& image, const host::t_PixelArea* changed = nullptr);
 // The picture for the clipboard: nothing for a number without a host window or above 7, or
 // when t_WindowImage has none.
 std::optional<t_Image> t_WindowImageCopy(uint8_t window);

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "host/host.h"
+
 namespace hostcalls {
 
 // Application delegate.
@@ -28,10 +30,12 @@ bool soundplaying();                       // something queued or sounding on a 
 bool endsoundrecording();                  // a scripted run's WAV file; false after its line
 
 // Graphic views. viewimage hands the window's current image to draw while the framework lock
-// is held; it does not call draw when the window has no image.
+// is held; it does not call draw when the window has no image. A view that paints only a part
+// of the image sets `painted` to it (image pixels) while it draws: changes outside it are
+// painted with the next picture.
 bool viewwantsupdatelayer(int window);
 using t_ImageSink = std::function<void(const uint32_t* pixels, int width, int height)>;
-void viewimage(int window, const t_ImageSink& draw);
+void viewimage(int window, const t_ImageSink& draw, host::t_PixelArea* painted = nullptr);
 void viewdrawstarted(int window);          // the view begins to copy the image (VerticalBlank)
 void viewdrawfinished(int window);
 

@@ -17,6 +17,13 @@ struct t_Frame {
     int64_t X = 0, Y = 0, Width = 0, Height = 0;
 };
 
+// Columns Left..Right-1 of rows Top..Bottom-1 of a window image (origin top left); empty when
+// Left >= Right or Top >= Bottom.
+struct t_PixelArea {
+    int64_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+    bool empty() const { return Left >= Right || Top >= Bottom; }
+};
+
 // --- application and threads --------------------------------------------------------------
 // A run without a person: keys typed from a script, pictures and screens written at the end.
 struct t_ScriptedRun {
@@ -58,6 +65,8 @@ void setwindowbackground(int window, uint32_t argb);  // colour around the drawi
 // Shows hostcalls::windowtitlemark after the window's title (windowtitle answers without it).
 void refreshwindowtitlemark(int window);
 void markviewfordisplay(int window);       // redraw at the next display pass
+// Redraws only what covers `area` of the window's image (imagewidth x imageheight pixels).
+void markviewarea(int window, t_PixelArea area, int64_t imagewidth, int64_t imageheight);
 void displayviewnow(int window);           // redraw before returning
 
 // --- zoom and full screen of graphic windows 0-7 ----------------------------------------------------

@@ -245,7 +245,7 @@ void drawcell(uint8_t window, const t_Window& record, uint8_t character, int f, 
         last >= static_cast<int64_t>(framework.videomemory.size()))
         return;
     uint8_t* base = framework.videomemory.data() + record.MemoryStart;
-    notepicturechange(window);
+    notepicturechange(window, px0, py0, px0 + w, py0 + h);
     const uint8_t* glyph = record.Font.Data.data() + character * w * h;
     const t_BlendTable& table = blendtable(f, b);
     switch (record.BitDepth) {

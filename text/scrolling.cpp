@@ -33,7 +33,7 @@ void moveplanes(const t_Window& record, int64_t from, int64_t count, int64_t shi
 // Moves the pixels of a run of text lines, in bytes from source by shift.
 void movepixels(uint8_t window, const t_Window& record, int64_t source, int64_t end, int64_t shift) {
     moveinblock(source, source + shift, end - source, record.MemoryStart, record.MemoryEnd);
-    notepicturechange(window);
+    notepicturebytes(window, source + shift, end + shift - 1);
 }
 
 // Redraws cell (x, y) from the recorded cell (x, fromline) as it is, without inverse video.

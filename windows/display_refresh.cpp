@@ -14,6 +14,7 @@
 #include "core/report.h"
 #include "core/guards.h"
 #include "core/wake_signal.h"
+#include "graphics/plot.h"
 #include "graphics/window_image.h"
 #include "host/framework_calls.h"
 #include "host/host.h"
@@ -43,10 +44,16 @@ struct t_PictureState {
 };
 std::array<t_PictureState, windowcount> pictures;
 
-// The change count the view's last picture was made from. Guarded by the framework lock.
+// The change count the view's last picture was made from, and what changed since: the view
+// converts only that part into the picture it keeps. Guarded by the framework lock.
 struct t_Shown {
     uint64_t Changes = 0;
     bool Ever = false;
+    host::t_PixelArea Changed;  // pixels written since the last picture, within the window
+    bool Whole = true;          // a change of unknown extent, or no picture kept yet
+    bool Unpainted = false;     // Changed is in the picture but not yet on the screen
+    // What the kept picture was made of: a window made again differently is converted whole.
+    int64_t Width = 0, Height = 0, BitDepth = 0, MemoryStart = -1;
 };
 std::array<t_Shown, windowcount> shown;
 
@@ -74,7 +81,20 @@ bool graphicnumber(int window) { return window >= 0 && window < windowcount; }
 
 int64_t periodof(const t_Window& w) { return w.RefreshRate > 0 ? 1000 / w.RefreshRate : 0; }
 
+bool within(const host::t_PixelArea& inner, const host::t_PixelArea& outer) {
+    return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right && inner.Bottom <= outer.Bottom;
+}
+
 bool takespart(const t_Window& w) { return w.Initialized && w.AutoUpdate && w.VerticalBlank; }
+
+// The part of the picture the view must convert and paint next. A span the program holds may
+// have been written anywhere. Framework lock held.
+host::t_PixelArea changedarea(int window, const t_Window& w) {
+    const t_Shown& last = shown[static_cast<size_t>(window)];
+    const bool whole = last.Whole || pictures[static_cast<size_t>(window)].SpanHeld.load() || last.Width != w.Width ||
+                       last.Height != w.Height || last.BitDepth != w.BitDepth || last.MemoryStart != w.MemoryStart;
+    return whole ? host::t_PixelArea{0, 0, w.Width, w.Height} : last.Changed;
+}
 
 // Whether the view would draw anything new: a hidden view draws nothing, and a shown one only
 // what changed since its last picture, or what the program may have written through its span.
@@ -82,7 +102,8 @@ bool takespart(const t_Window& w) { return w.Initialized && w.AutoUpdate && w.Ve
 bool picturemaydiffer(int window, const t_Window& w) {
     const t_PictureState& picture = pictures[static_cast<size_t>(window)];
     const t_Shown& last = shown[static_cast<size_t>(window)];
-    return w.Visible && (!last.Ever || last.Changes != picture.Changes.load() || picture.SpanHeld.load());
+    return w.Visible &&
+           (!last.Ever || last.Unpainted || last.Changes != picture.Changes.load() || picture.SpanHeld.load());
 }
 
 // The period check. A period counts from the last mark; a picture that changed after marks
@@ -102,9 +123,9 @@ bool isdue(int window, int64_t now) {
 
 enum class t_Mark { Left, Quiet, Picture };
 
-// Sets UpdateStarted and tells whether the view has a picture to make. The record may have
-// changed while the view was looked up.
-t_Mark mark(int window) {
+// Sets UpdateStarted and tells whether the view has a picture to make, and which part of it
+// changed. The record may have changed while the view was looked up.
+t_Mark mark(int window, host::t_PixelArea& area, int64_t& width, int64_t& height) {
     FrameworkLock lock;
     t_Window& w = framework.windows[static_cast<size_t>(window)];
     if (!takespart(w)) return t_Mark::Left;
@@ -113,6 +134,9 @@ t_Mark mark(int window) {
     w.UpdateStarted = nowmilliseconds();
     if (!picturemaydiffer(window, w)) return t_Mark::Quiet;
     s.Handed = s.Marked;
+    area = changedarea(window, w);
+    width = w.Width;
+    height = w.Height;
     return t_Mark::Picture;
 }
 
@@ -133,7 +157,9 @@ void prepareimage(int window) {
     std::vector<uint32_t, t_UntouchedAllocator<uint32_t>> buffer(pixels);
     FrameworkLock lock;  // the view uses the buffer only under the lock
     auto& current = viewimages[static_cast<size_t>(window)].Pixels;
-    if (current.size() < buffer.size()) current.swap(buffer);
+    if (current.size() >= buffer.size()) return;
+    current.swap(buffer);
+    shown[static_cast<size_t>(window)].Whole = true;  // the fresh buffer holds no picture
 }
 
 // One pass over the windows: the period check, the view (looked up on the GUI thread until it is
@@ -150,11 +176,13 @@ bool refreshpass() {
             logline("t_WindowAutoUpdateProcess: Window #" + std::to_string(window) + " view is nil, resource undefined.");
             continue;
         }
-        const t_Mark marked = mark(window);
+        host::t_PixelArea area;
+        int64_t width = 0, height = 0;
+        const t_Mark marked = mark(window, area, width, height);
         if (marked == t_Mark::Quiet) framepassed(window);
         if (marked != t_Mark::Picture) continue;
         prepareimage(window);
-        host::markviewfordisplay(window);
+        host::markviewarea(window, area, width, height);
         handed = true;
     }
     return handed;
@@ -203,9 +231,34 @@ void setverticalblank(int window, bool value) {
 
 void notepicturechange(uint8_t window) {
     if (window >= windowcount) return;
+    shown[window].Whole = true;
     t_PictureState& picture = pictures[window];
     picture.Changes.fetch_add(1);
     if (picture.WakeOnChange.load() && picture.WakeOnChange.exchange(false)) wakerefresh();
+}
+
+void notepicturechange(uint8_t window, int64_t left, int64_t top, int64_t right, int64_t bottom) {
+    if (window >= windowcount) return;
+    const t_Window& w = framework.windows[window];
+    host::t_PixelArea& changed = shown[window].Changed;
+    left = std::max<int64_t>(left, 0), top = std::max<int64_t>(top, 0);
+    right = std::min(right, w.Width), bottom = std::min(bottom, w.Height);
+    if (left >= right || top >= bottom) return;
+    if (changed.empty()) changed = {left, top, right, bottom};
+    else changed = {std::min(changed.Left, left), std::min(changed.Top, top), std::max(changed.Right, right),
+                    std::max(changed.Bottom, bottom)};
+    t_PictureState& picture = pictures[window];
+    picture.Changes.fetch_add(1);
+    if (picture.WakeOnChange.load() && picture.WakeOnChange.exchange(false)) wakerefresh();
+}
+
+void notepicturebytes(uint8_t window, int64_t first, int64_t last) {
+    if (window >= windowcount) return;
+    const t_Window& w = framework.windows[window];
+    const int64_t rowbytes = graphicrowbytes(w.BitDepth, w.Width);
+    if (rowbytes <= 0 || last < first) return;
+    const int64_t top = (first - w.MemoryStart) / rowbytes, bottom = (last - w.MemoryStart) / rowbytes + 1;
+    notepicturechange(window, 0, std::max<int64_t>(top, 0), w.Width, bottom);
 }
 
 void notepicturechange() {
@@ -263,17 +316,26 @@ bool viewwantsupdatelayer(int window) {
     return w.Initialized && w.QuickUpdate;
 }
 
-void viewimage(int window, const t_ImageSink& draw) {
+void viewimage(int window, const t_ImageSink& draw, host::t_PixelArea* painted) {
     if (!graphicnumber(window) || !framework.frameworkready) return;
     FrameworkLock lock;  // held while the view draws, so the buffer cannot change under it
     t_Image& image = viewimages[static_cast<size_t>(window)];
     const uint64_t changes = pictures[static_cast<size_t>(window)].Changes.load();
-    if (!t_WindowImage(static_cast<uint8_t>(window), image)) return;
-    shown[static_cast<size_t>(window)] = {changes, true};
+    const t_Window& w = framework.windows[static_cast<size_t>(window)];
+    const host::t_PixelArea area = w.Initialized ? changedarea(window, w) : host::t_PixelArea{};
+    if (!t_WindowImage(static_cast<uint8_t>(window), image, &area)) return;
+    shown[static_cast<size_t>(window)] = {changes, true, {}, false, false, w.Width, w.Height, w.BitDepth, w.MemoryStart};
     recordframe(window, image);
     draw(image.Pixels.data(), static_cast<int>(image.Width), static_cast<int>(image.Height));
     ++imagesdrawn[static_cast<size_t>(window)];
     framepassed(window);
+    // Changes made after the paint was asked for, outside what it covers: the next period's
+    // picture paints them, so that there is still one picture a period.
+    t_Shown& last = shown[static_cast<size_t>(window)];
+    if (painted != nullptr && !area.empty() && !within(area, *painted)) {
+        last.Changed = area;
+        last.Unpainted = true;
+    }
 }
 
 void viewdrawstarted(int window) { setverticalblank(window, false); }

@@ -17,5 +17,9 @@ uint64_t imagesshown(uint8_t window);                // pictures the window's vi
 // never more than one picture a period. These calls feed that rule:
 void notepicturechange(uint8_t window);   // pixels of the window changed; cheap: g_Plot makes it per pixel
 void notepicturechange();                 // pixels of every window may have changed (blocks moved)
+// Pixels of [left, right) x [top, bottom) changed (clipped to the window): the view converts and
+// paints that part alone. Written pixels must always be noted, a part or the whole.
+void notepicturechange(uint8_t window, int64_t left, int64_t top, int64_t right, int64_t bottom);
+void notepicturebytes(uint8_t window, int64_t first, int64_t last);  // video memory bytes first..last: their rows
 void notepixelspanheld(uint8_t window);   // the program got a span of the pixels and may write at any time
 void forgetpixelspan(uint8_t window);     // the window's blocks moved or were freed: its span is void

@@ -17,24 +17,56 @@
 namespace {
 // Set by the start-up measurement: the first frame that shows a window's picture is logged.
 bool reportfirstframe = std::getenv("STANGENSPIEL_FIRST_FRAME") != nullptr;
+
+// The part of the view that shows `area` of an image of size `image` drawn over `view`: whole
+// blocks at a whole factor, else widened by a pixel for the scaler's rounding.
+QRect viewrect(const host::t_PixelArea& area, QSize image, const QRect& view) {
+    if (area.empty() || image.isEmpty()) return {};
+    const int factor = wholefactor(view.size(), image);
+    const auto left = static_cast<int>(area.Left), top = static_cast<int>(area.Top);
+    const auto right = static_cast<int>(area.Right), bottom = static_cast<int>(area.Bottom);
+    if (factor > 0)
+        return QRect(view.x() + left * factor, view.y() + top * factor, (right - left) * factor, (bottom - top) * factor)
+            .intersected(view);
+    const double sx = double(view.width()) / image.width(), sy = double(view.height()) / image.height();
+    return QRect(QPoint(int(left * sx) - 1, int(top * sy) - 1), QPoint(int(right * sx) + 1, int(bottom * sy) + 1))
+        .intersected(view);
+}
+// The image pixels wholly painted when `part` of the view is: at a whole factor the blocks under
+// it, else the whole image only when the whole view is painted.
+host::t_PixelArea imagearea(const QRect& part, QSize image, const QRect& view) {
+    const int factor = wholefactor(view.size(), image);
+    if (factor == 0) return part.contains(view) ? host::t_PixelArea{0, 0, image.width(), image.height()} : host::t_PixelArea{};
+    const QRect inview = part.intersected(view).translated(-view.topLeft());
+    if (inview.isEmpty()) return {};
+    return {inview.left() / factor, inview.top() / factor, inview.right() / factor + 1, inview.bottom() / factor + 1};
+}
 }  // namespace
+
+void GraphicView::updatearea(const host::t_PixelArea& area, QSize image) {
+    const QRect part = viewrect(area, image, rect());
+    if (!part.isEmpty()) update(part);
+}
 
 GraphicView::GraphicView(int number, QWidget* parent) : QWidget(parent), Number(number) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void GraphicView::paintEvent(QPaintEvent* /*event*/) {
+void GraphicView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     bool drawn = false;
+    host::t_PixelArea painted;
     hostcalls::viewdrawstarted(Number);
     hostcalls::viewimage(Number, [&](const uint32_t* pixels, int width, int height) {
         // Wraps the framework's buffer without copying; it is drawn before the lock is let go.
         const QImage image(reinterpret_cast<const uchar*>(pixels), width, height, width * 4, QImage::Format_RGB32);
-        drawzoomed(painter, rect(), image);
+        drawzoomed(painter, rect(), image, event->rect());
+        // Parts of the bounding rectangle outside a region of several rectangles are not shown.
+        if (event->region().rectCount() == 1) painted = imagearea(event->rect(), image.size(), rect());
         drawn = true;
-    });
+    }, &painted);
     hostcalls::viewdrawfinished(Number);
     if (!drawn) painter.fillRect(rect(), palette().color(QPalette::Window));
     if (drawn && reportfirstframe) {

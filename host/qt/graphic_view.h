@@ -1,12 +1,17 @@
 // The view of a graphic window: paints the window image with crisp pixels, forwards input.
+// A change repaints only the part of the view that shows it.
 #pragma once
 
 #include <QWidget>
+
+#include "host/host.h"
 
 class GraphicView : public QWidget {
 public:
     GraphicView(int number, QWidget* parent);
     int number() const { return Number; }
+    // Repaints what shows `area` of an image of size `image` (framework pixels).
+    void updatearea(const host::t_PixelArea& area, QSize image);
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

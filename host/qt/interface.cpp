@@ -18,14 +18,25 @@ namespace {
 
 t_Interface theinterface;
 
-QPlainTextEdit* maketextview(QWidget* parent) {
-    auto* view = new QPlainTextEdit(parent);
+void maketextview(t_TextWindowParts& parts) {
+    auto* view = new QPlainTextEdit(parts.Window);
     view->setReadOnly(true);
     view->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(12);
+    if (!parts.FontFamily.isEmpty()) font.setFamilies({parts.FontFamily, font.family()});
+    font.setPointSize(parts.FontPoints);
     view->setFont(font);
-    return view;
+    view->setGeometry(parts.ViewGeometry);
+    parts.TextView = view;
+    if (parts.WithRuler) {
+        parts.Ruler = new RulerLine(view, parts.Window);
+        if (!parts.RulerGeometry.isEmpty()) parts.Ruler->setGeometry(parts.RulerGeometry);
+    }
+    // Children made after their window was shown stay hidden unless shown themselves.
+    if (parts.Window->isVisible()) {
+        view->show();
+        if (parts.Ruler != nullptr) parts.Ruler->show();
+    }
 }
 
 void buildtextwindow(int number, const QString& title, bool withruler) {
@@ -33,10 +44,7 @@ void buildtextwindow(int number, const QString& title, bool withruler) {
     window->resize(760, 520);
     t_TextWindowParts& parts = theinterface.TextWindows[number - 8];
     parts.Window = window;
-    parts.TextView = maketextview(window);
-    if (withruler) {
-        parts.Ruler = new RulerLine(parts.TextView, window);
-    }
+    parts.WithRuler = withruler;
     theinterface.Windows[number] = window;
 }
 
@@ -63,6 +71,7 @@ void HostWindow::resizeEvent(QResizeEvent* event) {
 bool HostWindow::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     if (event->type() == QEvent::Show) {
+        textwindow(Number);  // a text window shows its text view from now on
         // A window manager frames a window some moments after it is mapped.
         for (int delay : {50, 250, 1000}) QTimer::singleShot(delay, this, [this] { notedecoration(this); });
     }
@@ -99,9 +108,15 @@ HostWindow* hostwindow(int number) {
     return theinterface.Windows[number];
 }
 
-t_TextWindowParts* textwindow(int number) {
-    if (number < 8 || number > 10) return nullptr;
+t_TextWindowParts* textwindowparts(int number) {
+    if (number < 8 || number > 10 || theinterface.TextWindows[number - 8].Window == nullptr) return nullptr;
     return &theinterface.TextWindows[number - 8];
+}
+
+t_TextWindowParts* textwindow(int number) {
+    t_TextWindowParts* parts = textwindowparts(number);
+    if (parts != nullptr && parts->TextView == nullptr) maketextview(*parts);
+    return parts;
 }
 
 void buildinterface() {

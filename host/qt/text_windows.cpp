@@ -11,8 +11,7 @@ namespace host {
 bool textviewexists(int window) {
     bool exists = false;
     runsync([&] {
-        const t_TextWindowParts* parts = textwindow(window);
-        exists = parts != nullptr && parts->TextView != nullptr;
+        exists = textwindowparts(window) != nullptr;  // made when first needed
     });
     return exists;
 }
@@ -34,7 +33,8 @@ std::string wholetext(const QTextDocument& document) {
 std::string textviewtext(int window) {
     std::string text;
     runsync([&] {
-        if (const t_TextWindowParts* parts = textwindow(window)) text = wholetext(*parts->TextView->document());
+        const t_TextWindowParts* parts = textwindowparts(window);  // a view not yet made holds no text
+        if (parts != nullptr && parts->TextView != nullptr) text = wholetext(*parts->TextView->document());
     });
     return text;
 }
@@ -67,7 +67,7 @@ void setrulertext(int window, const std::string& text) {
 std::string rulertext(int window) {
     std::string text;
     runsync([&] {
-        const t_TextWindowParts* parts = textwindow(window);
+        const t_TextWindowParts* parts = textwindowparts(window);
         if (parts != nullptr && parts->Ruler != nullptr) text = parts->Ruler->text().toStdString();
     });
     return text;
@@ -75,8 +75,11 @@ std::string rulertext(int window) {
 
 void settextviewfont(int window, const std::string& family, int points) {
     runsync([&] {
-        const t_TextWindowParts* parts = textwindow(window);
+        t_TextWindowParts* parts = textwindowparts(window);
         if (parts == nullptr) return;
+        parts->FontFamily = QString::fromStdString(family);
+        parts->FontPoints = points;
+        if (parts->TextView == nullptr) return;
         QFont font = parts->TextView->font();
         font.setFamilies({QString::fromStdString(family), font.family()});
         font.setPointSize(points);
@@ -87,25 +90,29 @@ void settextviewfont(int window, const std::string& family, int points) {
 
 void layouttextwindow(int window, t_Frame scroll, int64_t rulerwidth) {
     runsync([&] {
-        const t_TextWindowParts* parts = textwindow(window);
+        t_TextWindowParts* parts = textwindowparts(window);
         if (parts == nullptr) return;
         const int height = parts->Window->height();
         const int top = height - static_cast<int>(scroll.Y + scroll.Height);
-        parts->TextView->setGeometry(static_cast<int>(scroll.X), top, static_cast<int>(scroll.Width),
-                                     static_cast<int>(scroll.Height));
-        if (parts->Ruler != nullptr && rulerwidth > 0)
-            parts->Ruler->setGeometry(static_cast<int>(scroll.X), top - 19, static_cast<int>(rulerwidth), 19);
+        parts->ViewGeometry = QRect(static_cast<int>(scroll.X), top, static_cast<int>(scroll.Width),
+                                    static_cast<int>(scroll.Height));
+        if (parts->WithRuler && rulerwidth > 0)
+            parts->RulerGeometry = QRect(static_cast<int>(scroll.X), top - 19, static_cast<int>(rulerwidth), 19);
+        if (parts->TextView == nullptr) return;
+        parts->TextView->setGeometry(parts->ViewGeometry);
+        if (parts->Ruler != nullptr && rulerwidth > 0) parts->Ruler->setGeometry(parts->RulerGeometry);
     });
 }
 
 void setscrollviewsize(int window, int64_t width, int64_t height) {
     runsync([&] {
-        const t_TextWindowParts* parts = textwindow(window);
+        t_TextWindowParts* parts = textwindowparts(window);
         if (parts == nullptr) return;
-        QSize size = parts->TextView->size();
+        QSize size = parts->ViewGeometry.size();
         if (width > 0) size.setWidth(static_cast<int>(width));
         if (height > 0) size.setHeight(static_cast<int>(height));
-        parts->TextView->resize(size);
+        parts->ViewGeometry.setSize(size);
+        if (parts->TextView != nullptr) parts->TextView->resize(size);
     });
 }
 

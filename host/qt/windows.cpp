@@ -293,6 +293,13 @@ void markviewfordisplay(int window) {
     });
 }
 
+void markviewarea(int window, t_PixelArea area, int64_t imagewidth, int64_t imageheight) {
+    runsync([=] {
+        if (window >= 0 && window < 8 && interface().Views[window] != nullptr)
+            interface().Views[window]->updatearea(area, QSize(static_cast<int>(imagewidth), static_cast<int>(imageheight)));
+    });
+}
+
 void displayviewnow(int window) {
     runsync([window] {
         if (window >= 0 && window < 8 && interface().Views[window] != nullptr) interface().Views[window]->repaint();

@@ -133,8 +133,22 @@ int wholefactor(QSize view, QSize image) {
     return factor > 0 && view.height() == factor * image.height() ? factor : 0;
 }
 
-void drawzoomed(QPainter& painter, const QRect& target, const QImage& image) {
-    if (!drawdirectly(painter, target, image)) painter.drawImage(target, image);
+void drawzoomed(QPainter& painter, const QRect& target, const QImage& image, const QRect& exposed) {
+    const int factor = wholefactor(target.size(), image.size());
+    if (factor == 0 || image.format() != QImage::Format_RGB32) {
+        painter.drawImage(target, image);  // QPainter scales and clips it
+        return;
+    }
+    // The image pixels under `exposed`, whole blocks of them, drawn from the image in place.
+    const QRect inview = exposed.intersected(target).translated(-target.topLeft());
+    const QRect source = QRect(QPoint(inview.left() / factor, inview.top() / factor),
+                               QPoint(inview.right() / factor, inview.bottom() / factor))
+                             .intersected(image.rect());
+    if (source.isEmpty()) return;
+    const QImage part(image.constScanLine(source.top()) + source.left() * 4, source.width(), source.height(),
+                      image.bytesPerLine(), QImage::Format_RGB32);
+    const QRect placed(target.topLeft() + source.topLeft() * factor, source.size() * factor);
+    if (!drawdirectly(painter, placed, part)) painter.drawImage(placed, part);
 }
 
 QImage zoomedimage(const QImage& image, int factor) {

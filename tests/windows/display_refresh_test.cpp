@@ -3,7 +3,9 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <span>
+#include <tuple>
 
 #include "core/clock.h"
 #include "graphics/plot.h"
@@ -59,20 +61,6 @@ TEST_F(WindowTest, ContinuousDrawingGetsOneRedrawAPeriod) {
     EXPECT_EQ(logof([] { t_WindowUpdate(9, true); }), "t_WindowUpdate: Window is not a graphic window.\n");
 }
 
-TEST_F(WindowTest, WindowReratedWhileTheThreadSleepsIsServedAtOnce) {
-    created(0, 24, 64, 64);
-    t_WindowRefreshRate(0, 1);  // the thread has nothing to do for a second
-    // Re-rated while the thread waits out window 0's second: its next change is shown at once.
-    ASSERT_TRUE(shown(0));  // the second starts now
-    g_Plot(0, 2, 2);
-    const uint64_t before = imagesshown(0);
-    const int64_t rerated = nowmilliseconds();
-    t_WindowRefreshRate(0, 30);
-    ASSERT_TRUE(redrawn(0, before));
-    EXPECT_LT(nowmilliseconds() - rerated, 100);
-    EXPECT_EQ(logof([] { t_WindowRefreshRate(9, 5); }), "t_WindowRefreshRate: Window is not a graphic window.\n");
-}
-
 // Pixels written through the program's own span, with no change noted, are on screen a period
 // later, every time: a window whose memory the program holds is drawn each period.
 TEST_F(WindowTest, PixelsWrittenThroughTheSpanShowAtTheNextPeriod) {
@@ -91,40 +79,40 @@ TEST_F(WindowTest, PixelsWrittenThroughTheSpanShowAtTheNextPeriod) {
     }
 }
 
-// Quiet periods are marked (UpdateStarted, a frame passes) but make no picture, so
-// UpdateFinished and UpdateDuration stay those of the last picture really made. A change right
-// after a quiet mark is drawn at once, not a period later.
-TEST_F(WindowTest, QuietPeriodsAreMarkedWithoutPicturesAndAChangeShowsAtOnce) {
-    created(0, 24, 64, 64);
-    t_WindowRefreshRate(0, 4);  // a long period, so "at once" and "next period" differ
-    ASSERT_TRUE(shown(0));
-    sleepms(300);  // the desktop's own first paints are over
-    const t_Window quiet = record(0);
-    const uint64_t images = imagesshown(0), frames = picturesshown(0);
-    ASSERT_TRUE(eventually([&quiet] { return record(0).UpdateStarted > quiet.UpdateStarted; }, 500));
-    EXPECT_EQ((std::array{record(0).UpdateFinished, record(0).UpdateDuration}),
-              (std::array{quiet.UpdateFinished, quiet.UpdateDuration}));
-    EXPECT_EQ(imagesshown(0), images);
-    EXPECT_GT(picturesshown(0), frames);
-
-    const int64_t mark = record(0).UpdateStarted;
-    g_Line(0, 3, 3, 5, 3);
-    ASSERT_TRUE(redrawn(0, images));
-    EXPECT_LT(record(0).UpdateStarted - mark, 150);
-    EXPECT_GT(record(0).UpdateFinished, quiet.UpdateFinished);
-}
-
-// Periods are counted on a steady clock: a wall clock set back an hour (a time correction)
-// holds back neither the marks nor a change; the record shows the wall clock's time.
-TEST_F(WindowTest, RefreshGoesOnWhenTheWallClockIsSetBack) {
-    created(0, 24, 64, 64);
-    ASSERT_TRUE(shown(0));
-    shiftwallclockfortests(-3600 * 1000);
-    const uint64_t before = imagesshown(0);
-    g_Line(0, 3, 3, 5, 3);
-    const bool drawn = redrawn(0, before, 500);
-    const int64_t now = nowmilliseconds();
-    shiftwallclockfortests(0);
-    EXPECT_TRUE(drawn);
-    EXPECT_LE(record(0).UpdateStarted, now);
+// A change after a quiet spell is drawn at once, not a period later: after quiet marks (which
+// make no picture: UpdateFinished and UpdateDuration stay those of the last one), when the
+// window is re-rated while the thread waits out a second, and when the wall clock is set back
+// an hour (periods count on a steady clock; the record shows the wall clock's time).
+TEST_F(WindowTest, AChangeAfterAQuietSpellShowsAtOnce) {
+    const std::tuple<const char*, int64_t, std::function<void()>> rows[] = {
+        {"quiet marks", 4, [] {
+             const t_Window quiet = record(0);
+             const uint64_t images = imagesshown(0), frames = picturesshown(0);
+             ASSERT_TRUE(eventually([&quiet] { return record(0).UpdateStarted > quiet.UpdateStarted; }, 500));
+             EXPECT_EQ((std::array{record(0).UpdateFinished, record(0).UpdateDuration}),
+                       (std::array{quiet.UpdateFinished, quiet.UpdateDuration}));
+             EXPECT_EQ(imagesshown(0), images);
+             EXPECT_GT(picturesshown(0), frames);
+             g_Line(0, 3, 3, 5, 3);
+         }},
+        {"re-rated", 1, [] { g_Plot(0, 2, 2); t_WindowRefreshRate(0, 30); }},
+        {"clock set back", 30, [] { shiftwallclockfortests(-3600 * 1000); g_Line(0, 3, 3, 5, 3); }},
+    };
+    for (const auto& [name, rate, change] : rows) {
+        created(0, 24, 64, 64);
+        t_WindowRefreshRate(0, rate);
+        ASSERT_TRUE(shown(0)) << name;
+        sleepms(150);  // the desktop's own first paints are over
+        const uint64_t before = imagesshown(0);
+        const int64_t finished = record(0).UpdateFinished;
+        change();
+        const int64_t changed = steadymilliseconds();
+        const bool drawn = redrawn(0, before, 1000);
+        const int64_t now = nowmilliseconds();
+        shiftwallclockfortests(0);
+        EXPECT_TRUE(drawn && steadymilliseconds() - changed < 150) << name;
+        EXPECT_LE(record(0).UpdateStarted, now) << name;
+        EXPECT_NE(record(0).UpdateFinished, finished) << name;
+    }
+    EXPECT_EQ(logof([] { t_WindowRefreshRate(9, 5); }), "t_WindowRefreshRate: Window is not a graphic window.\n");
 }

@@ -29,6 +29,8 @@ TEST_F(WindowTest, FirstWindowTakesTheTopBlocksAndLaterWindowsMoveUpWhenItIsRecr
                                              {0xD11000 + 2048, 0xC0}, {0xD11000 + 2000, 0xFF}, {0xD10FFF, 0}};
     for (const auto& [address, value] : bytes) EXPECT_EQ(*memoryat(address), value) << std::hex << address;
     EXPECT_EQ(t_WindowTitle(0), "Stangenspiel");
+    EXPECT_EQ((std::array{kilobytes(4000), kilobytes(INT64_MIN)}),  // cut, not rounded
+              (std::array<std::string, 2>{"3,90", "-9.007.199.254.740.992,00"}));
 
     // Created again, it frees its blocks and the later windows move up, intact.
     created(1, 8, 64, 64, glyphfont());
@@ -122,11 +124,6 @@ TEST_F(WindowTest, TheDefaultFontMakesTheProgramsWindow) {
     // The refusal names the width asked for, not the one the window would have been given.
     EXPECT_THAT(logof([] { t_InitWindow(2, 24, 1000, 25, 0, "MenloBold 16x32.font"); }),
                 HasSubstr("t_InitWindow: GraphicWindow #2 cannot display 16000 horizontal pixel.\n"));
-}
-
-TEST(MemoryFigures, KilobytesAreCutNotRounded) {
-    EXPECT_EQ(kilobytes(4000), "3,90");
-    EXPECT_EQ(kilobytes(INT64_MIN), "-9.007.199.254.740.992,00");
 }
 
 TEST_F(WindowTest, HiddenTitleAndBordersFillingTheScreen) {
