@@ -13,7 +13,7 @@ t_Instrument instrument(int64_t waveform, int64_t attack = 2, int64_t decay = 0,
 
 // Each waveform at 440 Hz shown by its harmonics: square and triangle have odd ones only (1/3
 // and 1/9), the sawtooth every one (1/n), the sine none, and noise spreads its power instead of
-// holding it at the note. The lowest and highest notes sound at their frequencies too.
+// holding it at the note.
 TEST(Mixer, EachWaveformHasItsHarmonicsAndNotesTheirFrequencies) {
     const double pi = std::numbers::pi;
     const std::tuple<int64_t, double, double, double> rows[] = {  // waveform, amplitude of 1, 2 and 3 times 440 Hz
@@ -33,12 +33,6 @@ TEST(Mixer, EachWaveformHasItsHarmonicsAndNotesTheirFrequencies) {
     const std::vector<float> sound = renderleft(noise, soundrate);
     EXPECT_GT(rms(sound), 0.05);
     EXPECT_LT(goertzel(sound, 440), 0.5 * rms(sound));
-
-    for (const auto& [note, frequency] : {std::pair{"N1", 32.70}, {"N84", 3951.07}}) {  // equal temperament, 0.5 %
-        t_Mixer mixer;
-        ASSERT_TRUE(queuemusic(mixer, 0, std::string("ML T32 ") + note, instrument(sinewave)));
-        EXPECT_NEAR(crossingfrequency(renderleft(mixer, 2 * soundrate)) / frequency, 1.0, 0.005) << note;
-    }
 }
 
 // Attack 100 ms, decay 100 ms to sustain 6/15, release 100 ms after the gate closes at 500 ms.
@@ -83,7 +77,7 @@ TEST(Mixer, NotesBeginOnTheirFrames) {
     EXPECT_NEAR(firstsound(framesof(500) + framesof(218.75) + framesof(6)), framesof(750), 2);
 }
 
-// Loud chords are turned down, never clipped; a quiet voice passes unchanged.
+// Loud chords are turned down, never clipped.
 TEST(Mixer, LimiterHoldsPeaksUnderTheCeiling) {
     const auto peak = [](int64_t voices, int64_t waveform) {
         t_Mixer mixer;
@@ -94,27 +88,22 @@ TEST(Mixer, LimiterHoldsPeaksUnderTheCeiling) {
     };
     EXPECT_LE(peak(voicecount, squarewave), 0.8901f);
     EXPECT_GT(peak(voicecount, squarewave), 0.85f);
-    EXPECT_NEAR(peak(1, sinewave), 0.25, 0.001);
 }
 
-// A file at 44.1 kHz keeps its pitch at the mixer's 48 kHz, is mixed beside a voice, plays past
-// its ring when fed, and ends; a stereo file keeps its sides apart; stopping drops voices and
-// files at once.
+// A file at 44.1 kHz keeps its pitch at the mixer's 48 kHz, plays past its ring when fed, and
+// ends; a stereo file keeps its sides apart.
 TEST(Mixer, FilesAreResampledMixedAndEnd) {
     t_Mixer mixer;
     const std::shared_ptr<t_FileStream> stream =
         openfilestream(toneof(44100, 1, 2 * 44100, [](int64_t frame, int64_t) { return sine(0.3, 1500, frame, 44100); }));
     ASSERT_TRUE(mixeraddfile(mixer, stream));
-    ASSERT_TRUE(queuemusic(mixer, 0, "ML T60 O3 A1", instrument(sinewave)));
     std::vector<float> sound;
     for (int64_t block = 0; block < 40; ++block) {  // the feeder's work, by hand
         fillfilestream(*stream);
         const std::vector<float> part = renderleft(mixer, soundrate / 10);
         sound.insert(sound.end(), part.begin(), part.end());
     }
-    const std::span<const float> both(sound.begin() + soundrate / 10, soundrate);
-    EXPECT_NEAR(goertzel(both, 1500), 0.3, 0.01);
-    EXPECT_NEAR(goertzel(both, 440), 0.25, 0.01);
+    EXPECT_NEAR(goertzel(std::span<const float>(sound.begin() + soundrate / 10, soundrate), 1500), 0.3, 0.01);
     const std::span<const float> after(sound.begin() + 5 * soundrate / 2, soundrate);
     EXPECT_LT(goertzel(after, 1500), 0.001) << "the file ended after its two seconds";
     EXPECT_TRUE(stream->Finished.load());
@@ -126,12 +115,6 @@ TEST(Mixer, FilesAreResampledMixedAndEnd) {
     mixerrender(mixer, sides.data(), soundrate / 10);
     EXPECT_NEAR(sides[2 * 2000 + 1], 0.2f, 1e-6);  // past the voice's release
     EXPECT_NE(sides[2 * 2000], sides[2 * 2000 + 1]);
-
-    ASSERT_TRUE(queuemusic(mixer, 3, "C"));
-    EXPECT_TRUE(mixerstatus(mixer).Busy);
-    mixerstop(mixer);
-    EXPECT_FALSE(mixerstatus(mixer).Busy);
-    EXPECT_EQ(rms(renderleft(mixer, soundrate / 10)), 0);
 }
 
 }  // namespace
