@@ -46,7 +46,6 @@ TEST_F(SoundCalls, ForegroundWaitsBackgroundReturnsWaitAndStopEndIt) {
 // Arguments outside their ranges: one line each, nothing queued.
 TEST_F(SoundCalls, RefusesArgumentsOutsideTheirRanges) {
     const std::pair<std::function<void()>, const char*> rows[] = {
-        {[] { s_Sound(5, 100); }, "s_Sound: Frequency 5 Hz out of range (10-20000, 0 a rest).\n"},
         {[] { s_Sound(std::nan(""), 100); }, "s_Sound: Frequency nan Hz out of range (10-20000, 0 a rest).\n"},
         {[] { s_Sound(440, -1); }, "s_Sound: Length -1 ms out of range (0-3600000).\n"},
         {[] { s_PlayVoice(4, "C"); }, "s_PlayVoice: Voice 4 does not exist (0-3).\n"},
@@ -130,7 +129,6 @@ TEST(SoundWithoutOutput, SaysSoOnceAndCarriesOn) {
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(logof([] { s_Play("MF T240 L8 CD"); }), "");  // 250 ms
     EXPECT_GE(msince(start), 240);
-    EXPECT_EQ(logof([] { s_PlayFile("/nonexistent.wav"); }), "");
     EXPECT_FALSE(s_Playing());
     start = std::chrono::steady_clock::now();
     s_Play("MB L1 C");

@@ -58,13 +58,12 @@ inline float sine(double amplitude, double frequency, int64_t frame, int64_t rat
     return static_cast<float>(amplitude * std::sin(2 * std::numbers::pi * frequency * static_cast<double>(frame) / rate));
 }
 
-// A sound file's frames as a source: `frames` of them (-1: endless), each channel's sample given.
-inline t_SoundSource toneof(int64_t rate, int64_t channels, int64_t frames, std::function<float(int64_t, int64_t)> sample) {
+// A mono sound file's frames as a source: `frames` of them, each sample given.
+inline t_SoundSource toneof(int64_t rate, int64_t frames, std::function<float(int64_t)> sample) {
     auto next = std::make_shared<int64_t>(0);
-    return {rate, channels, [=](float* out, int64_t count) {
-                const int64_t n = frames < 0 ? count : std::min(count, frames - *next);
-                for (int64_t i = 0; i < n; ++i, ++*next)
-                    for (int64_t c = 0; c < channels; ++c) out[i * channels + c] = sample(*next, c);
+    return {rate, 1, [=](float* out, int64_t count) {
+                const int64_t n = std::min(count, frames - *next);
+                for (int64_t i = 0; i < n; ++i, ++*next) out[i] = sample(*next);
                 return n;
             }};
 }
