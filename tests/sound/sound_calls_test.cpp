@@ -16,7 +16,7 @@ int64_t msince(std::chrono::steady_clock::time_point start) {
 // The left channel of a 16-bit stereo file behind the canonical header.
 std::vector<float> leftof(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::vector<float> left;
     for (size_t i = 44; i + 4 <= bytes.size(); i += 4)
         left.push_back(static_cast<float>(static_cast<int16_t>(bytes[i] | bytes[i + 1] << 8)) / 32768);
