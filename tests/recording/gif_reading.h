@@ -13,15 +13,12 @@ struct t_ShownFrame {
     std::vector<uint32_t> Pixels;  // 0xFFRRGGBB, the whole screen
     int Delay = 0;                 // centiseconds
     int Left = 0, Top = 0, Width = 0, Height = 0;  // the image's own rectangle
-    int Transparent = -1;
-    bool Local = false;            // a colour table of its own
 };
 
 struct t_ReadGif {
     bool Read = false;
     int Width = 0, Height = 0;
     int GlobalColors = 0;
-    bool Loops = false;            // the NETSCAPE2.0 extension asks for endless repetition
     std::vector<t_ShownFrame> Frames;
 };
 
@@ -35,17 +32,10 @@ inline t_ReadGif readgif(const std::string& path) {
         return result;
     }
     result = {.Read = true, .Width = gif->SWidth, .Height = gif->SHeight,
-              .GlobalColors = gif->SColorMap != nullptr ? gif->SColorMap->ColorCount : 0, .Loops = false, .Frames = {}};
-    const auto loops = [&](int count, const ExtensionBlock* blocks) {  // giflib files it with the first image
-        for (int i = 0; i < count; ++i)
-            result.Loops |= blocks[i].ByteCount == 11 &&
-                            std::string(reinterpret_cast<char*>(blocks[i].Bytes), 11) == "NETSCAPE2.0";
-    };
-    loops(gif->ExtensionBlockCount, gif->ExtensionBlocks);
+              .GlobalColors = gif->SColorMap != nullptr ? gif->SColorMap->ColorCount : 0, .Frames = {}};
     std::vector<uint32_t> screen(static_cast<size_t>(gif->SWidth * gif->SHeight), 0);
     for (int i = 0; i < gif->ImageCount; ++i) {
         const SavedImage& image = gif->SavedImages[i];
-        loops(image.ExtensionBlockCount, image.ExtensionBlocks);
         GraphicsControlBlock control{0, false, 0, NO_TRANSPARENT_COLOR};
         DGifSavedExtensionToGCB(gif, i, &control);
         const GifImageDesc& d = image.ImageDesc;
@@ -58,8 +48,7 @@ inline t_ReadGif readgif(const std::string& path) {
                 screen[static_cast<size_t>((d.Top + y) * gif->SWidth + d.Left + x)] =
                     0xFF000000u | uint32_t{c.Red} << 16 | uint32_t{c.Green} << 8 | c.Blue;
             }
-        result.Frames.push_back({screen, control.DelayTime, d.Left, d.Top, d.Width, d.Height,
-                                 control.TransparentColor, d.ColorMap != nullptr});
+        result.Frames.push_back({screen, control.DelayTime, d.Left, d.Top, d.Width, d.Height});
     }
     DGifCloseFile(gif, &error);
     return result;

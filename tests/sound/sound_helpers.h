@@ -1,5 +1,5 @@
-// Measuring rendered sound: a Goertzel filter for the level of one frequency, the frequency from
-// zero crossings, and renders of a mixer of the test's own.
+// Measuring rendered sound: a Goertzel filter for the level of one frequency and renders of a
+// mixer of the test's own; the fixture of tests through the public calls.
 #pragma once
 
 #include <cmath>
@@ -10,7 +10,11 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "sound/mixer.h"
+#include "sound/sound_output.h"
+#include <stangenspiel/stangenspiel.h>
 
 // Peak amplitude of the frequency's component in the samples (a sine of amplitude a gives a).
 inline double goertzel(std::span<const float> samples, double frequency) {
@@ -23,20 +27,6 @@ inline double goertzel(std::span<const float> samples, double frequency) {
     }
     const double power = previous * previous + before * before - coefficient * previous * before;
     return 2 * std::sqrt(std::max(power, 0.0)) / static_cast<double>(samples.size());
-}
-
-// From the first to the last upward zero crossing, each placed between its two samples.
-inline double crossingfrequency(std::span<const float> samples) {
-    double first = -1, last = -1;
-    int64_t crossings = 0;
-    for (size_t i = 1; i < samples.size(); ++i) {
-        if (samples[i - 1] >= 0 || samples[i] < 0) continue;
-        const double at = static_cast<double>(i - 1) + samples[i - 1] / (samples[i - 1] - samples[i]);
-        if (first < 0) first = at;
-        last = at;
-        ++crossings;
-    }
-    return crossings < 2 ? 0 : (crossings - 1) * static_cast<double>(soundrate) / (last - first);
 }
 
 inline double rms(std::span<const float> samples) {
@@ -68,13 +58,22 @@ inline float sine(double amplitude, double frequency, int64_t frame, int64_t rat
     return static_cast<float>(amplitude * std::sin(2 * std::numbers::pi * frequency * static_cast<double>(frame) / rate));
 }
 
-// A sound file's frames as a source: `frames` of them (-1: endless), each channel's sample given.
-inline t_SoundSource toneof(int64_t rate, int64_t channels, int64_t frames, std::function<float(int64_t, int64_t)> sample) {
+// A mono sound file's frames as a source: `frames` of them, each sample given.
+inline t_SoundSource toneof(int64_t rate, int64_t frames, std::function<float(int64_t)> sample) {
     auto next = std::make_shared<int64_t>(0);
-    return {rate, channels, [=](float* out, int64_t count) {
-                const int64_t n = frames < 0 ? count : std::min(count, frames - *next);
-                for (int64_t i = 0; i < n; ++i, ++*next)
-                    for (int64_t c = 0; c < channels; ++c) out[i * channels + c] = sample(*next, c);
+    return {rate, 1, [=](float* out, int64_t count) {
+                const int64_t n = std::min(count, frames - *next);
+                for (int64_t i = 0; i < n; ++i, ++*next) out[i] = sample(*next);
                 return n;
             }};
 }
+
+// A scripted run's output: a clock renders the mix in real time, no device involved.
+class SoundCalls : public testing::Test {
+protected:
+    void SetUp() override { restartsoundoutput(true); }
+    void TearDown() override {
+        s_Stop();
+        s_Play("O4 L4 T120 V15 MN MB");  // the defaults, for the next test
+    }
+};

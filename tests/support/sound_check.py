@@ -1,14 +1,10 @@
 #!/usr/bin/python3
-"""Checks what the music example played, from its WAV file or a raw recording.
+"""sound_check.py example FILE [--raw] [--device]
 
-  sound_check.py example FILE [--raw] [--device]
-      the phrase's three voices, then the eight scale notes: onsets on the tempo's grid,
-      frequencies of the scale. --device: a recording of a sound server, which may drop a few
-      milliseconds under load: the scale's notes are then only heard in order
-
-FILE is a WAV file, or with --raw signed 16-bit stereo at 48 kHz (as parec writes it). Prints
-what it measured; exits 1 with the reason when the sound is not what it should be.
-"""
+The music example's phrase in three voices, then the scale's eight notes on the tempo's grid at
+their frequencies. FILE is a WAV file, or with --raw 16-bit stereo at 48 kHz as parec writes it;
+--device: a sound server's recording, which may drop a few milliseconds: the notes only in order.
+Prints what it measured; exits 1 with the reason when the sound is not what it should be."""
 import sys
 import wave
 
