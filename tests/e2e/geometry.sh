@@ -45,7 +45,6 @@ for w in 0 1 2 3 4 5 6 7; do
     send show $w 1
     outlined "window $w shown"
     keeps "sized with -1" outlined
-    keeps "sized with -1 again" outlined
     send size $w $((x + 20)) $((y - 15)) "$dw" "$dh"
     outlined "window $w moved"
     keeps "hidden and shown" outlined
@@ -55,8 +54,6 @@ done
 send title 6 0
 [ "$title" = 0 ] || fail "title-less window 6 reports a title height of $title"
 outlined "window 6 title-less"
-send size 6 -1 -1 -1 -1
-outlined "window 6 title-less after t_WindowSize"
 send front 6
 outlined "window 6 title-less in front"
 

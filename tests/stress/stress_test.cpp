@@ -99,7 +99,6 @@ TEST(Stress, ProgramWorksWhileKeysMenusAndPaintingFloodIn) {
     EXPECT_TRUE(eventually([&handlerruns] { return handlerruns >= menucount / 5; }, 60000));
     readmenus();
     EXPECT_EQ(misread, 0);  // keys read out of order or as others
-    EXPECT_EQ(keysread, keycount);
     EXPECT_EQ(keyeventcount(), 0);  // nothing arrived twice
     EXPECT_EQ(menuschosen, menucount);
     EXPECT_EQ(menusread, menucount);
