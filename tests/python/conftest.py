@@ -28,13 +28,10 @@ class Run:
 
 
 def runscript(folder, program, keys="", pace=10, timeout=20000, arguments=None):
-    """The finished scripted run of a source or example path in folder; with arguments=[...]
-    those instead of the scripted run's options."""
-    if isinstance(program, Path):
-        script = program
-    else:
-        script = folder / "program.py"
-        script.write_text("import sys\nfrom stangenspiel import *\n" + textwrap.dedent(program))
+    """The finished scripted run of a program's source in folder; with arguments=[...] those instead
+    of the scripted run's options."""
+    script = folder / "program.py"
+    script.write_text("import sys\nfrom stangenspiel import *\n" + textwrap.dedent(program))
     output = folder / "out"
     options = [f"--keys={keys}", f"--pace={pace}", f"--output={output}", f"--timeout={timeout}"]
     command = [sys.executable, str(script), *(options if arguments is None else arguments)]
