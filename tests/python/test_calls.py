@@ -58,18 +58,7 @@ def test_records_are_built_compared_and_copied_like_values():
     assert re.fullmatch(r"t_Font\(.*Data=<20 bytes>\)", repr(t_Font(Data=bytes(20))))
 
 
-def test_files_round_trip_bytes_and_pictures(tmp_path):
-    data = bytes(range(256)) * 3
-    assert setbinarytofile(str(tmp_path / "data"), bytearray(data)) == 0
-    assert getbinaryfromfile(str(tmp_path / "data")) == data
-    assert getbinaryfromfile(str(tmp_path / "data"), 100) == b""  # above the given limit
-    coded = g_CompressLZW(g_CompressRLE(g_Pack(GREY)))
-    assert writegraphicfile(str(tmp_path / "bild.gr"), coded) == 0
-    assert readgraphicfile(str(tmp_path / "bild.gr")) == coded
-
-
 @pytest.mark.parametrize("call", [
-    lambda: t_Print(0, 5),                       # neither text nor bytes
     lambda: t_PrintChar(0, 300),                 # a character code is a byte
     lambda: setprogrammousehandler(5),           # a handler is callable or None
     lambda: g_Scrn(0, 0, 0, str),                # a result type is int or t_RGBColor
