@@ -3,8 +3,8 @@
 # keys) and the solution played with seven more, Control+C the third: that key stays the program's and leaves the X
 # clipboard alone. Moves 1-3 are recorded from the menu: Control+Shift+R opens the save dialog with the first free
 # numbered name ("Aufnahme 1.gif" is there already and stays as it was), Return takes it, the title shows the
-# recording until Control+Shift+R ends it, and the file holds a frame for each picture. The log shows window 0's,
-# the printer's and the quit lines; a headless run of the same keys shows that the window holds video memory pixel
+# recording until Control+Shift+R ends it, and the file holds a frame for each picture. The log shows the
+# printer's and the quit lines; a headless run of the same keys shows that the window holds video memory pixel
 # for pixel. Then Control+Shift+C puts the screen's text on the clipboard, where
 # another program reads it.
 source "$(dirname "$0")/../support/e2e.sh"
@@ -46,8 +46,7 @@ waitforlog '^t_QuitProgram: '
 sleep 0.5  # a few refresh periods, so the view shows the last drawing
 shot="$work/shot.png"
 import -window "$window" "$shot" || fail "no screenshot"
-expectin "$work/log" '^t_InitWindow: GraphicWindow #0 = 1280 x 800 pixel x 24 bit = 3\.000,00K video-memory = \$00D12000\.$' \
-    '^t_QuitProgram: Quitting current thread with message in window #0\.$'
+expectin "$work/log" '^t_QuitProgram: Quitting current thread with message in window #0\.$'
 [ "$(grep -c -E '^p_PrinterAutoUpdateProcess: Start as thread #[0-9]+$' "$work/log")" = 1 ] || fail "printer threads"
 kill -0 $pid || fail "the program ended with its thread"
 /usr/bin/python3 -c 'import sys; from PIL import Image; sys.exit(Image.open(sys.argv[1]).n_frames < 3)' \
