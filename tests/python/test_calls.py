@@ -13,7 +13,6 @@ GREY = t_Graphic(Format=g_FormatNibble, Size=6, Width=3, Height=2, Data=bytes([1
 RESULTS = [
     (lambda: stringtobinary("äb"), b"\xc3\xa4b"),
     (lambda: binarytoint(bytearray(b"17")), 17),  # any byte buffer goes in
-    (lambda: binarytoint(memoryview(b"x5")[1:]), 5),
     (lambda: intpower(2, 62), 1 << 62),
     (lambda: stringlength("Grüße"), 5),
     (lambda: binarysplit(b"a,,b,", ord(",")), [b"a", b"", b"b"]),
@@ -23,7 +22,6 @@ RESULTS = [
     (lambda: t_WindowRecord(300), t_Window()),
     (lambda: t_LoadFontResource("MenloBold 16x32.font").Width, 16),
     (lambda: g_Decompress(g_CompressLZW(g_CompressRLE(g_Pack(GREY)))), GREY),
-    (lambda: g_PNGToGraphic(g_GraphicToPNG(GREY)).Width, 3),
 ]
 
 
