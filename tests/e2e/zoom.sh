@@ -46,8 +46,6 @@ if [ -n "${STANGENSPIEL_E2E_WM:-}" ]; then
 fi
 for factor in 1 2 3; do
     send zoom 0 $factor
-    [ "$dw $dh $fw $((fh - title)) $zoom" = "200 120 $((216 * factor)) $((136 * factor)) $factor" ] ||
-        fail "at factor $factor the window reports $report"
     shows $factor
     [ $factor != 1 ] || windowtop=$((y + fh))
     [ $((y + fh)) = "$windowtop" ] || fail "zoomed to $factor the window's top moved from $windowtop: $report"
@@ -58,7 +56,6 @@ windowed=$(cut -d' ' -f2-8 <<<"$report")
 send full 0 1
 settles 0 0 200 120 1920 1200 0
 # Factor 9 fits 1920 x 1200 (10 would be 1200 pixels tall, fine, but 2000 wide); the rest is border colour.
-[ "$zoom" = 9 ] || fail "full screen at factor $zoom, not 9"
 shoot
 convert -size 1920x1200 "xc:$border" \( "$work/memory.png" -sample 1800x1080! \) -geometry +60+60 -composite \
     "$work/expected.png"

@@ -1,7 +1,6 @@
 """The calls in this process, without an application: what goes in and comes out in which Python
 types, records and bytes on their way through C++ and back, and the refusal lines."""
 import copy
-import re
 
 import pytest
 
@@ -53,14 +52,12 @@ def test_records_are_built_compared_and_copied_like_values():
     copied = copy.deepcopy(window)
     copied.Font.Data = bytearray(b"\x01")
     assert copied.Font.Data == b"\x01" and window.Font.Data == b"" and copied != window
-    assert re.fullmatch(r"t_Font\(.*Data=<20 bytes>\)", repr(t_Font(Data=bytes(20))))
 
 
 @pytest.mark.parametrize("call", [
-    lambda: t_PrintChar(0, 300),                 # a character code is a byte
-    lambda: setprogrammousehandler(5),           # a handler is callable or None
-    lambda: g_Scrn(0, 0, 0, str),                # a result type is int or t_RGBColor
-    lambda: t_Rect(1, 2, 3, 4, 5), lambda: t_Rect(Wdth=3), lambda: t_Rect(1, X=2),  # records: fields as declared
+    lambda: setprogrammousehandler(5),               # a handler is callable or None
+    lambda: g_Scrn(0, 0, 0, str),                    # a result type is int or t_RGBColor
+    lambda: t_Rect(Wdth=3), lambda: t_Rect(1, X=2),  # records: fields as declared
 ])
 def test_wrong_python_types_are_type_errors(call):
     with pytest.raises(TypeError):
