@@ -21,11 +21,6 @@ class Run:
     def screen(self, window=0):
         return (self.output / f"window{window}.txt").read_text(encoding="utf-8").splitlines()
 
-    def pixel(self, window, x, y):
-        from PIL import Image
-        with Image.open(self.output / f"window{window}.png") as picture:
-            return picture.convert("RGB").getpixel((x, y))
-
 
 def runscript(folder, program, keys="", pace=10, timeout=20000, arguments=None):
     """The finished scripted run of a program's source in folder; with arguments=[...] those instead
