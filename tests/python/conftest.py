@@ -23,8 +23,7 @@ class Run:
 
 
 def runscript(folder, program, keys="", pace=10, timeout=20000, arguments=None):
-    """The finished scripted run of a program's source in folder; with arguments=[...] those instead
-    of the scripted run's options."""
+    """The finished scripted run of a program's source; arguments=[...] replace the run's options."""
     script = folder / "program.py"
     script.write_text("import sys\nfrom stangenspiel import *\n" + textwrap.dedent(program))
     output = folder / "out"

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# A Python program's menu handler, run by a real menu choice under Xvfb: a Python callable on the
-# framework's background thread, next to the program thread that waits for a key. (The mouse
-# handler is set by the same code with a slot of its own.)
+# A Python program's menu handler, run by a real menu choice under Xvfb on the framework's background thread
+# while the program thread waits for a key (the mouse handler is set by the same code, in a slot of its own).
 #   handlers_e2e.sh /usr/bin/python3   (PYTHONPATH leads to the module)
 source "$(dirname "$0")/../support/e2e.sh"
 cat > "$work/probe.py" <<'PROBE'
