@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Scripted runs without any display or sound server: the version; the puzzle with three disks typed from a script
+# Scripted runs without any display or sound server: the puzzle with three disks typed from a script
 # (after a refused key), written out as a picture and a text screen and recorded (24 bits, exact); the windows
 # example recorded (its counter window at 32 bits); the music example's WAV file holds the phrase in three voices and
 # the scale typed on its piano keys, on the tempo's grid; runs whose results cannot be written fail and say why.
@@ -9,11 +9,9 @@ check=$(dirname "$0")/recording_check.py
 examples=$(dirname "$program")/examples
 export PULSE_SERVER=unix:/nonexistent  # a scripted run never opens the audio device
 
-[ "$("$program" --version)" = "stangenspiel 0.1.0" ] || fail "--version"
 # The first picture, the rules, the prompt and seven moves are at least nine different pictures.
 /usr/bin/python3 "$check" "$program" "$work/puzzle" x31234567 120 9 0 || fail "the puzzle's recording"
-expectin "$work/puzzle/window0.txt" "^Wieviele Scheiben werden gewünscht \(2-9\): 3 *$" \
-    "^Zug 7 von 7, bitte eine Taste drücken: *$" "^Animation des Lösungswegs beendet\. *$" "^\(Programm Ende\) *$"
+expectin "$work/puzzle/window0.txt" "^Zug 7 von 7, bitte eine Taste drücken: *$" "^\(Programm Ende\) *$"
 # The only yellow in the picture is the three disks stacked on the right rod (centre 813).
 [ "$(box "$work/puzzle/window0.png" '#FFFF00')" = "162 56 +733 +475" ] || fail "the disks are not all on the right rod"
 refusals=("--output=/proc/version/out|^Scripted run: Could not write /proc/version/out\.$"
@@ -27,7 +25,6 @@ if [ -x "$examples/example_windows" ]; then
     "$examples/example_music" --keys='asdfghjk{Escape}' --pace=20 --audio="$work/music.wav" \
         --output="$work/music" --timeout=60000 > "$work/log" 2>&1 || fail "the music example did not end by itself"
     grep -q "No audio output" "$work/log" && fail "a scripted run looked for an audio device"
-    expectin "$work/music/window0.txt" "^Klavier: Tasten a bis k, Escape beendet *$" "^\(Programm Ende\) *$"
     /usr/bin/python3 "$(dirname "$0")/../support/sound_check.py" example "$work/music.wav" ||
         fail "the WAV file is not the music played"
 fi

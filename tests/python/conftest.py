@@ -21,20 +21,11 @@ class Run:
     def screen(self, window=0):
         return (self.output / f"window{window}.txt").read_text(encoding="utf-8").splitlines()
 
-    def pixel(self, window, x, y):
-        from PIL import Image
-        with Image.open(self.output / f"window{window}.png") as picture:
-            return picture.convert("RGB").getpixel((x, y))
-
 
 def runscript(folder, program, keys="", pace=10, timeout=20000, arguments=None):
-    """The finished scripted run of a source or example path in folder; with arguments=[...]
-    those instead of the scripted run's options."""
-    if isinstance(program, Path):
-        script = program
-    else:
-        script = folder / "program.py"
-        script.write_text("import sys\nfrom stangenspiel import *\n" + textwrap.dedent(program))
+    """The finished scripted run of a program's source; arguments=[...] replace the run's options."""
+    script = folder / "program.py"
+    script.write_text("import sys\nfrom stangenspiel import *\n" + textwrap.dedent(program))
     output = folder / "out"
     options = [f"--keys={keys}", f"--pace={pace}", f"--output={output}", f"--timeout={timeout}"]
     command = [sys.executable, str(script), *(options if arguments is None else arguments)]

@@ -3,12 +3,9 @@
 // address points nowhere before anything in this process asks for one.
 #include <gtest/gtest.h>
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QImage>
-
 #include <cstdlib>
 #include <sstream>
+#include <vector>
 
 #include "host/menus.h"
 #include "sound/alert.h"
@@ -20,21 +17,12 @@ namespace {
 // Before main, so that no thread can be reading the environment while it changes.
 const bool nosoundserver = ::setenv("PULSE_SERVER", "unix:/nonexistent/stangenspiel-test-no-sound", 1) == 0;
 
-int linesstartingwith(const std::string& log, const std::string& start) {
-    std::istringstream lines(log);
-    int count = 0;
-    for (std::string line; std::getline(lines, line);) count += line.rfind(start, 0) == 0;
-    return count;
-}
-
 }  // namespace
 
-TEST(DesktopFaults, RefusedMenuCommandsAlertWithoutASoundDeviceAndTheProgramCarriesOn) {
+TEST(DesktopFaults, RefusedMenuCommandsAlertWithoutASoundDeviceAndTheProgramGetsThem) {
     ASSERT_TRUE(nosoundserver);
     restartsoundoutput(false);  // the desktop's own sound server, which is not there
     t_InitGraphicWindow(0, 32, true, 64, 48, 4, 4, t_Font{}, true);
-    t_Color(0, 15);
-    g_Line(0, 5, 7, 20, 7);
     const int64_t before = menueventtotal();
     const std::string log = logof([] {
         // Copy picture and copy text with no framework window in front: an alert each, in quick
@@ -43,19 +31,10 @@ TEST(DesktopFaults, RefusedMenuCommandsAlertWithoutASoundDeviceAndTheProgramCarr
         EXPECT_TRUE(eventually([] { return alertspending() == 0; }, 10000));
     });
     // The desktop beep stands in for the sound, said once, not once per alert.
-    EXPECT_EQ(linesstartingwith(log, "playalert: No audio output, sound is off."), 1) << log;
-    EXPECT_EQ(linesstartingwith(log, "playalert: "), 1) << log;
-
-    // The program carries on: with its window in front, the screen is copied to the clipboard.
-    ASSERT_TRUE(infront(0));
-    host::setclipboardtext("vorher");
-    host::runsync([] { (void)host::choosemenuitem(110); });
-    QImage image;
-    host::runsync([&] { image = QGuiApplication::clipboard()->image(); });
-    ASSERT_EQ(image.size(), QSize(64, 48));
-    EXPECT_EQ(image.pixel(5, 7), 0xFFFFFFFFu);
-    EXPECT_EQ(image.pixel(20, 7), 0xFFFFFFFFu);
-    EXPECT_EQ(image.pixel(21, 7), 0xFF000000u);
-    EXPECT_EQ(host::clipboardtext(), "");
-    EXPECT_EQ(menueventtotal(), before + 11);
+    std::vector<std::string> alerts;
+    std::istringstream lines(log);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("playalert: ", 0) == 0) alerts.push_back(line);
+    EXPECT_EQ(alerts, std::vector<std::string>{"playalert: No audio output, sound is off."}) << log;
+    EXPECT_EQ(menueventtotal(), before + 10);  // and the program still got every command
 }
