@@ -60,7 +60,11 @@ TEST_F(Menus, SaveGraphicGoesToTheHandlerOnlyForAGraphicWindow) {
     EXPECT_EQ(std::tie(first.Kind, first.ItemAction, first.MenuTitle, first.ItemKeyAsc, first.ItemKeyMods),
               std::make_tuple(3, 113, "Datei", 's', 0x60000u));  // Shift and Control
     EXPECT_EQ(runsafter(0), 0);  // a command of the framework's own does not call the program
+    // Without a handler of the program's the default sounds the alert: callable, never empty.
     setsavegraphichandler({});
+    ASSERT_TRUE(infront(0));
+    choose(113);
+    EXPECT_EQ(saves, 1);
 }
 
 TEST_F(Menus, ItemsWithoutACommandGoToTheProgramHandler) {
@@ -72,7 +76,7 @@ TEST_F(Menus, ItemsWithoutACommandGoToTheProgramHandler) {
     choose(1000);
     EXPECT_EQ(runsafter(2), 2);
     ASSERT_EQ(t_MenuEventCount(), 2);
-    t_NextMenuEvent();
+    t_NextMenuEvent();  // "Über Stangenspiel"
     const t_MenuEvent own = t_NextMenuEvent();
     EXPECT_EQ(std::tie(own.ItemAction, own.ItemTitle, own.ItemKeyAsc), std::make_tuple(1000, "Bild löschen", 0));
     // A shortcut's code is its first Unicode scalar; 0 for bytes that do not start one.
