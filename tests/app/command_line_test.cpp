@@ -53,7 +53,6 @@ TEST(CommandLine, HelpListsEveryKeyName) {
     for (const std::string& name : typedkeynames()) EXPECT_EQ(listed.count(name), 1u) << name;
     // The names fill lines of at most 78 columns, not one name a line.
     const size_t names = help.find(" Return Enter Tab Space ");
-    ASSERT_NE(names, std::string::npos);
     EXPECT_LE(help.find('\n', names) - help.rfind('\n', names) - 1, 78u);
 }
 

@@ -82,7 +82,9 @@ TEST_F(CaptureTest, CornersAreClampedOrRefusedAndPicturesClipped) {
             EXPECT_EQ(g_GetScreenRect(w, x1, y1, x2, y2), emptygraphic());
     });
     EXPECT_EQ(log,
-              "g_GetScreenRect: Illegal x-value\ng_GetScreenRect: Illegal x-value\ng_GetScreenRect: Illegal y-value\n");
+              "g_GetScreenRect: Illegal x-value\n"
+              "g_GetScreenRect: Illegal x-value\n"
+              "g_GetScreenRect: Illegal y-value\n");
 }
 
 TEST_F(CaptureTest, PicturesOfAnotherDepthAreConverted) {
