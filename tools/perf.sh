@@ -38,10 +38,10 @@ echo "== Start-up, idle CPU, key latency, animating windows and recordings under
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 loads="$loads;before the desktop figures=$(loadnow)"
 # Wide enough for eight 640 x 400 windows side by side in two rows.
-xvfb-run -a -s "-screen 0 2700x1100x24" /usr/bin/python3 bench/perf_report.py desktop "$build" "$work/desktop.json"
+xvfb-run -a -s "-noreset -screen 0 2700x1100x24" /usr/bin/python3 bench/perf_report.py desktop "$build" "$work/desktop.json"
 echo "== Zoomed and full-screen windows under Xvfb (about half a minute)"
-xvfb-run -a -s "-screen 0 3840x2400x24" /usr/bin/python3 bench/perf_report.py zoom "$build" "$work/zoom.json" 1280x800 2
-xvfb-run -a -s "-screen 0 2560x1440x24" /usr/bin/python3 bench/perf_report.py zoom "$build" "$work/full.json" 640x400 full
+xvfb-run -a -s "-noreset -screen 0 3840x2400x24" /usr/bin/python3 bench/perf_report.py zoom "$build" "$work/zoom.json" 1280x800 2
+xvfb-run -a -s "-noreset -screen 0 2560x1440x24" /usr/bin/python3 bench/perf_report.py zoom "$build" "$work/full.json" 640x400 full
 loads="$loads;at the end=$(loadnow)"
 
 echo "== Sound: latency through a PulseAudio null sink, a scripted run's timing (about a minute)"

@@ -4,7 +4,7 @@
 program=$(realpath "${1:?path to stangenspiel}")
 geometry=${2:+$(realpath "$2")}  # the window-geometry test program, for the scripts that drive it
 if [ -z "${STANGENSPIEL_E2E_INNER:-}" ] && [ "${e2e_display:-xvfb}" = xvfb ]; then
-    exec xvfb-run -a -s "-screen 0 ${e2e_screen:-1920x1200}x24" env STANGENSPIEL_E2E_INNER=1 bash "$0" "$@"
+    exec bash "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh" "${e2e_screen:-1920x1200}" env STANGENSPIEL_E2E_INNER=1 bash "$0" "$@"
 fi
 set -euo pipefail
 [ "${e2e_display:-}" != none ] || unset DISPLAY WAYLAND_DISPLAY
