@@ -26,6 +26,9 @@ cmake --build "$build" -j"$(nproc)" --target stangenspiel stangenspiel_bench min
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The build's own load lingers in the one-minute average for a while: wait up to two minutes for
+# it to settle, so that the load written beside the figures tells of other work only.
+for _ in $(seq 120); do awk '{exit !($1 < 0.5)}' /proc/loadavg && break; sleep 1; done
 
 loadnow() { cut -d' ' -f1-3 /proc/loadavg | tr ' ' ','; }
 loads="before the benchmarks=$(loadnow)"
