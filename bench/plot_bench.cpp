@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "bench/bench_window.h"
 #include "bench/thread_clock.h"
 #include "core/framework_state.h"
 #include "graphics/plot.h"
@@ -19,31 +20,10 @@ namespace {
 constexpr uint8_t benchwindow = 3;
 constexpr int64_t width = 1280, height = 800, rowbytes = width * 3;
 
-template <typename Job>
-double secondsper(Job job, int calls) {
-    double best = 1e9;
-    for (int round = 0; round < 5; ++round) {
-        const double start = cpuseconds();
-        for (int i = 0; i < calls; ++i) job();
-        best = std::min(best, (cpuseconds() - start) / calls);
-    }
-    return best;
-}
-
-// A 24-bit window set up without a desktop, drawing in yellow.
+// A 24-bit window with its drawing colour and mode set.
 uint8_t* preparegraphicwindow() {
+    t_Window& w = preparebenchwindow(benchwindow, width, height, 0x800000);
     FrameworkLock lock;
-    if (framework.videomemory.size() != static_cast<size_t>(videomemorysize))
-        framework.videomemory.assign(static_cast<size_t>(videomemorysize), 0);
-    framework.frameworkready = true;
-    t_Window& w = framework.windows[benchwindow];
-    w = t_Window{};
-    w.Initialized = true;
-    w.BitDepth = 24;
-    w.Width = width;
-    w.Height = height;
-    w.MemoryEnd = videomemorytop - 0x800000;
-    w.MemoryStart = (w.MemoryEnd + 1 - width * height * 3) & ~int64_t{1023};
     w.RGBColor = t_RGBColor{255, 255, 255, 0};
     w.DrawingMode = 0;
     return framework.videomemory.data() + w.MemoryStart;

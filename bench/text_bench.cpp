@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_window.h"
 #include "bench/thread_clock.h"
 #include "core/framework_state.h"
 #include "text/font_resource.h"
@@ -54,44 +55,12 @@ t_Font benchfont() {
     return font;
 }
 
-// An 80 x 25 text window at the top of video memory, set up without a desktop.
+// An 80 x 25 text window near the top of video memory.
 t_Window& preparetextwindow() {
-    FrameworkLock lock;
-    if (framework.videomemory.size() != static_cast<size_t>(videomemorysize))
-        framework.videomemory.assign(static_cast<size_t>(videomemorysize), 0);
-    framework.frameworkready = true;
-    t_Window& w = framework.windows[benchwindow];
-    w = t_Window{};
-    w.Initialized = true;
-    w.BitDepth = 24;
-    w.Width = width;
-    w.Height = height;
-    w.MemoryEnd = videomemorytop - 0x400000;
-    w.MemoryStart = (w.MemoryEnd + 1 - width * height * 3) & ~int64_t{1023};
-    w.TextMemoryEnd = w.MemoryStart - 1;
-    w.TextMemoryStart = (w.TextMemoryEnd + 1 - columns * lines * 2) & ~int64_t{1023};
-    w.Font = benchfont();
-    w.TextWidth = columns;
-    w.TextHeight = lines;
-    w.TextFirstColumn = w.TextFirstLine = w.TextHpos = w.TextVpos = 1;
-    w.TextLastColumn = columns;
-    w.TextLastLine = lines;
-    w.TextColor = 0xC0;
-    return w;
+    return preparebenchtext(preparebenchwindow(benchwindow, width, height, 0x400000), benchfont(), columns, lines);
 }
 
 // CPU seconds per call of job, the best of several rounds.
-template <typename Job>
-double secondsper(Job job, int calls) {
-    double best = 1e9;
-    for (int round = 0; round < 5; ++round) {
-        const double start = cpuseconds();
-        for (int i = 0; i < calls; ++i) job();
-        best = std::min(best, (cpuseconds() - start) / calls);
-    }
-    return best;
-}
-
 void BM_GlyphCell24(benchmark::State& state) {
     preparetextwindow();
     int64_t i = 0;

@@ -10,6 +10,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/bench_window.h"
 #include "bench/thread_clock.h"
 #include "core/framework_state.h"
 #include "text/font_resource.h"
@@ -34,40 +35,9 @@ t_Font smallfont() {
     return font;
 }
 
-// The classic 640 x 400 screen at 24 bits, set up without a desktop.
+// The classic 640 x 400 screen at 24 bits.
 void preparesmallwindow() {
-    FrameworkLock lock;
-    if (framework.videomemory.size() != static_cast<size_t>(videomemorysize))
-        framework.videomemory.assign(static_cast<size_t>(videomemorysize), 0);
-    framework.frameworkready = true;
-    t_Window& w = framework.windows[benchwindow];
-    w = t_Window{};
-    w.Initialized = true;
-    w.BitDepth = 24;
-    w.Width = width;
-    w.Height = height;
-    w.MemoryEnd = videomemorytop - 0x800000;
-    w.MemoryStart = (w.MemoryEnd + 1 - width * height * 3) & ~int64_t{1023};
-    w.TextMemoryEnd = w.MemoryStart - 1;
-    w.TextMemoryStart = (w.TextMemoryEnd + 1 - columns * lines * 2) & ~int64_t{1023};
-    w.Font = smallfont();
-    w.TextWidth = columns;
-    w.TextHeight = lines;
-    w.TextFirstColumn = w.TextFirstLine = w.TextHpos = w.TextVpos = 1;
-    w.TextLastColumn = columns;
-    w.TextLastLine = lines;
-    w.TextColor = 0xC0;
-}
-
-template <typename Job>
-double secondsper(Job job, int calls) {
-    double best = 1e9;
-    for (int round = 0; round < 5; ++round) {
-        const double start = cpuseconds();
-        for (int i = 0; i < calls; ++i) job();
-        best = std::min(best, (cpuseconds() - start) / calls);
-    }
-    return best;
+    preparebenchtext(preparebenchwindow(benchwindow, width, height, 0x800000), smallfont(), columns, lines);
 }
 
 void BM_GlyphCell8x16(benchmark::State& state) {
