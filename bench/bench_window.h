@@ -1,6 +1,6 @@
 // A window set up straight in the framework's state, without a desktop, for benchmarks of the
-// drawing and text paths: a 24-bit graphic block ending `belowtop` bytes under the top of video
-// memory, and optionally a text screen right under it.
+// drawing and text paths: a graphic block (24 bits unless said) ending `belowtop` bytes under the
+// top of video memory, and optionally a text screen right under it.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 
 #include "core/framework_state.h"
 
-inline t_Window& preparebenchwindow(uint8_t number, int64_t width, int64_t height, int64_t belowtop) {
+inline t_Window& preparebenchwindow(uint8_t number, int64_t width, int64_t height, int64_t belowtop, int64_t depth = 24) {
     FrameworkLock lock;
     if (framework.videomemory.size() != static_cast<size_t>(videomemorysize))
         framework.videomemory.assign(static_cast<size_t>(videomemorysize), 0);
@@ -16,11 +16,11 @@ inline t_Window& preparebenchwindow(uint8_t number, int64_t width, int64_t heigh
     t_Window& w = framework.windows[number];
     w = t_Window{};
     w.Initialized = true;
-    w.BitDepth = 24;
+    w.BitDepth = depth;
     w.Width = width;
     w.Height = height;
     w.MemoryEnd = videomemorytop - belowtop;
-    w.MemoryStart = (w.MemoryEnd + 1 - width * height * 3) & ~int64_t{1023};
+    w.MemoryStart = (w.MemoryEnd + 1 - width * height * depth / 8) & ~int64_t{1023};
     return w;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "bench/bench_window.h"
 #include "bench/thread_clock.h"
 #include "core/framework_state.h"
 #include "graphics/plot.h"
@@ -18,18 +19,8 @@ constexpr uint8_t loopwindow = 4;
 constexpr int64_t width = 640, height = 400, calls = 200000;
 
 uint8_t* preparewindow() {
+    t_Window& w = preparebenchwindow(loopwindow, width, height, 0x400000, 32);
     FrameworkLock lock;
-    if (framework.videomemory.size() != static_cast<size_t>(videomemorysize))
-        framework.videomemory.assign(static_cast<size_t>(videomemorysize), 0);
-    framework.frameworkready = true;
-    t_Window& w = framework.windows[loopwindow];
-    w = t_Window{};
-    w.Initialized = true;
-    w.BitDepth = 32;
-    w.Width = width;
-    w.Height = height;
-    w.MemoryEnd = videomemorytop - 0x400000;
-    w.MemoryStart = (w.MemoryEnd + 1 - width * height * 4) & ~int64_t{1023};
     w.RGBColor = t_RGBColor{255, 255, 255, 0};
     return framework.videomemory.data() + w.MemoryStart;
 }
