@@ -6,8 +6,9 @@
 
 #include "core/untouched_allocator.h"
 
-// Small blocks come from calloc, large ones from a mapping of whole huge pages: both must come
-// zeroed, keep what was written when they grow, and refuse sizes that would wrap when rounded.
+// Small blocks come from calloc, large ones from a mapping of huge pages (a short last part, as
+// the video memory's, in small pages): all must come zeroed with their last byte mapped, keep
+// what was written when they grow, and refuse sizes that would wrap when rounded.
 TEST(UntouchedAllocator, BlocksComeZeroedAndKeepTheirContentWhenTheyGrow) {
     for (const size_t count : {size_t{1000}, size_t{5} << 20, (size_t{16} << 20) + 15}) {
         SCOPED_TRACE(count);
@@ -23,14 +24,4 @@ TEST(UntouchedAllocator, BlocksComeZeroedAndKeepTheirContentWhenTheyGrow) {
     }
     t_UntouchedAllocator<uint32_t> allocator;
     EXPECT_THROW((void)allocator.allocate(SIZE_MAX / 4), std::bad_alloc);
-}
-
-// A large block's last part gets a huge page of its own only when it fills half of one: a view's
-// image (4,096,000 bytes) ends in a whole huge page, the video memory's 15 bytes past 16 MB do not.
-TEST(UntouchedAllocator, OnlyALargeLastPartIsRoundedToAWholeHugePage) {
-    const std::pair<size_t, size_t> sizes[] = {{size_t{2} << 20, size_t{2} << 20},
-                                               {4096000, size_t{4} << 20},
-                                               {(size_t{16} << 20) + 15, (size_t{16} << 20) + 4096},
-                                               {(size_t{3} << 20) - 1, size_t{3} << 20}};
-    for (const auto& [bytes, mapped] : sizes) EXPECT_EQ(untouched::mappedsize(bytes), mapped) << bytes;
 }
