@@ -27,8 +27,15 @@ constexpr bool mapsown = true;
 
 inline bool mapped(size_t bytes) { return mapsown && bytes >= hugepage; }
 
-// Whole huge pages: a block's last part would otherwise come in small pages.
-inline size_t mappedsize(size_t bytes) { return (bytes + hugepage - 1) & ~(hugepage - 1); }
+constexpr size_t smallpage = 4096;
+
+// Whole huge pages, so that a block's last part does not come in small pages; but a last part
+// of less than half a huge page stays in small pages: the video memory's few bytes past 16 MB
+// would otherwise cost the clearing of a whole 2 MB page.
+inline size_t mappedsize(size_t bytes) {
+    if ((bytes & (hugepage - 1)) < hugepage / 2) return (bytes + smallpage - 1) & ~(smallpage - 1);
+    return (bytes + hugepage - 1) & ~(hugepage - 1);
+}
 
 // Zeroed, untouched memory on a huge-page boundary: the mapping is taken 2 MB larger and the
 // ends that do not fit the boundary are given back.

@@ -41,7 +41,10 @@ std::string textviewtext(int window) {
 
 void settextviewtext(int window, const std::string& text) {
     runsync([&] {
-        if (const t_TextWindowParts* parts = textwindow(window)) parts->TextView->setPlainText(QString::fromStdString(text));
+        // A view not yet made is empty: emptying it need not make it (the start empties the
+        // pasteboard's, which would cost the start a text view's set-up).
+        const t_TextWindowParts* parts = text.empty() ? textwindowparts(window) : textwindow(window);
+        if (parts != nullptr && parts->TextView != nullptr) parts->TextView->setPlainText(QString::fromStdString(text));
     });
 }
 

@@ -82,6 +82,24 @@ TEST(MenuBar, CopyPicturePutsTheWindowsPixelsOnTheClipboard) {
     EXPECT_EQ(host::clipboardtext(), "");  // the picture replaced any text
 }
 
+// A text view costs the start its set-up, so only text or a showing makes it: the start leaves
+// every one unmade, emptying one not yet made keeps it so, and text read back is what was set.
+TEST(TextViews, AreMadeByTextNotByEmptying) {
+    const auto made = [](int window) {
+        bool exists = false;
+        host::runsync([&] { exists = textwindowparts(window)->TextView != nullptr; });
+        return exists;
+    };
+    const std::pair<std::string, bool> steps[] = {{"", false}, {"Zeile 1\n", true}, {"", true}};
+    for (int window = 8; window <= 10; ++window) {
+        for (const auto& [text, madeafter] : steps) {
+            host::settextviewtext(window, text);
+            EXPECT_EQ(made(window), madeafter) << window << " after \"" << text << '"';
+            EXPECT_EQ(host::textviewtext(window), text) << window;
+        }
+    }
+}
+
 // A printed copy of the ruler must put ink in exactly the pixel columns of the ruler above it.
 TEST(PrinterRuler, StandsOverThePrintedColumnsAndScrollsWithThem) {
     logof([] {
