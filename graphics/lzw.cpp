@@ -64,11 +64,13 @@ private:
 };
 
 // Strings are (prefix code, next byte) pairs. Pairs with a one-byte prefix, the most frequent
-// look-ups, sit in a direct 64K table that stays in cache. Longer prefixes go to a flat
-// open-addressing table of (prefix, code) slots; the byte of each code is kept in `suffix`,
-// which is also what a rehash needs. Slot code 0 marks an empty slot (real codes are >= 256).
-// Most look-ups of long prefixes fail (that is where a string ends), so a bitmap four times the
-// slot count, small enough to stay in cache, answers "certainly not there" without the table.
+// look-ups, sit in a direct 64K table that stays in cache. A longer prefix keeps its first child
+// beside it in `nodes`: in repetitive data nearly every string has one continuation, so a
+// look-up there is a single memory access, and a prefix without children (where most strings
+// end) is answered without any table. Further children go to a flat open-addressing table of
+// (prefix, code) slots, with the byte of each code in `suffix`; slot code 0 marks an empty slot
+// (real codes are >= 256). The node also holds one bit per byte class of those further children,
+// so a byte the prefix has never been followed by skips the comparisons along the probe.
 struct Slot {
     t_LZWCode Prefix;
     t_LZWCode Code;
@@ -76,7 +78,11 @@ struct Slot {
 
 class Dictionary {
 public:
-    Dictionary() : pairs(new t_LZWCode[65536]()) { resize(12); }
+    explicit Dictionary(uint64_t expected) : pairs(new t_LZWCode[65536]()) {
+        nodes.reserve(expected);
+        suffix.reserve(expected);
+        resize(12);
+    }
 
     // The code of (prefix, byte), or 0 after adding it as `next`.
     t_LZWCode findoradd(t_LZWCode prefix, uint8_t byte, t_LZWCode next) {
@@ -84,33 +90,40 @@ public:
             t_LZWCode& entry = pairs[(prefix << 8) | byte];
             if (entry != 0) return entry;
             entry = next;
-            suffix.push_back(byte);
-            return 0;
+            return added(byte);
         }
-        const uint64_t key = (uint64_t{prefix} << 8) | byte;
-        const uint64_t bit = filterbit(key);
-        uint64_t& word = filter[bit >> 6];
-        const uint64_t flag = uint64_t{1} << (bit & 63);
-        uint64_t i = slotof(key);
-        if (word & flag) {
-            for (;; i = (i + 1) & mask) {
-                const Slot slot = slots[i];
-                if (slot.Code == 0) break;
-                if (slot.Prefix == prefix && suffix[slot.Code - firstfreecode] == byte) return slot.Code;
-            }
-        } else {
-            while (slots[i].Code != 0) i = (i + 1) & mask;
-            word |= flag;
+        // Bits 0-31: the first child's code (0: none); 32-39: its byte; 40-63: byte classes.
+        uint64_t& node = nodes[prefix - firstfreecode];
+        const auto child = static_cast<t_LZWCode>(node);
+        if (child == 0) {
+            node = next | uint64_t{byte} << 32;
+            return added(byte);
         }
-        slots[i] = Slot{prefix, next};
+        if (static_cast<uint8_t>(node >> 32) == byte) return child;
+        const uint64_t flag = uint64_t{1} << (40 + byte % 24);
+        const bool maybe = (node & flag) != 0;
+        node |= flag;
+        return findoraddslot(prefix, byte, next, maybe);
+    }
+
+private:
+    t_LZWCode added(uint8_t byte) {
         suffix.push_back(byte);
+        nodes.push_back(0);
+        return 0;
+    }
+
+    t_LZWCode findoraddslot(t_LZWCode prefix, uint8_t byte, t_LZWCode next, bool maybe) {
+        uint64_t i = slotof((uint64_t{prefix} << 8) | byte);
+        for (; slots[i].Code != 0; i = (i + 1) & mask)
+            if (maybe && slots[i].Prefix == prefix && suffix[slots[i].Code - firstfreecode] == byte) return slots[i].Code;
+        slots[i] = Slot{prefix, next};
+        added(byte);
         if (++used > limit) resize(bits + 1);
         return 0;
     }
 
-private:
     uint64_t slotof(uint64_t key) const { return (key * 0x9E3779B97F4A7C15ull) >> (64 - bits); }
-    uint64_t filterbit(uint64_t key) const { return (key * 0xC2B2AE3D27D4EB4Full) >> (64 - bits - 2); }
 
     void resize(int newbits) {
         ZeroedBuffer oldtable = std::move(table);
@@ -118,27 +131,22 @@ private:
         const uint64_t oldsize = old ? mask + 1 : 0;
         bits = newbits;
         mask = (uint64_t{1} << bits) - 1;
-        limit = (mask + 1) / 20 * 17;  // 85 %: the filter keeps most look-ups from probing
+        limit = (mask + 1) / 4 * 3;
         table = ZeroedBuffer((mask + 1) * sizeof(Slot));
-        bitmap = ZeroedBuffer((mask + 1) * 4 / 8);
         slots = table.as<Slot>();
-        filter = bitmap.as<uint64_t>();
         for (uint64_t j = 0; j < oldsize; ++j) {
             const Slot slot = old[j];
             if (slot.Code == 0) continue;
-            const uint64_t key = (uint64_t{slot.Prefix} << 8) | suffix[slot.Code - firstfreecode];
-            uint64_t i = slotof(key);
+            uint64_t i = slotof((uint64_t{slot.Prefix} << 8) | suffix[slot.Code - firstfreecode]);
             while (slots[i].Code != 0) i = (i + 1) & mask;
             slots[i] = slot;
-            const uint64_t bit = filterbit(key);
-            filter[bit >> 6] |= uint64_t{1} << (bit & 63);
         }
     }
 
     std::unique_ptr<t_LZWCode[]> pairs;
-    ZeroedBuffer table, bitmap;
+    ZeroedBuffer table;
     Slot* slots = nullptr;
-    uint64_t* filter = nullptr;
+    std::vector<uint64_t> nodes;  // first child and byte classes of code 256 + i
     std::vector<uint8_t> suffix;  // byte of code 256 + i
     uint64_t mask = 0, used = 0, limit = 0;
     int bits = 0;
@@ -262,7 +270,7 @@ t_LZWCodes texttolzwunpacked(const std::vector<uint8_t>& data) {
         result.Width = 0;
         return result;
     }
-    Dictionary dictionary;
+    Dictionary dictionary(std::min<uint64_t>(n / 4 + 16, 1 << 20));
     Progress progress{n};
     std::vector<t_LZWCode>& codes = result.Codes;
     codes.reserve(std::min<uint64_t>(n / 4 + 16, 1 << 20));
