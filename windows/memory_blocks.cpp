@@ -44,11 +44,16 @@ int64_t blockstartfor(int64_t size) {
     return (framework.highmemory - size + 1) & ~(blockalignment - 1);
 }
 
-int64_t placeblock(int64_t size) {
+int64_t placeblock(int64_t size, int64_t zeros) {
     const int64_t start = blockstartfor(size);
     if (start < 0) return start;
+    zeros = std::clamp<int64_t>(zeros, 0, size);
+    if (framework.videomemory.empty()) zeros = 0;
+    // Zeros below the filled mark are untouched pages already; above it the bytes were used.
+    const int64_t untouched = std::clamp<int64_t>(framework.videomemoryfilled - start, 0, zeros);
+    if (zeros > untouched) std::memset(framework.videomemory.data() + start + untouched, 0, static_cast<size_t>(zeros - untouched));
     framework.highmemory = start - 1;
-    fillvideomemorydownto(start);
+    fillvideomemorydownto(start, zeros);
     return start;
 }
 

@@ -7,7 +7,9 @@
 
 int64_t memoryavailable();                     // bytes below highmemory that a block may still use
 int64_t blockstartfor(int64_t size);           // where a block of size would start; -1 when it does not fit
-int64_t placeblock(int64_t size);              // takes the block (start .. old highmemory); -1 when it does not fit
+// Takes the block (start .. old highmemory); -1 when it does not fit. Its first `zeros` bytes
+// are 0 afterwards (untouched where they can be), the rest of it 0xFF where never used before.
+int64_t placeblock(int64_t size, int64_t zeros = 0);
 // Frees the window's blocks and moves the blocks of every window below them up into the gap,
 // logging each step after prefix. The window is left uninitialised without blocks.
 void freewindowblocks(uint8_t window, const std::string& prefix);

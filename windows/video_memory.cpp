@@ -14,10 +14,12 @@
 #include "host/host.h"
 #include "windows/display_refresh.h"
 
-void fillvideomemorydownto(int64_t start) {
+void fillvideomemorydownto(int64_t start, int64_t zeros) {
     start = std::max<int64_t>(start, 0);
-    if (start >= framework.videomemoryfilled || framework.videomemory.empty()) return;
-    std::memset(framework.videomemory.data() + start, 0xFF, static_cast<size_t>(framework.videomemoryfilled - start));
+    const int64_t filled = framework.videomemoryfilled;
+    if (start >= filled || framework.videomemory.empty()) return;
+    const int64_t zeroend = std::min(start + std::max<int64_t>(zeros, 0), filled);
+    std::memset(framework.videomemory.data() + zeroend, 0xFF, static_cast<size_t>(filled - zeroend));
     framework.videomemoryfilled = start;
 }
 

@@ -12,7 +12,9 @@ void t_InitMemory();
 // only once it has finished (also when another thread is halfway through it).
 void waitforframework();
 
-// Fills the video memory from start up to what is filled already with 0xFF. A block placed in
-// memory never used before calls it, so that only the memory windows use is ever touched: the
-// whole 16 MB would be thousands of page faults on the way to the first frame. Under the lock.
-void fillvideomemorydownto(int64_t start);
+// Fills the video memory from start up to what is filled already with 0xFF, but its first
+// `zeros` bytes with 0: a block placed in memory never used before calls it, so that only the
+// memory windows use is ever touched (the whole 16 MB would be thousands of page faults on the
+// way to the first frame), and zeros asked for in untouched pages are not written at all: they
+// stay unmapped until the program draws there. Under the lock.
+void fillvideomemorydownto(int64_t start, int64_t zeros = 0);

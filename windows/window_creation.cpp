@@ -150,17 +150,18 @@ void settextfields(t_Window& w, const t_Request& r) {
     w.LoResMode = 0;
 }
 
+// Black pixels below 32 bits are zeros, which the placement of the block left there (in memory
+// never used before without writing a byte: those pages cost nothing until drawn on).
+int64_t zeropixels(const t_Request& r) { return r.Depth == 32 ? 0 : r.GraphicSize; }
+
 // Black pixels (opaque at 32 bits) and a text screen of spaces in the window's text colour.
 void clearwindowmemory(uint8_t window, const t_Window& w) {
     uint8_t* memory = framework.videomemory.data();
     uint8_t* pixels = memory + w.MemoryStart;
     notepicturechange(window);
     const int64_t bytes = w.Height * (w.Width * w.BitDepth / 8);
-    if (w.BitDepth == 32) {
+    if (w.BitDepth == 32)
         for (int64_t i = 0; i < bytes; i += 4) std::memcpy(pixels + i, "\xFF\0\0\0", 4);
-    } else {
-        std::memset(pixels, 0, static_cast<size_t>(bytes));
-    }
     if (w.TextMemoryStart < 0) return;
     const int64_t half = (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2;
     const int64_t cells = w.TextWidth * w.TextHeight;
@@ -185,7 +186,7 @@ bool placewindow(const std::string& prefix, t_Window& w, const t_Request& r) {
         return false;
     }
     w.MemoryEnd = framework.highmemory;
-    w.MemoryStart = placeblock(r.GraphicSize);
+    w.MemoryStart = placeblock(r.GraphicSize, zeropixels(r));
     logline(prefix + " = " + std::to_string(r.Width) + " x " + std::to_string(r.Height) + " pixel x " +
             std::to_string(r.Depth) + " bit = " + kilobytes(r.GraphicSize) + "K video-memory = $" +
             hex8(w.MemoryStart) + ".");
@@ -202,6 +203,8 @@ bool placewindow(const std::string& prefix, t_Window& w, const t_Request& r) {
 // Gives back the blocks just placed, when they are still the lowest ones.
 void unplacewindow(t_Window& w) {
     const int64_t lowest = w.TextMemoryStart >= 0 ? w.TextMemoryStart : w.MemoryStart;
+    if (w.MemoryStart >= 0)  // free memory reads 0xFF, not the black it was placed with
+        std::memset(framework.videomemory.data() + w.MemoryStart, 0xFF, static_cast<size_t>(w.MemoryEnd - w.MemoryStart + 1));
     if (lowest >= 0 && framework.highmemory == lowest - 1) framework.highmemory = w.MemoryEnd;
     w.MemoryStart = w.MemoryEnd = w.TextMemoryStart = w.TextMemoryEnd = -1;
 }

@@ -155,6 +155,12 @@ TEST_F(WindowTest, RandomCreationsKeepEveryInvariantAndEveryWindowsContents) {
         const std::string log = created(window, depth, width, height, font, static_cast<int64_t>(random() % 40) - 5);
         moves += log.find("moving graphic block") != std::string::npos;
         ASSERT_EQ(checkframeworkinvariants(), "") << "after step " << step;
+        // The new window is black wherever it went, over old blocks' bytes too (32-bit black is
+        // 0xFF000000 and written on purpose; the other depths rely on placement's zeros).
+        const t_Window& made = record(window);
+        if (made.Initialized && made.BitDepth != 32)
+            for (int64_t at = made.MemoryStart; at < made.MemoryStart + made.Height * (made.Width * made.BitDepth / 8); at += 61)
+                ASSERT_EQ(*memoryat(at), 0) << "step " << step << " at " << std::hex << at;
         for (uint8_t u = 0; u < 8; ++u) {
             if (u == window || !before[u]) continue;
             ASSERT_TRUE(record(u).Initialized) << "window " << int(u) << " lost at step " << step;
