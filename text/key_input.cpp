@@ -7,6 +7,7 @@
 #include "host/host.h"
 #include "text/key_input.h"
 #include "text/text_colors.h"
+#include "windows/display_refresh.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ bool waitforkey(std::string_view operation, uint8_t window) {
     }
     if (applicationquitting()) return false;
     t_CursorOn(window);
+    notewaitingforinput();
     {
         // The GUI thread may need the framework lock to paint while we wait. The key's
         // arrival wakes the wait, so the answer to it can be drawn at once.

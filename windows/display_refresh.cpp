@@ -31,6 +31,7 @@ constexpr int64_t longestidle = 50;
 constexpr int64_t shortestidle = 1;
 // After a quiet spell the first change is drawn this long after it arrives: a program answers
 // a key with a burst of writes (the cursor cell, then its reply), and one frame shows them all.
+// A program that goes back to waiting for a key has finished its burst: that ends the wait early.
 constexpr auto settletime = std::chrono::microseconds(1000);
 // Before a window's first mark: its period has long passed.
 constexpr int64_t never = INT64_MIN / 2;
@@ -69,6 +70,11 @@ std::array<t_Schedule, windowcount> schedule;
 // wakes it.
 t_WakeSignal& refreshsignal() {
     static auto* signal = new t_WakeSignal;  // never destroyed: the thread may sleep at exit
+    return *signal;
+}
+// Given each time the program starts to wait for input.
+t_WakeSignal& settledsignal() {
+    static auto* signal = new t_WakeSignal;
     return *signal;
 }
 
@@ -209,12 +215,14 @@ int64_t idletime() {
 }
 
 // Sleeps until the next window is due, or a quiet picture changes (then for settletime more,
-// so that the writer's burst is finished).
+// so that the writer's burst is finished, unless the writer says so sooner).
 void sleepuntilturn(bool handed) {
     const uint64_t seen = refreshsignal().current();  // a wake from here on ends the sleep at once
+    // Taken before the change: the program may finish its burst before this thread is awake.
+    const uint64_t settled = settledsignal().current();
     const int64_t wait = std::max(idletime(), handed ? int64_t{0} : shortestidle);
     if (wait > 0 && refreshsignal().waitchange(seen, std::chrono::milliseconds(wait)))
-        std::this_thread::sleep_for(settletime);
+        settledsignal().waitchange(settled, settletime);
     for (t_PictureState& picture : pictures) picture.WakeOnChange = false;
 }
 
@@ -228,6 +236,8 @@ void setverticalblank(int window, bool value) {
 }
 
 }  // namespace
+
+void notewaitingforinput() { settledsignal().signal(); }
 
 void notepicturechange(uint8_t window) {
     if (window >= windowcount) return;

@@ -21,5 +21,6 @@ void notepicturechange();                 // pixels of every window may have cha
 // paints that part alone. Written pixels must always be noted, a part or the whole.
 void notepicturechange(uint8_t window, int64_t left, int64_t top, int64_t right, int64_t bottom);
 void notepicturebytes(uint8_t window, int64_t first, int64_t last);  // video memory bytes first..last: their rows
+void notewaitingforinput();               // the program waits for a key: its burst of writes is over
 void notepixelspanheld(uint8_t window);   // the program got a span of the pixels and may write at any time
 void forgetpixelspan(uint8_t window);     // the window's blocks moved or were freed: its span is void
