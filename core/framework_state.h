@@ -35,8 +35,9 @@ struct t_FrameworkState {
 
     // Guarded by frameworkmutex. Written by the program thread, read by views and refresh.
     std::array<t_Window, windowcount> windows{};
-    // Empty until t_InitMemory. Its bytes are 0xFF from videomemoryfilled up; below that they
-    // are untouched pages, filled as blocks are placed there (nothing reads a free byte).
+    // Empty until t_InitMemory. Its bytes are 0xFF from videomemoryfilled up, apart from window
+    // pixels placed there, which were left the untouched zero pages they came as; below the mark
+    // the pages are untouched, filled as blocks are placed there (nothing reads a free byte).
     std::vector<uint8_t, t_UntouchedAllocator<uint8_t>> videomemory;
     int64_t videomemoryfilled = videomemorysize;
     int64_t highmemory = videomemorytop;         // highest free address of video memory
