@@ -131,7 +131,7 @@ private:
         const uint64_t oldsize = old ? mask + 1 : 0;
         bits = newbits;
         mask = (uint64_t{1} << bits) - 1;
-        limit = (mask + 1) / 4 * 3;
+        limit = (mask + 1) / 4 * 3;  // 75 %: probe runs stay short; only further children live here
         table = ZeroedBuffer((mask + 1) * sizeof(Slot));
         slots = table.as<Slot>();
         for (uint64_t j = 0; j < oldsize; ++j) {
@@ -270,10 +270,11 @@ t_LZWCodes texttolzwunpacked(const std::vector<uint8_t>& data) {
         result.Width = 0;
         return result;
     }
-    Dictionary dictionary(std::min<uint64_t>(n / 4 + 16, 1 << 20));
+    const uint64_t expected = std::min<uint64_t>(n / 4 + 16, 1 << 20);  // codes, as a first guess
+    Dictionary dictionary(expected);
     Progress progress{n};
     std::vector<t_LZWCode>& codes = result.Codes;
-    codes.reserve(std::min<uint64_t>(n / 4 + 16, 1 << 20));
+    codes.reserve(expected);
     t_LZWCode w = data[0];
     t_LZWCode next = firstfreecode;
     t_LZWCode largest = 0;
